@@ -1,0 +1,149 @@
+#include "superarray/superarray.h"
+
+#include "util/NumberFormat.h"
+
+#include <algorithm>
+#include <limits>
+
+std::function<void(const std::string&)> superarray::OpenDocument;
+
+namespace {
+
+constexpr int32_t FileSizeColumn = 39;
+// Room for row numbers up to the largest 32-bit count, plus slot 0.
+constexpr int64_t MaxSlots = int64_t{std::numeric_limits<int32_t>::max()} + 1;
+
+} // namespace
+
+void superarray::Init() {
+    Reset();
+    SortSpec = "alphabetical";
+    KeySeparator = ",";
+    std::fill(Columns.begin(), Columns.begin() + CellColumns, ColumnSetting{});
+    SortNames.fill(SortName{});
+    RegisterSortName(0, "alphabetical");
+    RegisterSortName(FileSizeColumn, "filesize");
+    RegisterSortName(RowNumberColumn, "=");
+}
+
+int32_t superarray::Resolve(int32_t row) const {
+    if (row == 0) {
+        return RowCount;
+    }
+    return row > 0 && row <= RowCount ? row : 0;
+}
+
+PackedRow& superarray::Materialize(int32_t row) {
+    if (Rows.size() <= static_cast<std::size_t>(row)) {
+        Rows.resize(static_cast<std::size_t>(row) + 1);
+    }
+    return Rows[static_cast<std::size_t>(row)];
+}
+
+bool superarray::AppendRow() {
+    if (RowCount == std::numeric_limits<int32_t>::max()) {
+        return false;
+    }
+    const int32_t row = RowCount + 1;
+    if (SlotCount - 1 < row) {
+        SetSlotCount(std::min(int64_t{row} + 51, MaxSlots));
+    }
+    RowCount = row;
+    Materialize(row).Insertion = static_cast<uint32_t>(row);
+    return true;
+}
+
+void superarray::AddRow() {
+    AppendRow();
+}
+
+void superarray::AddRowText(std::string_view text, int32_t column) {
+    if (AppendRow()) {
+        const bool valid = column >= 0 && column < CellColumns;
+        Rows[static_cast<std::size_t>(RowCount)].SetCell(valid ? column : 0, text);
+    }
+}
+
+void superarray::SetCell(int32_t row, int32_t column, std::string_view text) {
+    const int32_t r = Resolve(row);
+    if (r != 0 && column >= 0 && column < CellColumns) {
+        Materialize(r).SetCell(column, text);
+    }
+}
+
+std::string superarray::GetCell(int32_t row, int32_t column) const {
+    const int32_t r = Resolve(row);
+    if (r == 0) {
+        return {};
+    }
+    if (column == RowNumberColumn) {
+        return IntToText(r);
+    }
+    const auto slot = static_cast<std::size_t>(r);
+    if (slot >= Rows.size()) {
+        return column == InsertionColumn ? "0" : "";
+    }
+    if (column == InsertionColumn) {
+        return Int64ToText(Rows[slot].Insertion);
+    }
+    if (column >= 0 && column < CellColumns) {
+        if (const auto& source = Columns[static_cast<std::size_t>(column)].Source) {
+            return source(*this, r);
+        }
+    }
+    return std::string(Rows[slot].Cell(column));
+}
+
+std::string superarray::GetCellShown(int32_t row, int32_t column) const {
+    if (Resolve(row) == 0) {
+        return {};
+    }
+    std::string text = GetCell(row, column);
+    if (column < 0 || column >= SettingColumns) {
+        return text;
+    }
+    const ColumnSetting& setting = Columns[static_cast<std::size_t>(column)];
+    if (setting.GroupDigits) {
+        text = GroupDigits(text);
+    }
+    return text + setting.Suffix;
+}
+
+bool superarray::OpenCell(int32_t row, int32_t column) const {
+    const std::string text = GetCell(row, column);
+    if (text.empty()) {
+        return false;
+    }
+    if (OpenDocument) {
+        OpenDocument(text);
+    }
+    return true;
+}
+
+void superarray::SetSlotCount(int64_t slots) {
+    // Released slots are blanked but stay allocated, so the next fill of a table rebuilt on
+    // every keystroke reuses their buffers instead of allocating again.
+    const int64_t kept = std::min(SlotCount, static_cast<int64_t>(Rows.size()));
+    for (int64_t slot = slots; slot < kept; ++slot) {
+        Rows[static_cast<std::size_t>(slot)].Blank();
+    }
+    SlotCount = slots;
+    RowCount = slots > 1 ? static_cast<int32_t>(slots - 1) : 0;
+}
+
+void superarray::SetLength(int32_t length) {
+    SetSlotCount(std::max(length, 0));
+}
+
+void superarray::SetCount(int32_t count) {
+    SetSlotCount(count > 0 ? int64_t{count} + 1 : 0);
+}
+
+void superarray::Compact() {
+    SetCount(RowCount);
+    Rows.resize(std::min(Rows.size(), static_cast<std::size_t>(SlotCount)));
+    Rows.shrink_to_fit();
+    for (PackedRow& row : Rows) {
+        row.ShrinkToFit();
+    }
+}

@@ -1,0 +1,110 @@
+#pragma once
+
+#include "superarray/PackedRow.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// A growable table of text rows numbered 1..Count(), each with 26 text cells (columns 0..25),
+// with per-column display settings and sorting by a textual specification of registered key
+// names. A row argument of 0 means the last row; any other row outside 1..Count() is invalid:
+// readers then give an empty text and writers do nothing. Init makes a table ready; until
+// then it knows no sort names.
+class superarray {
+public:
+    static constexpr int32_t CellColumns = PackedRow::Cells;
+    static constexpr int32_t RowNumberColumn = 26; // computed: the row's current number
+    static constexpr int32_t InsertionColumn = 45; // computed: the row's number when added
+    static constexpr int32_t SettingColumns = 56;
+    static constexpr int32_t SortNameSlots = 200;
+
+    struct ColumnSetting {
+        bool GroupDigits = false;
+        std::string Suffix;
+        // For a column of texts 0..25 that are derived from the rest of the row, long, and
+        // seldom all read: the text is computed from the row whenever it is read (and
+        // sorted), instead of stored. Stored texts of such a column are not read.
+        std::function<std::string(const superarray&, int32_t row)> Source;
+    };
+
+    // Asks the desktop to open a text as a document. The GUI layer installs it; without it
+    // OpenCell opens nothing.
+    static std::function<void(const std::string&)> OpenDocument;
+
+    std::array<ColumnSetting, SettingColumns> Columns; // what GetCellShown adds, per column
+    std::string SortSpec = "alphabetical";             // keys such as "-width,height"
+    std::string KeySeparator = ","; // between keys of SortSpec; empty: one character a key
+
+    // Empties the table and restores the settings of columns 0..25, SortSpec, KeySeparator
+    // and the sort names ("alphabetical" -> 0, "filesize" -> 39, "=" -> 26).
+    void Init();
+    void Reset() { SetCount(0); }
+
+    // Appends a blank row; it becomes row Count() and gets Count() as its insertion number.
+    void AddRow();
+    // AddRow, then the text into `column` of the new row (column 0 when outside 0..25).
+    void AddRowText(std::string_view text, int32_t column);
+    // Ignored for an invalid row or a column outside 0..25.
+    void SetCell(int32_t row, int32_t column, std::string_view text);
+    // Columns 0..25 give the stored (or sourced) text, 26 and 45 the computed numbers,
+    // others nothing.
+    std::string GetCell(int32_t row, int32_t column) const;
+    std::string GetRowText(int32_t row) const { return GetCell(row, 0); }
+    // GetCell with the column's digit grouping, then its suffix.
+    std::string GetCellShown(int32_t row, int32_t column) const;
+    // Hands a non-empty cell text to OpenDocument; false when there is no text.
+    bool OpenCell(int32_t row, int32_t column) const;
+
+    // Resizes to `length` slots counting the unused slot 0: rows 1..length-1 are kept or
+    // added blank, and Count() becomes length - 1 (0 for length 0 or 1).
+    void SetLength(int32_t length);
+    // Exactly `count` rows (none when negative), without spare slots.
+    void SetCount(int32_t count);
+    void Clear() { SetLength(0); }
+    // Drops the spare slots and the memory that earlier fills left for reuse.
+    void Compact();
+
+    int32_t Count() const { return RowCount; }
+    // Slots including slot 0: Count() + 1 plus the spare slots that AddRow grows in steps of
+    // 50; 0 for a table never filled or cleared.
+    int64_t Length() const { return SlotCount; }
+
+    // Binds a name (lower-cased) to a column; a name already bound, in any letter case, is
+    // rebound. Nothing happens when all slots are taken or the name is empty.
+    void RegisterSortName(int32_t column, const std::string& name);
+    // Slot 1..200 holding the name in any letter case; 0 when absent or empty.
+    int32_t FindSortName(const std::string& name) const;
+    // Sorts rows 1..Count() by SortSpec; rows equal in every key follow their insertion
+    // numbers, so the result does not depend on the order before.
+    void Sort();
+    void SortBy(const std::string& spec);
+
+private:
+    struct SortName {
+        std::string Name;
+        int32_t Column = 0;
+    };
+    struct SortKey {
+        int32_t Column;
+        bool Descending;
+        bool CaseSensitive;
+    };
+
+    // 1..Count() for a valid row argument, 0 for an invalid one.
+    int32_t Resolve(int32_t row) const;
+    bool AppendRow();
+    void SetSlotCount(int64_t slots);
+    PackedRow& Materialize(int32_t row);
+    std::vector<SortKey> ParseSortSpec() const;
+
+    int32_t RowCount = 0;
+    int64_t SlotCount = 0;
+    // Slots 0..SlotCount-1 are the table; slots not yet here are blank, and those beyond
+    // SlotCount are blank buffers kept for the next fill.
+    std::vector<PackedRow> Rows;
+    std::array<SortName, SortNameSlots> SortNames;
+};

@@ -1,0 +1,177 @@
+#include "superarray/superarray.h"
+
+#include "util/TextParse.h"
+
+#include <algorithm>
+
+namespace {
+
+bool IsTextColumn(int32_t column) {
+    return column >= 0 && column < superarray::CellColumns;
+}
+
+// The texts of one column for rows 1..n (index 0 unused). Texts that must be made first,
+// computed or lower-cased, are kept in `made`.
+std::vector<std::string_view> KeyTexts(const superarray& table, const std::vector<PackedRow>& rows,
+                                       std::size_t n, int32_t column, bool caseSensitive,
+                                       std::string& made) {
+    std::vector<std::string_view> texts(n + 1);
+    const auto& source = table.Columns[static_cast<std::size_t>(column)].Source;
+    if (caseSensitive && !source) {
+        for (std::size_t r = 1; r <= n; ++r) {
+            texts[r] = rows[r].Cell(column);
+        }
+        return texts;
+    }
+    std::vector<std::size_t> ends(n + 1, 0);
+    for (std::size_t r = 1; r <= n; ++r) {
+        std::string text =
+            source ? source(table, static_cast<int32_t>(r)) : std::string(rows[r].Cell(column));
+        made += caseSensitive ? text : LowerText(text);
+        ends[r] = made.size();
+    }
+    for (std::size_t r = 1; r <= n; ++r) {
+        texts[r] = std::string_view(made).substr(ends[r - 1], ends[r] - ends[r - 1]);
+    }
+    return texts;
+}
+
+} // namespace
+
+int32_t superarray::FindSortName(const std::string& name) const {
+    if (name.empty()) {
+        return 0;
+    }
+    const std::string lower = LowerText(name);
+    const auto found = std::find_if(SortNames.begin(), SortNames.end(),
+                                    [&](const SortName& slot) { return slot.Name == lower; });
+    return found == SortNames.end() ? 0 : static_cast<int32_t>(found - SortNames.begin()) + 1;
+}
+
+void superarray::RegisterSortName(int32_t column, const std::string& name) {
+    int32_t slot = FindSortName(name);
+    if (slot == 0 && !name.empty()) {
+        const auto free = std::find_if(SortNames.begin(), SortNames.end(),
+                                       [](const SortName& s) { return s.Name.empty(); });
+        if (free != SortNames.end()) {
+            free->Name = LowerText(name);
+            slot = static_cast<int32_t>(free - SortNames.begin()) + 1;
+        }
+    }
+    if (slot != 0) {
+        SortNames[static_cast<std::size_t>(slot) - 1].Column = column;
+    }
+}
+
+std::vector<superarray::SortKey> superarray::ParseSortSpec() const {
+    std::vector<SortKey> keys;
+    const std::string& spec = SortSpec;
+    std::size_t pos = 0;
+    do {
+        SortKey key{InsertionColumn, false, false};
+        if (pos < spec.size() && spec[pos] == '-') {
+            key.Descending = true;
+            ++pos;
+        }
+        // Without a separator every character is a key name.
+        const std::size_t end = KeySeparator.empty()
+                                    ? std::min(pos + 1, spec.size())
+                                    : std::min(spec.find(KeySeparator, pos), spec.size());
+        const std::string name = spec.substr(pos, end - pos);
+        pos = KeySeparator.empty() || end == spec.size() ? end : end + KeySeparator.size();
+        if (const int32_t slot = FindSortName(name); slot != 0) {
+            key.Column = SortNames[static_cast<std::size_t>(slot) - 1].Column;
+            // A name written with an upper-case letter asks for a case-sensitive key.
+            key.CaseSensitive = name != LowerText(name);
+        }
+        // Keys that compare all rows equal, or repeat an earlier key, can never decide; leaving
+        // them out also bounds the work for a specification that names one key many times.
+        const bool repeated = std::any_of(keys.begin(), keys.end(), [&](const SortKey& k) {
+            return k.Column == key.Column && k.CaseSensitive == key.CaseSensitive;
+        });
+        if (!repeated && (IsTextColumn(key.Column) || key.Column == InsertionColumn)) {
+            keys.push_back(key);
+        }
+    } while (pos < spec.size());
+    // Insertion numbers decide last, so the order is total and independent of the one before.
+    keys.push_back({InsertionColumn, false, false});
+    return keys;
+}
+
+void superarray::Sort() {
+    const int32_t n = RowCount;
+    if (n < 2) {
+        return;
+    }
+    const std::vector<SortKey> keys = ParseSortSpec();
+    Materialize(n);
+    const auto rowCount = static_cast<std::size_t>(n);
+
+    // Every text key gets its texts once, so that comparing two rows neither allocates nor
+    // folds case.
+    std::vector<std::vector<std::string_view>> texts(keys.size());
+    std::vector<std::string> made(keys.size());
+    for (std::size_t k = 0; k < keys.size(); ++k) {
+        if (keys[k].Column != InsertionColumn) {
+            texts[k] =
+                KeyTexts(*this, Rows, rowCount, keys[k].Column, keys[k].CaseSensitive, made[k]);
+        }
+    }
+
+    const auto goesBefore = [&](int32_t a, int32_t b) {
+        const auto ra = static_cast<std::size_t>(a);
+        const auto rb = static_cast<std::size_t>(b);
+        for (std::size_t k = 0; k < keys.size(); ++k) {
+            int order = 0;
+            if (keys[k].Column == InsertionColumn) {
+                order = Rows[ra].Insertion < Rows[rb].Insertion   ? -1
+                        : Rows[rb].Insertion < Rows[ra].Insertion ? 1
+                                                                  : 0;
+            } else {
+                order = texts[k][ra].compare(texts[k][rb]);
+            }
+            if (order != 0) {
+                return keys[k].Descending ? order > 0 : order < 0;
+            }
+        }
+        // Rows can share an insertion number (blank slots have 0, and a cut after a sort lets
+        // AddRow hand out a number again); such rows keep their order.
+        return a < b;
+    };
+
+    // The first key as one number (an insertion number, or the first 8 bytes of a text, which
+    // order like the text wherever they differ) decides most comparisons without the texts.
+    struct Entry {
+        uint64_t Prefix;
+        int32_t Row;
+    };
+    const SortKey& first = keys.front();
+    std::vector<Entry> entries(rowCount);
+    for (std::size_t r = 1; r <= rowCount; ++r) {
+        uint64_t prefix = 0;
+        if (first.Column == InsertionColumn) {
+            prefix = Rows[r].Insertion;
+        } else {
+            const std::string_view text = texts[0][r];
+            for (std::size_t i = 0; i < std::min<std::size_t>(text.size(), 8); ++i) {
+                prefix |= uint64_t{static_cast<unsigned char>(text[i])} << (56 - 8 * i);
+            }
+        }
+        entries[r - 1] = {first.Descending ? ~prefix : prefix, static_cast<int32_t>(r)};
+    }
+    std::sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
+        return a.Prefix != b.Prefix ? a.Prefix < b.Prefix : goesBefore(a.Row, b.Row);
+    });
+
+    std::vector<PackedRow> sorted;
+    sorted.reserve(rowCount);
+    for (const Entry& entry : entries) {
+        sorted.push_back(std::move(Rows[static_cast<std::size_t>(entry.Row)]));
+    }
+    std::move(sorted.begin(), sorted.end(), Rows.begin() + 1);
+}
+
+void superarray::SortBy(const std::string& spec) {
+    SortSpec = spec;
+    Sort();
+}
