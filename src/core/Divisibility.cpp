@@ -1,0 +1,12 @@
+#include "core/Divisibility.h"
+
+#include "core/DivisorFilter.h"
+#include "core/PrimeFactors.h"
+
+int DividableByAny(int32_t n, const std::string& list, char separator) {
+    return DivisorFilter(list, separator).Test(n);
+}
+
+std::string DivisorList(int32_t n) {
+    return PrimeFactors::Of(n).DivisorText();
+}

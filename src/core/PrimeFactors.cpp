@@ -1,0 +1,143 @@
+#include "core/PrimeFactors.h"
+
+#include <algorithm>
+#include <charconv>
+#include <vector>
+
+namespace {
+
+// Smallest prime factor of every number up to 65536, and the primes up to 46341 (the square
+// root of 2^31), built once on first use.
+constexpr uint32_t TableLimit = 65536;
+constexpr uint32_t TrialLimit = 46341;
+
+struct FactorTables {
+    std::vector<uint16_t> SmallestFactor; // 0 for 0 and 1; a prime's own value fits up to 65521
+    std::vector<uint32_t> Primes;
+
+    FactorTables() : SmallestFactor(TableLimit + 1, 0) {
+        for (uint32_t i = 2; i <= TableLimit; ++i) {
+            if (SmallestFactor[i] != 0) {
+                continue;
+            }
+            if (i <= TrialLimit) {
+                Primes.push_back(i);
+            }
+            // 65536 itself is 2^16 and does not fit uint16_t, but it is marked by 2 first.
+            for (uint32_t m = i; m <= TableLimit; m += i) {
+                if (SmallestFactor[m] == 0) {
+                    SmallestFactor[m] = static_cast<uint16_t>(i);
+                }
+            }
+        }
+    }
+};
+
+const FactorTables& Tables() {
+    static const FactorTables tables;
+    return tables;
+}
+
+} // namespace
+
+void PrimeFactors::Append(uint32_t prime, uint32_t exponent) {
+    if (Count > 0 && Powers[Count - 1].Prime == prime) {
+        Powers[Count - 1].Exponent += exponent;
+        return;
+    }
+    Powers[Count++] = {prime, exponent};
+}
+
+PrimeFactors PrimeFactors::Of(int32_t n) {
+    PrimeFactors factors;
+    if (n < 2) {
+        return factors;
+    }
+    const FactorTables& tables = Tables();
+    auto rest = static_cast<uint32_t>(n);
+    // Trial division only while the rest is beyond the table; it stops at the square root.
+    for (const uint32_t p : tables.Primes) {
+        if (rest <= TableLimit || p * p > rest) {
+            break;
+        }
+        uint32_t exponent = 0;
+        while (rest % p == 0) {
+            rest /= p;
+            ++exponent;
+        }
+        if (exponent > 0) {
+            factors.Append(p, exponent);
+        }
+    }
+    if (rest > TableLimit) {
+        // No prime up to its square root divides it.
+        factors.Append(rest, 1);
+        return factors;
+    }
+    while (rest > 1) {
+        const uint32_t p = tables.SmallestFactor[rest];
+        rest /= p;
+        factors.Append(p, 1);
+    }
+    return factors;
+}
+
+PrimeFactors PrimeFactors::operator*(const PrimeFactors& other) const {
+    PrimeFactors product;
+    std::size_t i = 0;
+    std::size_t j = 0;
+    while ((i < Count || j < other.Count) && product.Count < MaxPrimes) {
+        if (j == other.Count || (i < Count && Powers[i].Prime < other.Powers[j].Prime)) {
+            product.Append(Powers[i].Prime, Powers[i].Exponent);
+            ++i;
+        } else {
+            product.Append(other.Powers[j].Prime, other.Powers[j].Exponent);
+            ++j;
+        }
+    }
+    return product;
+}
+
+int64_t PrimeFactors::Value() const {
+    int64_t value = 1;
+    for (std::size_t i = 0; i < Count; ++i) {
+        for (uint32_t e = 0; e < Powers[i].Exponent; ++e) {
+            value *= Powers[i].Prime;
+        }
+    }
+    return value;
+}
+
+std::string PrimeFactors::DivisorText() const {
+    // A number below 2^31 has at most 1600 divisors.
+    std::array<uint32_t, 1600> divisors;
+    std::size_t size = 1;
+    divisors[0] = 1;
+    for (std::size_t i = 0; i < Count; ++i) {
+        const std::size_t before = size;
+        uint64_t power = 1;
+        for (uint32_t e = 0; e < Powers[i].Exponent; ++e) {
+            power *= Powers[i].Prime;
+            for (std::size_t k = 0; k < before && size < divisors.size(); ++k) {
+                divisors[size++] = static_cast<uint32_t>(divisors[k] * power);
+            }
+        }
+    }
+    std::sort(divisors.begin(), divisors.begin() + static_cast<std::ptrdiff_t>(size));
+
+    std::string text;
+    if (size <= 2) {
+        return text;
+    }
+    // Up to ten digits and a comma per divisor, the first (1) and the last (n) left out.
+    std::array<char, 1600 * 11> buffer;
+    char* out = buffer.data();
+    for (std::size_t k = 1; k + 1 < size; ++k) {
+        if (k > 1) {
+            *out++ = ',';
+        }
+        out = std::to_chars(out, buffer.data() + buffer.size(), divisors[k]).ptr;
+    }
+    text.assign(buffer.data(), out);
+    return text;
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+// The prime factorisation of a positive number below 2^31, primes ascending. Listing the
+// divisors from the factorisation costs a few steps per divisor, where trial division up to
+// the number would cost up to n steps for a prime.
+class PrimeFactors {
+public:
+    // The factorisation of n; empty for n < 2.
+    static PrimeFactors Of(int32_t n);
+
+    // The factorisation of the product. The caller keeps the product below 2^31.
+    PrimeFactors operator*(const PrimeFactors& other) const;
+
+    // The number they factor.
+    int64_t Value() const;
+
+    // The divisors d with 1 < d < Value(), ascending, joined by ",".
+    std::string DivisorText() const;
+
+private:
+    struct Power {
+        uint32_t Prime;
+        uint32_t Exponent;
+    };
+    // 2 * 3 * 5 * ... * 29 exceeds 2^31, so a number below it has at most nine distinct primes.
+    static constexpr std::size_t MaxPrimes = 9;
+
+    void Append(uint32_t prime, uint32_t exponent);
+
+    std::array<Power, MaxPrimes> Powers{};
+    std::size_t Count = 0;
+};
