@@ -53,6 +53,7 @@ PrimeFactors PrimeFactors::Of(int32_t n) {
     if (n < 2) {
         return factors;
     }
+    factors.Number = static_cast<uint32_t>(n);
     const FactorTables& tables = Tables();
     auto rest = static_cast<uint32_t>(n);
     // Trial division only while the rest is beyond the table; it stops at the square root.
@@ -82,62 +83,54 @@ PrimeFactors PrimeFactors::Of(int32_t n) {
     return factors;
 }
 
-PrimeFactors PrimeFactors::operator*(const PrimeFactors& other) const {
-    PrimeFactors product;
-    std::size_t i = 0;
-    std::size_t j = 0;
-    while ((i < Count || j < other.Count) && product.Count < MaxPrimes) {
-        if (j == other.Count || (i < Count && Powers[i].Prime < other.Powers[j].Prime)) {
-            product.Append(Powers[i].Prime, Powers[i].Exponent);
-            ++i;
-        } else {
-            product.Append(other.Powers[j].Prime, other.Powers[j].Exponent);
-            ++j;
-        }
-    }
-    return product;
-}
-
-int64_t PrimeFactors::Value() const {
-    int64_t value = 1;
-    for (std::size_t i = 0; i < Count; ++i) {
-        for (uint32_t e = 0; e < Powers[i].Exponent; ++e) {
-            value *= Powers[i].Prime;
-        }
-    }
-    return value;
-}
-
 std::string PrimeFactors::DivisorText() const {
-    // A number below 2^31 has at most 1600 divisors.
-    std::array<uint32_t, 1600> divisors;
+    // Only the divisors up to the square root are made and sorted; each names its co-divisor
+    // above the root, and those come out ascending when the small ones are walked backwards.
+    // A number below 2^31 has at most 1600 divisors, so at most 800 small ones.
+    std::array<uint32_t, 800> small;
     std::size_t size = 1;
-    divisors[0] = 1;
+    small[0] = 1;
     for (std::size_t i = 0; i < Count; ++i) {
         const std::size_t before = size;
         uint64_t power = 1;
         for (uint32_t e = 0; e < Powers[i].Exponent; ++e) {
             power *= Powers[i].Prime;
-            for (std::size_t k = 0; k < before && size < divisors.size(); ++k) {
-                divisors[size++] = static_cast<uint32_t>(divisors[k] * power);
+            for (std::size_t k = 0; k < before; ++k) {
+                const uint64_t d = small[k] * power;
+                if (d * d <= Number && size < small.size()) {
+                    small[size++] = static_cast<uint32_t>(d);
+                }
             }
         }
     }
-    std::sort(divisors.begin(), divisors.begin() + static_cast<std::ptrdiff_t>(size));
-
-    std::string text;
-    if (size <= 2) {
-        return text;
+    const auto end = small.begin() + static_cast<std::ptrdiff_t>(size);
+    if (size <= 16) {
+        // Insertion sort: the usual handful of divisors.
+        for (auto it = small.begin() + 1; it < end; ++it) {
+            std::rotate(std::upper_bound(small.begin(), it, *it), it, it + 1);
+        }
+    } else {
+        std::sort(small.begin(), end);
     }
-    // Up to ten digits and a comma per divisor, the first (1) and the last (n) left out.
+
+    // Up to ten digits and a comma per divisor; 1 and the number itself are left out.
     std::array<char, 1600 * 11> buffer;
     char* out = buffer.data();
-    for (std::size_t k = 1; k + 1 < size; ++k) {
-        if (k > 1) {
+    char* const last = buffer.data() + buffer.size();
+    const auto write = [&](uint32_t d) {
+        if (out != buffer.data()) {
             *out++ = ',';
         }
-        out = std::to_chars(out, buffer.data() + buffer.size(), divisors[k]).ptr;
+        out = std::to_chars(out, last, d).ptr;
+    };
+    for (std::size_t k = 1; k < size; ++k) {
+        write(small[k]);
     }
-    text.assign(buffer.data(), out);
-    return text;
+    for (std::size_t k = size; k-- > 1;) {
+        const uint32_t q = Number / small[k];
+        if (q != small[k]) {
+            write(q);
+        }
+    }
+    return std::string(buffer.data(), out);
 }

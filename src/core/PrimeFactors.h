@@ -12,12 +12,6 @@ public:
     // The factorisation of n; empty for n < 2.
     static PrimeFactors Of(int32_t n);
 
-    // The factorisation of the product. The caller keeps the product below 2^31.
-    PrimeFactors operator*(const PrimeFactors& other) const;
-
-    // The number they factor.
-    int64_t Value() const;
-
     // The divisors d with 1 < d < Value(), ascending, joined by ",".
     std::string DivisorText() const;
 
@@ -33,4 +27,5 @@ private:
 
     std::array<Power, MaxPrimes> Powers{};
     std::size_t Count = 0;
+    uint32_t Number = 1; // the number factored
 };

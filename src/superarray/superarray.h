@@ -25,9 +25,10 @@ public:
     struct ColumnSetting {
         bool GroupDigits = false;
         std::string Suffix;
-        // For a column of texts 0..25 that are derived from the rest of the row, long, and
-        // seldom all read: the text is computed from the row whenever it is read (and
-        // sorted), instead of stored. Stored texts of such a column are not read.
+        // For a column 0..25 whose texts follow from the rest of the row: the text is computed
+        // whenever it is read (and sorted) instead of stored, so a table that is rebuilt often
+        // and read a screenful at a time pays only for what is read. Stored texts of such a
+        // column are not read.
         std::function<std::string(const superarray&, int32_t row)> Source;
     };
 
