@@ -1,20 +1,16 @@
 #include "superarray/superarray.h"
 #include "util/NumberFormat.h"
 
+#include "HeldMemory.h"
+
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <array>
-#include <cstdlib>
-#include <malloc.h>
-#include <new>
 #include <random>
 #include <vector>
 
 namespace {
-
-// Bytes held through operator new, counted by the replacements below.
-std::size_t LiveBytes = 0;
 
 constexpr int32_t Rows = 32768;
 using ResultRow = std::array<std::string, 9>; // cells 1..8 at their column numbers
@@ -83,37 +79,14 @@ BENCHMARK(BM_SortByWidth)->Unit(benchmark::kMillisecond);
 void BM_ResultTableMemory(benchmark::State& state) {
     const std::vector<ResultRow>& rows = ResultRows();
     for (auto _ : state) {
-        const std::size_t before = LiveBytes;
+        const std::size_t before = HeldBytes();
         superarray table;
         table.Init();
         Fill(table, rows);
-        state.counters["bytes"] = static_cast<double>(LiveBytes - before);
-        state.counters["bytes_per_row"] = static_cast<double>(LiveBytes - before) / Rows;
+        state.counters["bytes"] = static_cast<double>(HeldBytes() - before);
+        state.counters["bytes_per_row"] = static_cast<double>(HeldBytes() - before) / Rows;
     }
 }
 BENCHMARK(BM_ResultTableMemory)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
-
-// Counted at their usable size, so the figure includes the allocator's rounding. Kept out of
-// line: inlined into a delete expression, the free() below would look mismatched to the
-// compiler.
-[[gnu::noinline]] void* operator new(std::size_t size) {
-    void* block = std::malloc(size == 0 ? 1 : size);
-    if (block == nullptr) {
-        throw std::bad_alloc();
-    }
-    LiveBytes += malloc_usable_size(block);
-    return block;
-}
-
-[[gnu::noinline]] void operator delete(void* block) noexcept {
-    if (block != nullptr) {
-        LiveBytes -= malloc_usable_size(block);
-        std::free(block);
-    }
-}
-
-[[gnu::noinline]] void operator delete(void* block, std::size_t) noexcept {
-    operator delete(block);
-}
