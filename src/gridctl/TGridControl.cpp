@@ -1,0 +1,467 @@
+#include "gridctl/TGridControl.h"
+
+#include "gridctl/TGridCellDelegate.h"
+#include "gridctl/TGridHeader.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QHelpEvent>
+#include <QMenu>
+#include <QPainter>
+#include <QScrollBar>
+#include <QToolTip>
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+constexpr int DefaultColumnWidth = 64;
+// Bounds that keep sizes far inside what the header's section sizes can hold.
+constexpr int MaxLineWidth = 64;
+constexpr int MaxRowHeight = 10000;
+constexpr int MaxColumnWidth = 100000;
+
+} // namespace
+
+TGridControl::TGridControl(QWidget* parent)
+    : QTableWidget(1, 1, parent), GridOptions(goFixedVertLine | goFixedHorzLine | goRowSelect) {
+    setHorizontalHeader(new TGridHeader(this));
+    setItemDelegate(new TGridCellDelegate(this));
+    verticalHeader()->hide();
+    // The rows are as high as asked, however small the font.
+    verticalHeader()->setMinimumSectionSize(0);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    QHeaderView* header = horizontalHeader();
+    header->setDefaultSectionSize(DefaultColumnWidth + LineWidth);
+    header->setHighlightSections(false);
+    header->setSectionsClickable(true);
+    header->viewport()->installEventFilter(this);
+    setShowGrid(false);
+    setWordWrap(false);
+    setEditTriggers(NoEditTriggers);
+    setSelectionMode(SingleSelection);
+    // Per-item scrolling makes the vertical scroll value the index of the top row.
+    setVerticalScrollMode(ScrollPerItem);
+    setHorizontalScrollMode(ScrollPerPixel);
+
+    connect(this, &QAbstractItemView::clicked, this, &TGridControl::CellClicked);
+    connect(this, &QAbstractItemView::doubleClicked, this, &TGridControl::CellDoubleClicked);
+    connect(header, &QHeaderView::sectionClicked, this, &TGridControl::HeaderClicked);
+    connect(header, &QHeaderView::sectionDoubleClicked, this, &TGridControl::HeaderDoubleClicked);
+    connect(header, &QHeaderView::sectionMoved, this, &TGridControl::SectionMoved);
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &TGridControl::ScrollChanged);
+    connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, &TGridControl::ScrollChanged);
+
+    SetOptions(GridOptions);
+    SetBackgroundColor(Background);
+    SetScrollBars(ScrollStyle);
+    ApplyRowPitch();
+}
+
+QString TGridControl::Cell(int column, int row) const {
+    if (column < 0 || column >= columnCount() || row < 0 || row >= RowCount()) {
+        return {};
+    }
+    const QTableWidgetItem* cell = row == 0 ? horizontalHeaderItem(column) : item(row - 1, column);
+    return cell != nullptr ? cell->text() : QString();
+}
+
+void TGridControl::SetCell(int column, int row, const QString& text) {
+    if (column < 0 || row < 0 || column > ColumnCount() || row > RowCount()) {
+        return;
+    }
+    if (column == ColumnCount()) {
+        SetColumnCount(column + 1);
+    }
+    if (row == RowCount()) {
+        SetRowCount(row + 1);
+    }
+    if (row == 0) {
+        if (QTableWidgetItem* header = horizontalHeaderItem(column)) {
+            header->setText(text);
+        } else if (!text.isEmpty()) {
+            setHorizontalHeaderItem(column, new QTableWidgetItem(text));
+        }
+        return;
+    }
+    if (text.isEmpty()) {
+        delete takeItem(row - 1, column);
+    } else if (QTableWidgetItem* cell = item(row - 1, column)) {
+        cell->setText(text);
+    } else {
+        setItem(row - 1, column, new QTableWidgetItem(text));
+    }
+}
+
+void TGridControl::SetColumnCount(int count) {
+    setColumnCount(std::max(count, 1));
+}
+
+void TGridControl::SetRowCount(int count) {
+    setRowCount(std::max(count, 1) - 1);
+}
+
+int TGridControl::TopRow() const {
+    // The scroll value can lag behind a shrunk row count until the next layout.
+    return std::clamp(verticalScrollBar()->value() + 1, 1, std::max(RowCount() - 1, 1));
+}
+
+void TGridControl::SetTopRow(int row) {
+    // Inserted rows reach the scroll range only at the view's delayed layout.
+    executeDelayedItemsLayout();
+    verticalScrollBar()->setValue(std::max(row, 1) - 1);
+}
+
+int TGridControl::VisibleRowCount() const {
+    return viewport()->height() / (RowHeight + LineWidth);
+}
+
+int TGridControl::ColumnWidth(int column) const {
+    if (column < 0 || column >= columnCount()) {
+        return 0;
+    }
+    return std::max(horizontalHeader()->sectionSize(column) - LineWidth, 0);
+}
+
+void TGridControl::SetColumnWidth(int column, int width) {
+    if (column >= 0 && column < columnCount()) {
+        horizontalHeader()->resizeSection(column, std::clamp(width, 0, MaxColumnWidth) + LineWidth);
+    }
+}
+
+void TGridControl::SetDefaultRowHeight(int height) {
+    RowHeight = std::clamp(height, 1, MaxRowHeight);
+    ApplyRowPitch();
+}
+
+void TGridControl::SetGridLineWidth(int width) {
+    width = std::clamp(width, 0, MaxLineWidth);
+    QHeaderView* header = horizontalHeader();
+    for (int column = 0; column < columnCount(); ++column) {
+        header->resizeSection(column, ColumnWidth(column) + width);
+    }
+    header->setDefaultSectionSize(DefaultColumnWidth + width);
+    LineWidth = width;
+    ApplyRowPitch();
+}
+
+void TGridControl::ApplyRowPitch() {
+    verticalHeader()->setDefaultSectionSize(RowHeight + LineWidth);
+    // The header's height comes from its size hint, which the view reads here.
+    updateGeometries();
+    viewport()->update();
+    horizontalHeader()->viewport()->update();
+}
+
+int TGridControl::ClientWidth() const {
+    return viewport()->width();
+}
+
+void TGridControl::SetScrollBars(TScrollStyle style) {
+    ScrollStyle = style;
+    const bool horizontal = style == ssHorizontal || style == ssBoth;
+    const bool vertical = style == ssVertical || style == ssBoth;
+    setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    updateGeometries();
+}
+
+void TGridControl::SetOptions(TGridOptions options) {
+    GridOptions = options;
+    setSelectionBehavior(options.testFlag(goRowSelect) ? SelectRows : SelectItems);
+    QHeaderView* header = horizontalHeader();
+    header->setSectionResizeMode(options.testFlag(goColSizing) ? QHeaderView::Interactive
+                                                               : QHeaderView::Fixed);
+    header->setSectionsMovable(options.testFlag(goColMoving));
+    viewport()->update();
+    header->viewport()->update();
+}
+
+void TGridControl::SetEnhRowColMove(bool enhanced) {
+    EnhancedMove = enhanced;
+    ClearDropTarget();
+}
+
+void TGridControl::SetBandsActive(bool active) {
+    Bands = active;
+    viewport()->update();
+}
+
+void TGridControl::SetBandColor1(const QColor& color) {
+    Band1 = color;
+    viewport()->update();
+}
+
+void TGridControl::SetBandColor2(const QColor& color) {
+    Band2 = color;
+    viewport()->update();
+}
+
+void TGridControl::SetBackgroundColor(const QColor& color) {
+    Background = color;
+    // The viewport fills the area below the last row with its base colour.
+    QPalette colours = viewport()->palette();
+    colours.setColor(QPalette::Base, color);
+    viewport()->setPalette(colours);
+    viewport()->update();
+    horizontalHeader()->viewport()->update();
+}
+
+void TGridControl::SetFixedColor(const QColor& color) {
+    HeaderColor = color;
+    horizontalHeader()->viewport()->update();
+}
+
+void TGridControl::SetGridLineColor(const QColor& color) {
+    LineColor = color;
+    viewport()->update();
+}
+
+void TGridControl::SetSelectionColor(const QColor& color) {
+    SelectedColor = color;
+    viewport()->update();
+}
+
+void TGridControl::SetSelectionTextColor(const QColor& color) {
+    SelectedTextColor = color;
+    viewport()->update();
+}
+
+void TGridControl::SetFlat(bool flat) {
+    FlatLook = flat;
+    horizontalHeader()->viewport()->update();
+}
+
+void TGridControl::SetFont(const QFont& font) {
+    setFont(font);
+}
+
+void TGridControl::SetFontName(const QString& name) {
+    QFont named = font();
+    named.setFamily(name);
+    setFont(named);
+}
+
+void TGridControl::SetFontColor(const QColor& color) {
+    TextColor = color;
+    viewport()->update();
+    horizontalHeader()->viewport()->update();
+}
+
+QString TGridControl::HintText(int column, int row) const {
+    if (!HintsShown || !HintCells) {
+        return {};
+    }
+    const QString text = Cell(column, row);
+    if (text.isEmpty() || !HintLargeText) {
+        return text;
+    }
+    const int room = ColumnWidth(column) - TGridCellDelegate::TextMargin;
+    return fontMetrics().horizontalAdvance(text) > room ? text : QString();
+}
+
+void TGridControl::ShowCellHint(const QHelpEvent* event, QWidget* over, int column, int row,
+                                const QRect& cellRect) {
+    const QString text = HintText(column, row);
+    if (text.isEmpty()) {
+        QToolTip::hideText();
+    } else {
+        QToolTip::showText(event->globalPos(), text, over, cellRect);
+    }
+}
+
+bool TGridControl::viewportEvent(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QModelIndex index = indexAt(help->pos());
+        if (index.isValid()) {
+            ShowCellHint(help, viewport(), index.column(), index.row() + 1, visualRect(index));
+        } else {
+            QToolTip::hideText();
+        }
+        return true;
+    }
+    return QTableWidget::viewportEvent(event);
+}
+
+bool TGridControl::eventFilter(QObject* watched, QEvent* event) {
+    QHeaderView* header = horizontalHeader();
+    if (watched != header->viewport()) {
+        return QTableWidget::eventFilter(watched, event);
+    }
+    if (event->type() == QEvent::ContextMenu) {
+        // The scroll area drops mouse context menus that reach it from a child, so the
+        // header's right-clicks are taken here.
+        contextMenuEvent(static_cast<QContextMenuEvent*>(event));
+        return event->isAccepted();
+    }
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const int column = header->logicalIndexAt(help->pos());
+        const QRect rect(header->sectionViewportPosition(column), 0, header->sectionSize(column),
+                         header->height());
+        ShowCellHint(help, header->viewport(), column, 0, rect);
+        return true;
+    }
+    TrackHeaderDrag(event);
+    return false;
+}
+
+void TGridControl::contextMenuEvent(QContextMenuEvent* event) {
+    if (Menu == nullptr) {
+        event->ignore();
+        return;
+    }
+    Menu->popup(event->globalPos());
+    event->accept();
+}
+
+void TGridControl::paintEvent(QPaintEvent* event) {
+    QTableWidget::paintEvent(event);
+    if (DropMarkerX >= 0) {
+        QPainter painter(viewport());
+        painter.fillRect(QRect(DropMarkerX - 1, 0, 2, viewport()->height()), TextColor);
+    }
+}
+
+void TGridControl::CellClicked(const QModelIndex& index) {
+    if (OnClickCell) {
+        OnClickCell(index.column(), index.row() + 1);
+    }
+}
+
+void TGridControl::CellDoubleClicked(const QModelIndex& index) {
+    if (OnDblClickCell) {
+        OnDblClickCell(index.column(), index.row() + 1);
+    }
+}
+
+void TGridControl::HeaderClicked(int column) {
+    if (OnClickCell) {
+        OnClickCell(column, 0);
+    }
+}
+
+void TGridControl::HeaderDoubleClicked(int column) {
+    if (OnDblClickCell) {
+        OnDblClickCell(column, 0);
+    }
+}
+
+void TGridControl::ScrollChanged() {
+    const int top = TopRow();
+    const int left = columnAt(0);
+    if (top == LastTopRow && left == LastLeftColumn) {
+        return;
+    }
+    LastTopRow = top;
+    LastLeftColumn = left;
+    if (OnTopLeftChanged) {
+        OnTopLeftChanged();
+    }
+}
+
+// The header has just moved a dragged section from visual position `from` to `to`. The
+// callers address columns by logical index, so the move is made in the data instead: the
+// header goes back to its identity order and the column's cells, header and width follow.
+void TGridControl::SectionMoved(int /*logical*/, int from, int to) {
+    if (RestoringOrder) {
+        return;
+    }
+    RestoringOrder = true;
+    horizontalHeader()->moveSection(to, from);
+    RestoringOrder = false;
+    MoveColumnData(from, to);
+    if (OnColumnMoved) {
+        OnColumnMoved(from, to);
+    }
+}
+
+void TGridControl::MoveColumnData(int from, int to) {
+    const int width = horizontalHeader()->sectionSize(from);
+    // A new column at the target takes everything over, then the old one goes.
+    const int target = to > from ? to + 1 : to;
+    const int source = to > from ? from : from + 1;
+    insertColumn(target);
+    setHorizontalHeaderItem(target, takeHorizontalHeaderItem(source));
+    for (int row = 0; row < rowCount(); ++row) {
+        if (item(row, source) != nullptr) {
+            setItem(row, target, takeItem(row, source));
+        }
+    }
+    removeColumn(source);
+    horizontalHeader()->resizeSection(to, width);
+}
+
+// Follows a press on the header the way the header itself decides on a section move, so
+// the marker shows exactly where the header will drop the column.
+void TGridControl::TrackHeaderDrag(QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove &&
+        type != QEvent::MouseButtonRelease) {
+        return;
+    }
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    const int x = mouse->position().toPoint().x();
+    if (type == QEvent::MouseButtonPress) {
+        const bool movable = EnhancedMove && horizontalHeader()->sectionsMovable() &&
+                             mouse->button() == Qt::LeftButton && !OnSectionHandle(x);
+        DragSection = movable ? horizontalHeader()->logicalIndexAt(x) : -1;
+        DragStartX = x;
+        Dragging = false;
+    } else if (type == QEvent::MouseMove && DragSection >= 0 &&
+               mouse->buttons().testFlag(Qt::LeftButton)) {
+        Dragging = Dragging || std::abs(x - DragStartX) >= QApplication::startDragDistance();
+        if (Dragging) {
+            UpdateDropTarget(x);
+        }
+    } else if (type == QEvent::MouseButtonRelease) {
+        DragSection = -1;
+        ClearDropTarget();
+    }
+}
+
+// A press this close to a section's edge resizes instead of moving.
+bool TGridControl::OnSectionHandle(int x) const {
+    const QHeaderView* header = horizontalHeader();
+    const int visual = header->visualIndexAt(x);
+    if (visual < 0) {
+        return false;
+    }
+    const int logical = header->logicalIndex(visual);
+    const int start = header->sectionViewportPosition(logical);
+    const int grip = header->style()->pixelMetric(QStyle::PM_HeaderGripMargin, nullptr, header);
+    const bool atLeft = x < start + grip && visual > 0;
+    const bool atRight = x > start + header->sectionSize(logical) - grip;
+    return atLeft || atRight;
+}
+
+void TGridControl::UpdateDropTarget(int x) {
+    const QHeaderView* header = horizontalHeader();
+    const int visual = header->visualIndexAt(x);
+    if (visual < 0) {
+        return; // beyond the last column the target stays where it was
+    }
+    const int moving = header->visualIndex(DragSection);
+    const int middle = header->sectionViewportPosition(header->logicalIndex(visual)) +
+                       header->sectionSize(header->logicalIndex(visual)) / 2;
+    int target = visual;
+    if (visual < moving && x >= middle) {
+        target = visual + 1;
+    } else if (visual > moving && x <= middle) {
+        target = visual - 1;
+    }
+    const int logical = header->logicalIndex(target);
+    const int start = header->sectionViewportPosition(logical);
+    DropPosition = target == moving ? -1 : target;
+    DropMarkerX = target == moving  ? -1
+                  : target < moving ? start
+                                    : start + header->sectionSize(logical);
+    viewport()->update();
+}
+
+void TGridControl::ClearDropTarget() {
+    DropPosition = -1;
+    DropMarkerX = -1;
+    viewport()->update();
+}

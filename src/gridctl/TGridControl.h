@@ -1,0 +1,203 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QMenu>
+#include <QPointer>
+#include <QString>
+#include <QTableWidget>
+#include <functional>
+
+class QHelpEvent;
+
+// The string grid that both grids of the program are. Cells are addressed (column, row) in
+// grid rows: row 0 is the one fixed row, the header, shown as the horizontal header; grid row
+// r >= 1 is the table widget's row r - 1. Counts are counted the same way, so RowCount() is
+// one more than rowCount(). Callers use the methods below, not the table widget's own ones.
+//
+// Widths and heights exclude the grid line: a column of width w takes w + GridLineWidth()
+// pixels, the line (when the options draw it) or the cell's background filling the extra ones.
+// Data cells are owner-drawn: bands, selection colours and lines come from the settings here.
+//
+// Events are plain callbacks raised after the fact; rows and columns count from 0 with the
+// header as row 0, columns are visible positions.
+//
+// A new grid has one column of 64 pixels and one data row 21 high, a silver header with lines
+// around its cells, no lines between data cells, whole-row selection and cell hints off.
+class TGridControl : public QTableWidget {
+    Q_OBJECT
+    // Named properties so that code which sees only a QObject (the enabled-state colouring)
+    // can switch the banding off by giving both bands one colour.
+    Q_PROPERTY(QColor BandColor1 READ BandColor1 WRITE SetBandColor1)
+    Q_PROPERTY(QColor BandColor2 READ BandColor2 WRITE SetBandColor2)
+
+public:
+    enum TGridOption {
+        goFixedVertLine = 0x01, // lines between the header cells
+        goFixedHorzLine = 0x02, // the line under the header
+        goVertLine = 0x04,      // lines between data columns
+        goHorzLine = 0x08,      // lines between data rows
+        goColSizing = 0x10,     // the user resizes columns at the header
+        goColMoving = 0x20,     // the user drags columns by their header
+        goRowSelect = 0x40,     // a click selects the whole row
+    };
+    Q_DECLARE_FLAGS(TGridOptions, TGridOption)
+
+    enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+
+    explicit TGridControl(QWidget* parent = nullptr);
+
+    // Cell text; empty for cells outside the grid. Writing a row or column one past the
+    // current count grows that count first; writes further out or at negative indexes are
+    // ignored. Empty texts hold no item, so emptied rows cost nothing.
+    QString Cell(int column, int row) const;
+    void SetCell(int column, int row, const QString& text);
+
+    // At least 1; new columns appear at the right with the default width.
+    int ColumnCount() const { return columnCount(); }
+    void SetColumnCount(int count);
+    // Grid rows, header included: at least 1 (the header alone).
+    int RowCount() const { return rowCount() + 1; }
+    void SetRowCount(int count);
+    int FixedRowCount() const { return 1; }
+
+    // The first data row in view, in grid rows (1 is the first data row). Setting it scrolls
+    // as far as the grid can towards that row.
+    int TopRow() const;
+    void SetTopRow(int row);
+    // How many whole data rows fit into the area below the header.
+    int VisibleRowCount() const;
+
+    // Widths of columns outside the grid read 0 and are not set.
+    int ColumnWidth(int column) const;
+    void SetColumnWidth(int column, int width);
+    int DefaultRowHeight() const { return RowHeight; }
+    // At least 1; applies to the header and every data row.
+    void SetDefaultRowHeight(int height);
+    int GridLineWidth() const { return LineWidth; }
+    // At least 0; column widths and the row height keep their values.
+    void SetGridLineWidth(int width);
+    // Width of the cell area: without the border and the vertical scroll bar.
+    int ClientWidth() const;
+
+    TScrollStyle ScrollBars() const { return ScrollStyle; }
+    // Scroll bars show when needed in the directions named; assigning re-evaluates them.
+    void SetScrollBars(TScrollStyle style);
+
+    TGridOptions Options() const { return GridOptions; }
+    void SetOptions(TGridOptions options);
+    // While a column is dragged by its header, a marker across the cells shows where it
+    // will land.
+    bool EnhRowColMove() const { return EnhancedMove; }
+    void SetEnhRowColMove(bool enhanced);
+    // The visible position the dragged column would land on, -1 while no drag shows a marker.
+    int DropTarget() const { return DropPosition; }
+
+    // Alternating row colours: data row 1 takes the first colour, row 2 the second...
+    bool BandsActive() const { return Bands; }
+    void SetBandsActive(bool active);
+    QColor BandColor1() const { return Band1; }
+    void SetBandColor1(const QColor& color);
+    QColor BandColor2() const { return Band2; }
+    void SetBandColor2(const QColor& color);
+
+    // Data cells without bands and the area below the last row.
+    QColor BackgroundColor() const { return Background; }
+    void SetBackgroundColor(const QColor& color);
+    QColor FixedColor() const { return HeaderColor; }
+    void SetFixedColor(const QColor& color);
+    QColor GridLineColor() const { return LineColor; }
+    void SetGridLineColor(const QColor& color);
+    QColor SelectionColor() const { return SelectedColor; }
+    void SetSelectionColor(const QColor& color);
+    QColor SelectionTextColor() const { return SelectedTextColor; }
+    void SetSelectionTextColor(const QColor& color);
+    // Flat header cells have no raised edge.
+    bool Flat() const { return FlatLook; }
+    void SetFlat(bool flat);
+
+    // The font of header and cells; SetFont copies the whole font, the row height stays.
+    QFont Font() const { return font(); }
+    void SetFont(const QFont& font);
+    QString FontName() const { return font().family(); }
+    void SetFontName(const QString& name);
+    QColor FontColor() const { return TextColor; }
+    void SetFontColor(const QColor& color);
+
+    // Hints: with ShowHint and HintShowCells a cell's text shows as its hint; with
+    // HintShowLargeText as well, only when the cell cuts the text off.
+    bool ShowHint() const { return HintsShown; }
+    void SetShowHint(bool show) { HintsShown = show; }
+    bool HintShowCells() const { return HintCells; }
+    void SetHintShowCells(bool show) { HintCells = show; }
+    bool HintShowLargeText() const { return HintLargeText; }
+    void SetHintShowLargeText(bool show) { HintLargeText = show; }
+    // The hint a cell would show now; empty for none.
+    QString HintText(int column, int row) const;
+
+    // Shown on right-click; not owned, and forgotten when deleted elsewhere.
+    QMenu* PopupMenu() const { return Menu; }
+    void SetPopupMenu(QMenu* menu) { Menu = menu; }
+
+    // The grid scrolled: its top row or its first column in view changed.
+    std::function<void()> OnTopLeftChanged;
+    // A cell or a header cell (row 0) was clicked with the left button.
+    std::function<void(int column, int row)> OnClickCell;
+    std::function<void(int column, int row)> OnDblClickCell;
+    // The user dragged a column from one visible position to another; cells, header text and
+    // width have moved with it.
+    std::function<void(int from, int to)> OnColumnMoved;
+
+protected:
+    bool viewportEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void ApplyRowPitch();
+    void CellClicked(const QModelIndex& index);
+    void CellDoubleClicked(const QModelIndex& index);
+    void HeaderClicked(int column);
+    void HeaderDoubleClicked(int column);
+    void SectionMoved(int logical, int from, int to);
+    void MoveColumnData(int from, int to);
+    void ScrollChanged();
+    void TrackHeaderDrag(QEvent* event);
+    bool OnSectionHandle(int x) const;
+    void UpdateDropTarget(int x);
+    void ClearDropTarget();
+    void ShowCellHint(const QHelpEvent* event, QWidget* over, int column, int row,
+                      const QRect& cellRect);
+
+    int RowHeight = 21;
+    int LineWidth = 1;
+    TScrollStyle ScrollStyle = ssBoth;
+    TGridOptions GridOptions;
+    bool EnhancedMove = false;
+    bool Bands = false;
+    QColor Band1{0xFF, 0xFE, 0xE1};
+    QColor Band2{Qt::white};
+    QColor Background{Qt::white};
+    QColor HeaderColor{0xC0, 0xC0, 0xC0};
+    QColor LineColor{0xC0, 0xC0, 0xC0};
+    QColor SelectedColor{0xB0, 0xB0, 0xB0};
+    QColor SelectedTextColor{Qt::white};
+    bool FlatLook = false;
+    QColor TextColor{Qt::black};
+    bool HintsShown = true;
+    bool HintCells = false;
+    bool HintLargeText = false;
+    QPointer<QMenu> Menu;
+
+    bool RestoringOrder = false;
+    int LastTopRow = 1;
+    int LastLeftColumn = 0;
+    int DragSection = -1; // section pressed for a possible move, -1 for none
+    int DragStartX = 0;
+    bool Dragging = false; // the press has moved far enough to count as a drag
+    int DropPosition = -1;
+    int DropMarkerX = -1;
+};
+
+Q_DECLARE_OPERATORS_FOR_FLAGS(TGridControl::TGridOptions)

@@ -1,0 +1,261 @@
+#include "gridctl/TGridControl.h"
+
+#include <QHeaderView>
+#include <QHelpEvent>
+#include <QImage>
+#include <QTest>
+#include <QToolTip>
+#include <gtest/gtest.h>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using Pair = std::pair<int, int>;
+
+// A shown grid of three columns A, B, C (widths 60, 70, 80) with a fixed font and 21-pixel
+// rows (20 + one line) below a 21-pixel header.
+struct Grid {
+    TGridControl Control;
+    std::vector<Pair> Clicks, DblClicks, Moves;
+    int Scrolls = 0;
+
+    explicit Grid(int rows = 6) {
+        QFont font("DejaVu Sans");
+        font.setPixelSize(11);
+        Control.SetFont(font);
+        Control.SetDefaultRowHeight(20);
+        Control.SetRowCount(rows);
+        const char* names[] = {"A", "B", "C"};
+        for (int c = 0; c < 3; ++c) {
+            Control.SetCell(c, 0, names[c]);
+            Control.SetColumnWidth(c, 60 + 10 * c);
+        }
+        Control.OnClickCell = [this](int c, int r) { Clicks.emplace_back(c, r); };
+        Control.OnDblClickCell = [this](int c, int r) { DblClicks.emplace_back(c, r); };
+        Control.OnColumnMoved = [this](int from, int to) { Moves.emplace_back(from, to); };
+        Control.OnTopLeftChanged = [this] { ++Scrolls; };
+        Control.resize(240, 200);
+        Control.show();
+    }
+    QPoint CellCenter(int column, int row) {
+        return Control.visualRect(Control.model()->index(row - 1, column)).center();
+    }
+    QColor Pixel(const QImage& shot, const QWidget* on, QPoint at) {
+        return shot.pixelColor(on->mapTo(&Control, at));
+    }
+};
+
+TEST(TGridControl, AddressesCellsWithTheHeaderAsRowZero) {
+    Grid grid(3);
+    TGridControl& g = grid.Control;
+    g.SetCell(1, 2, "b2");
+    EXPECT_EQ(g.horizontalHeaderItem(1)->text(), "B");
+    EXPECT_EQ(g.item(1, 1)->text(), "b2");
+    struct Write {
+        const char* Name;
+        int Column, Row;
+        int Columns, Rows; // counts after the write
+        bool Stored;
+    };
+    const Write writes[] = {
+        {"inside", 0, 1, 3, 3, true},         {"header", 2, 0, 3, 3, true},
+        {"one row beyond", 1, 3, 3, 4, true}, {"one column beyond", 3, 2, 4, 4, true},
+        {"both beyond", 4, 4, 5, 5, true},    {"far beyond", 9, 1, 5, 5, false},
+        {"negative row", 0, -1, 5, 5, false}, {"negative column", -1, 1, 5, 5, false},
+    };
+    for (const Write& w : writes) {
+        SCOPED_TRACE(w.Name);
+        g.SetCell(w.Column, w.Row, "x");
+        EXPECT_EQ(g.ColumnCount(), w.Columns);
+        EXPECT_EQ(g.RowCount(), w.Rows);
+        EXPECT_EQ(g.Cell(w.Column, w.Row), w.Stored ? "x" : "");
+    }
+    g.SetCell(1, 2, "");
+    EXPECT_EQ(g.item(1, 1), nullptr) << "an emptied cell holds no item";
+    g.SetColumnCount(6);
+    EXPECT_EQ(g.Cell(4, 4), "x") << "new columns come at the right";
+    EXPECT_EQ(g.ColumnWidth(5), 64);
+    g.SetColumnCount(0);
+    g.SetRowCount(-5);
+    EXPECT_EQ(Pair(g.ColumnCount(), g.RowCount()), Pair(1, 1));
+    EXPECT_EQ(g.Cell(0, 0), "A");
+}
+
+TEST(TGridControl, ScrollsByTopRowAndReportsIt) {
+    Grid grid(2);
+    TGridControl& g = grid.Control;
+    g.SetRowCount(1000); // scrolled at once, before the view has laid the new rows out
+    const int visible = g.VisibleRowCount();
+    EXPECT_EQ(visible, g.viewport()->height() / 21);
+    const struct {
+        int Asked, Top;
+    } cases[] = {{500, 500}, {5000, 1000 - visible}, {-3, 1}, {1, 1}};
+    int scrolls = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Asked);
+        const bool moves = g.TopRow() != c.Top;
+        g.SetTopRow(c.Asked);
+        EXPECT_EQ(g.TopRow(), c.Top);
+        EXPECT_EQ(grid.Scrolls, scrolls += moves ? 1 : 0);
+    }
+    QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, grid.CellCenter(0, 1));
+    QTest::keyClick(&g, Qt::Key_PageDown);
+    EXPECT_GT(g.TopRow(), 1);
+    EXPECT_EQ(grid.Scrolls, scrolls + 1) << "the user's scrolling is reported too";
+}
+
+TEST(TGridControl, RaisesClicksWithGridRows) {
+    Grid grid;
+    TGridControl& g = grid.Control;
+    QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, grid.CellCenter(1, 3));
+    const QHeaderView* header = g.horizontalHeader();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      QPoint(header->sectionViewportPosition(2) + 20, 10));
+    EXPECT_EQ(grid.Clicks, (std::vector<Pair>{{1, 3}, {2, 0}}));
+    EXPECT_TRUE(g.selectionModel()->isRowSelected(2, {})) << "the whole row";
+    QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, grid.CellCenter(2, 4));
+    QTest::mouseDClick(g.viewport(), Qt::LeftButton, {}, grid.CellCenter(2, 4));
+    EXPECT_EQ(grid.DblClicks, (std::vector<Pair>{{2, 4}}));
+
+    QMenu menu;
+    g.SetPopupMenu(&menu);
+    const QPoint at(20, 10);
+    for (QWidget* on : {g.viewport(), header->viewport()}) {
+        QContextMenuEvent rightClick(QContextMenuEvent::Mouse, at, on->mapToGlobal(at));
+        QApplication::sendEvent(on, &rightClick);
+        EXPECT_TRUE(menu.isVisible()) << on->parent()->metaObject()->className();
+        menu.hide();
+    }
+}
+
+TEST(TGridControl, MovesCellsHeaderAndWidthWithADraggedColumn) {
+    const struct {
+        int From, To;
+        const char* Order;
+    } cases[] = {{0, 2, "BCA"}, {2, 0, "CAB"}, {1, 2, "ACB"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Order);
+        Grid grid;
+        TGridControl& g = grid.Control;
+        for (int col = 0; col < 3; ++col) {
+            g.SetCell(col, 4, g.Cell(col, 0).toLower());
+        }
+        g.horizontalHeader()->moveSection(c.From, c.To);
+        EXPECT_EQ(grid.Moves, (std::vector<Pair>{{c.From, c.To}}));
+        for (int col = 0; col < 3; ++col) {
+            const QString name(QChar(c.Order[col]));
+            EXPECT_EQ(g.horizontalHeader()->visualIndex(col), col);
+            EXPECT_EQ(g.Cell(col, 0), name);
+            EXPECT_EQ(g.Cell(col, 4), name.toLower());
+            EXPECT_EQ(g.ColumnWidth(col), 60 + 10 * (c.Order[col] - 'A'));
+        }
+    }
+}
+
+TEST(TGridControl, MarksTheDropPlaceWhileDraggingAColumn) {
+    Grid grid;
+    TGridControl& g = grid.Control;
+    g.SetOptions(g.Options() | TGridControl::goColMoving);
+    g.SetEnhRowColMove(true);
+    QWidget* header = g.horizontalHeader()->viewport();
+    QTest::mousePress(header, Qt::LeftButton, {}, QPoint(30, 10));
+    QTest::mouseMove(header, QPoint(120, 10));
+    QTest::mouseMove(header, QPoint(185, 10)); // right half of C
+    EXPECT_EQ(g.DropTarget(), 2);
+    const QPoint marker(60 + 70 + 80 + 2, 30); // after the last column and its line
+    EXPECT_EQ(grid.Pixel(g.grab().toImage(), g.viewport(), marker), g.FontColor());
+    QTest::mouseRelease(header, Qt::LeftButton, {}, QPoint(185, 10));
+    EXPECT_EQ(g.DropTarget(), -1);
+    EXPECT_EQ(grid.Moves, (std::vector<Pair>{{0, 2}}));
+    EXPECT_EQ(g.Cell(2, 0), "A");
+}
+
+TEST(TGridControl, PaintsHeaderBandsLinesAndText) {
+    Grid grid(5);
+    TGridControl& g = grid.Control;
+    for (int r = 1; r < 5; ++r) {
+        g.SetCell(0, r, QString::number(r * 1111));
+    }
+    const QColor background(200, 220, 255);
+    g.SetBackgroundColor(background);
+    g.SetBandsActive(true);
+    g.setProperty("BandColor2", QColor(Qt::red));
+    g.selectRow(2);
+    const QWidget* header = g.horizontalHeader()->viewport();
+    const QWidget* cells = g.viewport();
+    struct Case {
+        const char* Name;
+        const QWidget* On;
+        QPoint At; // column 0 spans x 0..59, its line is x 60; rows are 21 pixels apart
+        QColor Colour;
+    };
+    const Case painted[] = {
+        {"header face", header, {57, 10}, g.FixedColor()},
+        {"line between header cells", header, {60, 10}, Qt::black},
+        {"line under the header", header, {57, 20}, Qt::black},
+        {"right of the header", header, {225, 10}, background},
+        {"first band", cells, {57, 10}, g.BandColor1()},
+        {"no line between data cells", cells, {60, 10}, g.BandColor1()},
+        {"no line between data rows", cells, {57, 20}, g.BandColor1()},
+        {"second band", cells, {57, 31}, Qt::red},
+        {"selected row", cells, {57, 52}, g.SelectionColor()},
+        {"below the rows", cells, {57, 94}, background},
+    };
+    QImage shot = g.grab().toImage();
+    for (const Case& c : painted) {
+        EXPECT_EQ(grid.Pixel(shot, c.On, c.At).name(), c.Colour.name()) << c.Name;
+    }
+    int inked = 0;
+    for (int x = 2; x < 57; ++x) {
+        for (int y = 2; y < 18; ++y) {
+            inked += grid.Pixel(shot, cells, {x, y}).lightness() < 128 ? 1 : 0;
+        }
+    }
+    EXPECT_GT(inked, 20) << "the text of cell (0, 1)";
+
+    g.SetOptions(g.Options() | TGridControl::goVertLine | TGridControl::goHorzLine);
+    g.setProperty("BandColor2", g.property("BandColor1")); // banding off, as when disabled
+    const Case lined[] = {
+        {"vertical line", cells, {60, 10}, g.GridLineColor()},
+        {"horizontal line", cells, {57, 20}, g.GridLineColor()},
+        {"second row in the first band", cells, {57, 31}, g.BandColor1()},
+    };
+    shot = g.grab().toImage();
+    for (const Case& c : lined) {
+        EXPECT_EQ(grid.Pixel(shot, c.On, c.At).name(), c.Colour.name()) << c.Name;
+    }
+}
+
+TEST(TGridControl, HintsTheTextOfCutOffCells) {
+    Grid grid;
+    TGridControl& g = grid.Control;
+    const QString longText = "a text much wider than sixty pixels";
+    g.SetCell(0, 1, longText);
+    g.SetCell(0, 2, "short");
+    const struct {
+        bool Show, Cells, Large;
+        bool Long; // the cut-off cell hints its text
+        const char* Short;
+    } cases[] = {{true, true, true, true, ""},
+                 {true, true, false, true, "short"},
+                 {true, false, true, false, ""},
+                 {false, true, true, false, ""}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.Show << c.Cells << c.Large);
+        g.SetShowHint(c.Show);
+        g.SetHintShowCells(c.Cells);
+        g.SetHintShowLargeText(c.Large);
+        EXPECT_EQ(g.HintText(0, 1), c.Long ? longText : "");
+        EXPECT_EQ(g.HintText(0, 2), c.Short);
+    }
+    g.SetShowHint(true);
+    g.SetHintShowLargeText(true);
+    const QPoint at = grid.CellCenter(0, 1);
+    QHelpEvent help(QEvent::ToolTip, at, g.viewport()->mapToGlobal(at));
+    QApplication::sendEvent(g.viewport(), &help);
+    EXPECT_EQ(QToolTip::text(), longText);
+    QToolTip::hideText();
+}
+
+} // namespace
