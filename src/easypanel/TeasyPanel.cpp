@@ -1,0 +1,865 @@
+#include "easypanel/TeasyPanel.h"
+
+#include "easypanel/WindowHelpers.h"
+#include "util/TextParse.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QFont>
+#include <QMenu>
+#include <QPalette>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+// The largest size Qt gives a widget; geometry passed to Qt stays inside it, so that no
+// rectangle arithmetic can overflow.
+constexpr int64_t MaxExtent = QWIDGETSIZE_MAX;
+
+int32_t Clamp32(int64_t value) {
+    return static_cast<int32_t>(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
+                                                    std::numeric_limits<int32_t>::max()));
+}
+
+int ClampPos(int64_t value) {
+    return static_cast<int>(std::clamp<int64_t>(value, -MaxExtent, MaxExtent));
+}
+
+int ClampSize(int64_t value) {
+    return static_cast<int>(std::clamp<int64_t>(value, 0, MaxExtent));
+}
+
+void SetBounds(QWidget* widget, int64_t left, int64_t top, int64_t width, int64_t height) {
+    widget->setGeometry(ClampPos(left), ClampPos(top), ClampSize(width), ClampSize(height));
+}
+
+void SetHeight(QWidget* widget, int64_t height) {
+    SetBounds(widget, widget->x(), widget->y(), widget->width(), height);
+}
+
+// Lays a widget's children out now, not at the next turn of the event loop: the
+// geometry of title bar and content is read right after a change, and a hidden window
+// receives no resize events to do it.
+void Realign(QWidget* widget) {
+    if (QLayout* layout = widget->layout()) {
+        layout->invalidate();
+        layout->activate();
+    }
+}
+
+char CodeOf(int32_t slot) {
+    return static_cast<char>(FirstPanelCode + slot);
+}
+
+bool HasCode(const std::string& codes, int32_t slot) {
+    return codes.find(CodeOf(slot)) != std::string::npos;
+}
+
+std::string NameOf(const QWidget* widget) {
+    return widget->objectName().toStdString();
+}
+
+// A min or max field of a stored specification raised by the title bar; empty fields and
+// negative ones (which mean none) stay as they are.
+std::string GrowField(const std::string& field, int32_t by) {
+    std::string rest = field;
+    try {
+        const int32_t value = CutInt(rest, '|');
+        if (field.empty() || value < 0) {
+            return field;
+        }
+        return std::to_string(Clamp32(int64_t{value} + by));
+    } catch (const ConversionError&) {
+        return field; // Spec is a public field; a stranger's text is kept, not read
+    }
+}
+
+struct TNormalSpec {
+    std::string Spec;
+    int32_t MinHeight;
+};
+
+// weight|min|max with the min defaulting to the panel's height; an empty specification is a
+// fixed height. Throws ConversionError for a min or max that is not an integer.
+TNormalSpec NormaliseSpec(std::string spec, int32_t height) {
+    const std::string fixed = std::to_string(height);
+    if (spec.empty()) {
+        return {"0.1|" + fixed + "|" + fixed, height};
+    }
+    std::string weight = CutToken(spec, '|');
+    // A "," would split the item in a column's list; the weight reader skips it anyway.
+    weight.erase(std::remove(weight.begin(), weight.end(), ','), weight.end());
+    if (weight.empty()) {
+        weight = "0.1"; // what a missing weight counts as; kept so the min stays second
+    }
+    const int32_t given = CutInt(spec, '|');
+    const bool hasMaximum = !TokenBefore(spec, '|').empty();
+    const int32_t maximum = CutInt(spec, '|');
+    const int32_t minimum = given == -1 ? height : given;
+    std::string normal = weight + "|" + std::to_string(minimum);
+    if (hasMaximum) {
+        normal += "|" + std::to_string(maximum);
+    }
+    return {normal, minimum};
+}
+
+constexpr const char* PanelMenuCaptions[] = {
+    "Collapse all panels",     "Maximize all panels",
+    "Toggle titlebar",         "Hide all titlebars",
+    "Shows all titlebars",     "Make all panels flat",
+    "Make all panels raised",  "Make all panels lowered+raised",
+    "Make all panels lowered",
+};
+
+} // namespace
+
+TeasyPanel::~TeasyPanel() {
+    DetachParts();
+    // A manager of static lifetime ends after the application; widgets cannot be deleted
+    // then, and the process is ending anyway.
+    if (QCoreApplication::instance() != nullptr) {
+        delete PanelMenu;
+    }
+}
+
+// The parts outlive the records of this object; their handlers must not call into it
+// once it forgot them.
+void TeasyPanel::DetachParts() {
+    for (TPanelSlot& slot : Slots) {
+        if (slot.TitleBar) {
+            slot.TitleBar->OnDblClick = nullptr;
+        }
+        for (TBevelPanel* button : {slot.CollapseButton.data(), slot.CornerButton.data()}) {
+            if (button != nullptr) {
+                button->OnClick = nullptr;
+            }
+        }
+    }
+}
+
+void TeasyPanel::Init() {
+    LeftMargin = 8;
+    TopMargin = 8;
+    TitlebarTotalHeight = 24;
+    Order.clear();
+    Gap = 8;
+    TitlebarHeight = 24;
+    BevelHeight = 2;
+    TitlebarsAllowed = true;
+    TitlebarsVisible = true;
+    Gradient = true;
+    ColumnWidth = 0;
+    PanelCount = 0;
+    FirstColumnSlack = 0;
+    Animate = true;
+    PanelsHidden = false;
+    CornerButtonHeight = 6;
+    CornerButtonWidth = 6;
+    DetachParts();
+    Slots = {};
+    Geometry = {};
+    Slack = 0;
+    OnChange = nullptr;
+    Registered.clear();
+    AvailableHeight = 0;
+    MenuSource = nullptr;
+
+    // Rebuilt whole; the connections of the old menu go with it.
+    delete PanelMenu;
+    PanelMenu = new QMenu;
+    int position = 0;
+    for (const char* caption : PanelMenuCaptions) {
+        QAction* item = PanelMenu->addAction(QString::fromUtf8(caption));
+        QObject::connect(item, &QAction::triggered, PanelMenu,
+                         [this, position] { PanelMenuClick(position); });
+        ++position;
+    }
+}
+
+void TeasyPanel::AddPanel(TBevelPanel* ref, const std::string& spec) {
+    if (ref == nullptr) {
+        return;
+    }
+    int32_t slot = FindPanel(ref);
+    const bool known = slot >= 0;
+    if (!known) {
+        slot = static_cast<int32_t>(Registered.size());
+        if (slot >= PanelSlots) {
+            return;
+        }
+    }
+    // Read before anything changes, so a bad specification leaves no trace.
+    const TNormalSpec normal = NormaliseSpec(spec, ref->height());
+
+    TPanelSlot& record = Slots[slot];
+    record.PanelRef = ref;
+    ColumnWidth = std::max(ColumnWidth, ref->width());
+    if (!known) {
+        Registered += CodeOf(slot);
+        BuildParts(slot);
+    }
+    Geometry[slot].MinHeight = normal.MinHeight;
+    record.Spec = normal.Spec;
+    if (TitlebarsVisible) {
+        SetTitlebar(slot, true, true);
+    }
+    PanelCount = static_cast<int32_t>(Registered.size());
+    Changed();
+}
+
+void TeasyPanel::BuildParts(int32_t slot) {
+    TPanelSlot& record = Slots[slot];
+    TBevelPanel* panel = record.PanelRef;
+    const QColor barColour = Darker(Darker(panel->Color()));
+
+    auto* titleBar = new TGPanel(panel);
+    titleBar->setObjectName(QStringLiteral("titlebar_%1_%2").arg(slot).arg(panel->objectName()));
+    titleBar->SetCaption({});
+    titleBar->SetHorizontal(false);
+    titleBar->SetPercent(20);
+    titleBar->SetColor_1(barColour);
+    titleBar->SetColor_2(Lighter(barColour));
+    titleBar->SetColor_3(barColour);
+    titleBar->SetColor(barColour);
+    titleBar->OnDblClick = [this, titleBar] { TitlebarDblClick(titleBar); };
+
+    auto* label = new QLabel(panel->Caption().section(QLatin1Char('|'), 0, 0), titleBar);
+    QFont bold = label->font();
+    bold.setBold(true);
+    label->setFont(bold);
+    QPalette text = label->palette();
+    text.setColor(QPalette::WindowText, ContrastColor(barColour));
+    label->setPalette(text);
+    label->setAutoFillBackground(false);
+    label->adjustSize();
+    label->move(5, 0);
+    label->raise();
+    label->show();
+
+    auto* bevel = new QFrame(titleBar);
+    bevel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    bevel->setLineWidth(1);
+    bevel->setFixedHeight(ClampSize(BevelHeight));
+    auto* barLayout = new QVBoxLayout(titleBar);
+    barLayout->setContentsMargins(0, 0, 0, 0);
+    barLayout->setSpacing(0);
+    barLayout->addStretch(1);
+    barLayout->addWidget(bevel);
+
+    panel->SetCaption({});
+    titleBar->SetBevelOuter(TBevelCut::None);
+    titleBar->SetBevelInner(TBevelCut::None);
+    titleBar->SetBorderStyle(TPanelBorder::None);
+    SetBounds(titleBar, 0, 0, panel->width(), TitlebarTotalHeight);
+    titleBar->setFixedHeight(ClampSize(TitlebarTotalHeight));
+    titleBar->setEnabled(true);
+    titleBar->setVisible(TitlebarsVisible);
+
+    auto* content = new TGPanel(panel);
+    content->setCursor(panel->cursor());
+    content->OnClick = panel->OnClick;
+    content->OnDblClick = panel->OnDblClick;
+    content->SetBevelOuter(TBevelCut::None);
+    content->SetBevelInner(TBevelCut::None);
+    content->SetBorderStyle(TPanelBorder::None);
+    content->setEnabled(true);
+    // A layout of the panel's own goes along with the controls it arranges.
+    if (QLayout* own = panel->layout()) {
+        content->setLayout(own);
+    }
+    MoveChildren(panel, content);
+    content->lower();
+    content->show();
+
+    // The title bar on top and the content under it, both inside border and bevels.
+    auto* frame = new QVBoxLayout(panel);
+    frame->setContentsMargins(0, 0, 0, 0);
+    frame->setSpacing(0);
+    frame->setSizeConstraint(QLayout::SetNoConstraint);
+    frame->addWidget(titleBar);
+    frame->addWidget(content, 1);
+
+    auto* collapse = new TBevelPanel(titleBar);
+    collapse->SetColor(titleBar->Color());
+    auto* corner = new TBevelPanel(panel);
+    corner->SetColor(panel->Color());
+    SetUpButton(collapse);
+    SetUpButton(corner);
+
+    record.TitleBar = titleBar;
+    record.Content = content;
+    record.TitleLabel = label;
+    record.CollapseButton = collapse;
+    record.CornerButton = corner;
+    record.TitleBevel = bevel;
+    record.TitlebarAllowed = TitlebarsAllowed && TitlebarsVisible;
+    DoubleBufferTree(panel);
+    PaintContent(slot);
+    PlaceTitlebarParts(slot);
+}
+
+void TeasyPanel::SetUpButton(TBevelPanel* button) {
+    button->setToolTip(QStringLiteral("Collapse/Restore this panel's size"));
+    button->SetCaption({});
+    button->raise();
+    button->SetBevelOuter(TBevelCut::Raised);
+    button->SetBevelInner(TBevelCut::None);
+    button->SetBevelWidth(1);
+    button->SetBorderStyle(TPanelBorder::None);
+    button->OnClick = [this, button] { CollapseButtonClick(button); };
+    if (PanelMenu != nullptr) {
+        button->setContextMenuPolicy(Qt::CustomContextMenu);
+        QObject::connect(button, &QWidget::customContextMenuRequested, PanelMenu,
+                         [this, button](const QPoint& at) {
+                             MenuSource = button;
+                             PanelMenu->popup(button->mapToGlobal(at));
+                         });
+    }
+}
+
+std::string TeasyPanel::AddAllPanels(QWidget* container) {
+    if (container != nullptr) {
+        std::vector<QPointer<TBevelPanel>> panels;
+        for (QObject* child : container->children()) {
+            auto* panel = qobject_cast<TBevelPanel*>(child);
+            // Orders and title bars name a panel; one without a name cannot take part.
+            if (panel != nullptr && qobject_cast<TGPanel*>(panel) == nullptr &&
+                panel->Caption() != QStringLiteral(" ") && !panel->objectName().isEmpty()) {
+                panels.emplace_back(panel);
+            }
+        }
+        for (const QPointer<TBevelPanel>& panel : panels) {
+            if (panel) {
+                AddPanel(panel, TextAfter(panel->Caption().toStdString(), '|'));
+            }
+        }
+    }
+    std::string codes;
+    for (int32_t slot = 0; slot < PanelSlots; ++slot) {
+        if (IsRegistered(slot)) {
+            codes += CodeOf(slot);
+        }
+    }
+    return codes;
+}
+
+void TeasyPanel::SetOrder(const std::string& names) {
+    std::string list = TrimSeparators(names, ',');
+    if (StartsWith("ord:", list)) {
+        Order = list.substr(4);
+        Changed();
+        return;
+    }
+    const auto registeredPanels = [this](const auto& visit) {
+        for (int32_t slot = 0; slot < std::min(PanelCount, PanelSlots); ++slot) {
+            if (IsRegistered(slot) && Slots[slot].PanelRef) {
+                visit(slot, NameOf(Slots[slot].PanelRef));
+            }
+        }
+    };
+    if (list.find('*') != std::string::npos) {
+        std::string expanded;
+        while (!list.empty()) {
+            const std::string item = CutComma(list);
+            if (item.find('*') == std::string::npos) {
+                expanded += item + ",";
+                continue;
+            }
+            const std::string prefix = LowerText(TokenBefore(item, '*'));
+            registeredPanels([&](int32_t, const std::string& name) {
+                if (StartsWith(prefix, LowerText(name))) {
+                    expanded += name + ",";
+                }
+            });
+        }
+        list = TrimSeparators(expanded, ',');
+    }
+    std::string codes;
+    while (!list.empty()) {
+        const std::string item = LowerText(CutComma(list));
+        int32_t match = -1;
+        registeredPanels([&](int32_t slot, const std::string& name) {
+            if (match < 0 && LowerText(name) == item) {
+                match = slot;
+            }
+        });
+        // A panel named twice ("PanelRatio,Panel*") keeps its first place.
+        if (match >= 0 && !HasCode(codes, match)) {
+            codes += CodeOf(match);
+        }
+    }
+    Order = codes;
+    Changed();
+}
+
+void TeasyPanel::SetTitlebarHeight(int32_t height) {
+    const int32_t bar = ClampSize(height);
+    TitlebarTotalHeight = Clamp32(int64_t{BevelHeight} + bar);
+    TitlebarHeight = bar;
+    // Hiding and showing again gives every title bar the new height.
+    for (int32_t slot = 0; slot < PanelSlots; ++slot) {
+        if (IsRegistered(slot)) {
+            const bool visible = TitlebarVisible(slot);
+            SetTitlebar(slot, !visible, false);
+            SetTitlebar(slot, visible, false);
+        }
+    }
+    Changed();
+}
+
+void TeasyPanel::CollapsePanel(TBevelPanel* ref) {
+    SetCollapsed(FindPanel(ref), false, true);
+}
+
+void TeasyPanel::HideTitlebar(TBevelPanel* ref) {
+    SetTitlebar(FindPanel(ref), false, true);
+}
+
+void TeasyPanel::SetPanelStyle(int style) {
+    for (int32_t slot = 0; slot < PanelSlots; ++slot) {
+        if (IsRegistered(slot) && Slots[slot].PanelRef) {
+            SetBevelStyle(Slots[slot].PanelRef, style);
+            // The bevels move the title bar's right end, and with it the button.
+            PlaceTitlebarParts(slot);
+        }
+    }
+}
+
+int32_t TeasyPanel::PanelClientHeight(const TBevelPanel* ref) const {
+    const int32_t slot = FindPanel(ref);
+    if (slot < 0) {
+        return 0;
+    }
+    return Clamp32(int64_t{ref->height()} - (TitlebarVisible(slot) ? TitlebarTotalHeight : 0));
+}
+
+int32_t TeasyPanel::PanelWidth(const TBevelPanel* ref) const {
+    return FindPanel(ref) < 0 ? 0 : ref->width();
+}
+
+void TeasyPanel::Changed() {
+    if (OnChange) {
+        OnChange();
+    }
+}
+
+int32_t TeasyPanel::FindPanel(const TBevelPanel* ref) const {
+    if (ref == nullptr) {
+        return -1;
+    }
+    for (int32_t slot = 0; slot < PanelSlots; ++slot) {
+        if (IsRegistered(slot) && Slots[slot].PanelRef == ref) {
+            return slot;
+        }
+    }
+    return -1;
+}
+
+bool TeasyPanel::IsRegistered(int32_t slot) const {
+    return slot >= 0 && slot < PanelSlots && HasCode(Registered, slot);
+}
+
+bool TeasyPanel::TitlebarVisible(int32_t slot) const {
+    return IsRegistered(slot) && Slots[slot].TitleBar && !Slots[slot].TitleBar->isHidden();
+}
+
+void TeasyPanel::SetTitlebar(int32_t slot, bool visible, bool relayout) {
+    if (!IsRegistered(slot) || !Slots[slot].PanelRef || !Slots[slot].TitleBar ||
+        TitlebarVisible(slot) == visible) {
+        return;
+    }
+    TPanelSlot& record = Slots[slot];
+    record.TitleBar->setVisible(visible);
+    if (visible) {
+        record.TitleBar->setFixedHeight(ClampSize(TitlebarTotalHeight));
+    }
+    SetHeight(record.PanelRef, StateMinHeight(slot));
+    // The corner button stands in for the collapse button while the bar is hidden.
+    PlaceTitlebarParts(slot);
+    if (relayout) {
+        Changed();
+    }
+}
+
+void TeasyPanel::SetCollapsed(int32_t slot, bool expand, bool apply) {
+    if (!IsRegistered(slot)) {
+        return;
+    }
+    TPanelSlot& record = Slots[slot];
+    if (!record.PanelRef || record.PanelRef->isHidden() || !record.TitlebarAllowed) {
+        return;
+    }
+    record.ExpandPending = record.Collapsed && expand && Animate && apply;
+    record.Collapsed = !expand;
+    record.Zoomed = false;
+    if (apply && !expand) {
+        AnimateCollapse(record.PanelRef);
+    }
+    if (apply) {
+        Changed();
+    }
+}
+
+bool TeasyPanel::AnyZoomed() const {
+    return std::any_of(Slots.begin(), Slots.end(),
+                       [](const TPanelSlot& record) { return record.Zoomed; });
+}
+
+bool TeasyPanel::ShownCollapsed(int32_t slot) const {
+    const TPanelSlot& record = Slots[slot];
+    if (AnyZoomed()) {
+        return !record.Zoomed;
+    }
+    return record.Collapsed && record.TitlebarAllowed;
+}
+
+int32_t TeasyPanel::CollapsedHeight(int32_t slot) const {
+    if (!IsRegistered(slot) || !Slots[slot].PanelRef) {
+        return 0;
+    }
+    if (TitlebarVisible(slot)) {
+        const int64_t framed =
+            2 * int64_t{Slots[slot].PanelRef->BevelWidth()} + TitlebarTotalHeight;
+        return Clamp32(std::max<int64_t>(framed, TitlebarHeight));
+    }
+    return std::max(CornerButtonHeight, TitlebarHeight);
+}
+
+std::string TeasyPanel::StateSpec(int32_t slot) const {
+    if (!IsRegistered(slot)) {
+        return {};
+    }
+    if (ShownCollapsed(slot)) {
+        // The maximum lies below the minimum, so the height is fixed at the collapsed one.
+        return "0.1|" + std::to_string(CollapsedHeight(slot)) + "|" +
+               std::to_string(TitlebarHeight);
+    }
+    std::string rest = Slots[slot].Spec;
+    const std::string weight = CutToken(rest, '|');
+    std::string minimum = CutToken(rest, '|');
+    if (TitlebarVisible(slot)) {
+        minimum = GrowField(minimum, TitlebarTotalHeight);
+        rest = GrowField(rest, TitlebarTotalHeight);
+    }
+    std::string state = weight + "|" + minimum;
+    if (!rest.empty()) {
+        state += "|" + rest;
+    }
+    return state;
+}
+
+int32_t TeasyPanel::StateMinHeight(int32_t slot) const {
+    return TextToInt(TokenBefore(TextAfter(StateSpec(slot), '|'), '|'));
+}
+
+void TeasyPanel::PlaceTitlebarParts(int32_t slot) {
+    if (!IsRegistered(slot)) {
+        return;
+    }
+    const TPanelSlot& record = Slots[slot];
+    if (!record.PanelRef || !record.TitleBar || !record.TitleLabel || !record.CollapseButton ||
+        !record.CornerButton || !record.TitleBevel) {
+        return;
+    }
+    Realign(record.PanelRef);
+    const bool zoom = AnyZoomed();
+    record.TitleBevel->setVisible(record.Zoomed || (!zoom && !record.Collapsed));
+    const bool barShown = TitlebarVisible(slot);
+    TBevelPanel* active = barShown ? record.CollapseButton : record.CornerButton;
+    TBevelPanel* other = barShown ? record.CornerButton : record.CollapseButton;
+    active->setVisible(record.TitlebarAllowed && !zoom);
+    other->hide();
+
+    QLabel* label = record.TitleLabel;
+    const int64_t room = std::min(Geometry[slot].Height, TitlebarHeight);
+    label->move(5, ClampPos(std::max<int64_t>(0, (room - label->height()) / 2)));
+
+    const int64_t bevel = record.TitleBar->BevelWidth();
+    const int64_t side =
+        std::max<int64_t>(0, int64_t{TitlebarTotalHeight} - 2 - 2 * bevel - BevelHeight);
+    SetBounds(record.CollapseButton, record.TitleBar->width() - side - 2 - bevel, 2, side, side);
+    SetBounds(record.CornerButton, int64_t{ColumnWidth} - CornerButtonWidth, 0, CornerButtonWidth,
+              CornerButtonHeight);
+    record.CornerButton->raise();
+    Realign(record.TitleBar);
+}
+
+std::vector<int32_t> TeasyPanel::HeightSteps(int32_t from, const TAnimationPass& pass) {
+    // Heights outside what a widget can have would only make the list long.
+    const double target = static_cast<double>(ClampSize(pass.Target));
+    double height = static_cast<double>(ClampSize(from));
+    double step = pass.Step > 0 ? pass.Step : MinStep;
+    const bool up = target > height;
+    std::vector<int32_t> steps;
+    while (up ? height < target : height > target) {
+        height += up ? step : -step;
+        if (up ? height > target : height < target) {
+            height = target;
+        }
+        step *= pass.Factor;
+        if (!(step >= MinStep)) {
+            step = MinStep;
+        }
+        steps.push_back(static_cast<int32_t>(height));
+    }
+    return steps;
+}
+
+std::vector<TeasyPanel::TAnimationPass> TeasyPanel::CollapsePasses(int32_t current,
+                                                                   int32_t target) {
+    const int64_t c = current;
+    const int64_t t = target;
+    if (t >= c || c - t <= 20) {
+        return {{target, 1.0, 1.0}};
+    }
+    // Falls, then bounces back a little ever less high.
+    const int32_t bounce = Clamp32(std::max(t + 20, std::min(t + 40, (c - t) / 4)));
+    std::vector<TAnimationPass> passes = {{target, 3.0, 1.098},
+                                          {bounce, 3.0, 0.99},
+                                          {target, 2.0, 1.098},
+                                          {Clamp32(t + 5), 2.0, 0.99},
+                                          {target, 1.0, 1.098}};
+    if (c > 150) {
+        passes.push_back({Clamp32(t + 2), 1.0, 0.99});
+        passes.push_back({target, 1.0, 1.098});
+    }
+    return passes;
+}
+
+std::vector<TeasyPanel::TAnimationPass> TeasyPanel::ExpandPasses(int32_t current, int32_t target,
+                                                                 int32_t collapsed) {
+    const int64_t c = current;
+    const int64_t t = target;
+    if (t <= c || t - c <= 20) {
+        return {{target, 1.0, 1.0}};
+    }
+    // Overshoots, falls back a little and settles.
+    const auto fallBack = static_cast<int64_t>(std::trunc(static_cast<double>(t) / 100 * 80));
+    return {{target, 3.0, 1.4},
+            {Clamp32(std::max(t - collapsed, fallBack)), 3.0, 0.99},
+            {target, 1.0, 1.098}};
+}
+
+void TeasyPanel::AnimateHeight(TBevelPanel* panel, const TAnimationPass& pass) {
+    for (const int32_t height : HeightSteps(panel->height(), pass)) {
+        const QRect before = panel->geometry();
+        SetHeight(panel, height);
+        // Also paints the strip the panel gave up; no event is processed until the end.
+        if (QWidget* parent = panel->parentWidget()) {
+            parent->repaint(before.united(panel->geometry()));
+        } else {
+            panel->repaint();
+        }
+        const auto painted = std::chrono::steady_clock::now();
+        while (WithinMs(StepMs, painted, std::chrono::steady_clock::now())) {
+        }
+    }
+}
+
+// Qt paints every step through the backing store and repaint() flushes it at once, so the
+// panels stay double buffered while they move.
+void TeasyPanel::AnimateCollapse(TBevelPanel* ref) {
+    const int32_t slot = FindPanel(ref);
+    if (slot < 0) {
+        return;
+    }
+    const int32_t target = CollapsedHeight(slot);
+    if (!Animate) {
+        SetHeight(ref, target);
+        return;
+    }
+    for (const TAnimationPass& pass : CollapsePasses(ref->height(), target)) {
+        AnimateHeight(ref, pass);
+    }
+}
+
+void TeasyPanel::AnimateExpand(TBevelPanel* ref, int32_t target) {
+    const int32_t slot = FindPanel(ref);
+    if (slot < 0) {
+        return;
+    }
+    if (!Animate) {
+        SetHeight(ref, target);
+        return;
+    }
+    for (const TAnimationPass& pass : ExpandPasses(ref->height(), target, CollapsedHeight(slot))) {
+        AnimateHeight(ref, pass);
+    }
+}
+
+int32_t TeasyPanel::SlotOfButton(const QObject* button) const {
+    if (button == nullptr) {
+        return -1;
+    }
+    for (int32_t slot = 0; slot < PanelSlots; ++slot) {
+        if (IsRegistered(slot) &&
+            (Slots[slot].CollapseButton == button || Slots[slot].CornerButton == button)) {
+            return slot;
+        }
+    }
+    return -1;
+}
+
+void TeasyPanel::CollapseButtonClick(QObject* sender) {
+    const int32_t slot = SlotOfButton(sender);
+    if (slot < 0) {
+        return;
+    }
+    SetCollapsed(slot, Slots[slot].Collapsed, Animate);
+    Changed();
+}
+
+void TeasyPanel::TitlebarDblClick(QObject* sender) {
+    if (sender == nullptr) {
+        return;
+    }
+    // "titlebar_<slot>_<panel name>"
+    std::string name = sender->objectName().toStdString();
+    CutToken(name, '_');
+    int32_t slot = -1;
+    try {
+        slot = CutInt(name, '_');
+    } catch (const ConversionError&) {
+        return;
+    }
+    if (!IsRegistered(slot)) {
+        return;
+    }
+    Slots[slot].Zoomed = !Slots[slot].Zoomed;
+    Changed();
+}
+
+void TeasyPanel::PanelMenuClick(int position) {
+    switch (position) {
+    case 0:
+    case 1:
+        for (int32_t slot = 0; slot < PanelSlots; ++slot) {
+            SetCollapsed(slot, position == 1, false);
+        }
+        Changed();
+        break;
+    case 2: {
+        const int32_t slot = SlotOfButton(MenuSource);
+        SetTitlebar(slot, !TitlebarVisible(slot), true);
+        break;
+    }
+    case 3:
+    case 4:
+        for (int32_t slot = 0; slot < PanelSlots; ++slot) {
+            SetTitlebar(slot, position == 4, false);
+        }
+        Changed();
+        break;
+    case 5:
+    case 6:
+    case 7:
+    case 8:
+        SetPanelStyle(position - 5);
+        break;
+    default:
+        break;
+    }
+}
+
+void TeasyPanel::PaintContent(int32_t slot) {
+    const TPanelSlot& record = Slots[slot];
+    if (!record.PanelRef || !record.Content) {
+        return;
+    }
+    const QColor colour = record.PanelRef->Color();
+    TGPanel* content = record.Content;
+    content->SetColor_1(colour);
+    content->SetColor_2(Gradient ? Lighter(Lighter(colour)) : colour);
+    content->SetColor_3(colour);
+    content->SetPercent(80);
+    content->SetHorizontal(false);
+    content->SetColor(colour);
+}
+
+void TeasyPanel::RefreshMinHeights(std::string& order) {
+    for (int32_t slot = 0; slot < PanelSlots; ++slot) {
+        Geometry[slot].MinHeight = StateMinHeight(slot);
+        Geometry[slot].StateSpec = StateSpec(slot);
+    }
+    // A panel stacked twice would be counted and placed twice.
+    std::string codes;
+    for (const char code : order) {
+        const int32_t slot = code - FirstPanelCode;
+        if (IsRegistered(slot) && !HasCode(codes, slot)) {
+            codes += code;
+        }
+    }
+    order = codes;
+}
+
+int32_t TeasyPanel::Layout(const std::string& order, int32_t height, int32_t width,
+                           int32_t reserve) {
+    std::string codes = order;
+    RefreshMinHeights(codes);
+    FitFirstColumn(codes, height, width);
+    const int64_t left = PanelsHidden ? height : Slack;
+    return Clamp32(left - reserve - Gap);
+}
+
+void TeasyPanel::Place(const std::string& order) {
+    ShowPanels(order, PanelsHidden);
+    std::vector<int32_t> placed;
+    for (const char code : order) {
+        const int32_t slot = code - FirstPanelCode;
+        if (!IsRegistered(slot) || !Slots[slot].PanelRef) {
+            continue;
+        }
+        TBevelPanel* panel = Slots[slot].PanelRef;
+        const PanelGeometry& geometry = Geometry[slot];
+        SetBounds(panel, geometry.Left, geometry.Top, ColumnWidth, panel->height());
+        PlaceTitlebarParts(slot);
+        PaintContent(slot);
+        // A pending expand starts from the collapsed height once everything else is placed.
+        if (!Slots[slot].ExpandPending) {
+            SetHeight(panel, geometry.Height);
+        }
+        placed.push_back(slot);
+    }
+    for (const int32_t slot : placed) {
+        TPanelSlot& record = Slots[slot];
+        if (!record.ExpandPending || !record.PanelRef) {
+            continue;
+        }
+        // Shows the new arrangement before the panel grows into it.
+        record.PanelRef->window()->repaint();
+        AnimateExpand(record.PanelRef, Geometry[slot].Height);
+        record.ExpandPending = false;
+    }
+}
+
+void TeasyPanel::ShowPanels(const std::string& order, bool hidden) {
+    for (int32_t slot = 0; slot < PanelSlots; ++slot) {
+        if (IsRegistered(slot) && Slots[slot].PanelRef) {
+            Slots[slot].PanelRef->setVisible(!hidden && HasCode(order, slot));
+        }
+    }
+}
+
+int32_t TeasyPanel::SumHeights(const std::string& order, bool hidden) const {
+    int64_t sum = 0;
+    for (int32_t slot = 0; slot < PanelSlots; ++slot) {
+        if (IsRegistered(slot) && HasCode(order, slot)) {
+            sum += (hidden ? 0 : int64_t{StateMinHeight(slot)}) + Gap;
+        }
+    }
+    return Clamp32(sum);
+}
+
+std::string TeasyPanel::Describe(const std::string& order, bool hidden) const {
+    std::string key;
+    for (int32_t slot = 0; slot < PanelSlots; ++slot) {
+        if (IsRegistered(slot) && HasCode(order, slot)) {
+            key += std::to_string(hidden ? 0 : StateMinHeight(slot)) + "|";
+        }
+    }
+    return key + "|" + std::to_string(TopMargin) + "," + std::to_string(LeftMargin);
+}

@@ -1,0 +1,387 @@
+// The widget side: window helpers, and the panel manager on a window like the program's.
+#include "easypanel/TeasyPanel.h"
+#include "easypanel/WindowHelpers.h"
+
+#include "util/TextParse.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QContextMenuEvent>
+#include <QImage>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTableWidget>
+#include <QTest>
+#include <QVBoxLayout>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <memory>
+#include <span>
+#include <string>
+#include <tuple>
+
+// Stands in for the grid control of the library above: found by class name, coloured
+// through its band properties.
+class TGridControl : public QTableWidget {
+    Q_OBJECT
+    Q_PROPERTY(QColor BandColor1 MEMBER Band1)
+    Q_PROPERTY(QColor BandColor2 MEMBER Band2)
+
+public:
+    QColor Band1{0xFF, 0xFE, 0xE1};
+    QColor Band2{Qt::white};
+};
+
+namespace {
+
+TEST(WindowHelpers, FitsAndCentresOnTheScreen) {
+    QWidget window;
+    FitToScreen(&window, QRect(0, 0, 1024, 768));
+    EXPECT_EQ(window.frameGeometry(), QRect(20, 30, 984, 708));
+    FitToScreen(&window, QRect(1024, 0, 800, 600)); // a primary screen right of another
+    EXPECT_EQ(window.frameGeometry(), QRect(1044, 30, 760, 540));
+    EXPECT_EQ(StatusBarHeight(&window), 0);
+}
+
+TEST(WindowHelpers, ColourHelpersRoundHalvesToEven) {
+    // Colour, Darker, Lighter.
+    const std::tuple<QColor, QColor, QColor> cases[] = {
+        {QColor(100, 21, 20), QColor(73, 15, 15), QColor(126, 25, 25)}, // hue 0.5 -> 0
+        {QColor(0, 80, 49), QColor(0, 49, 29), QColor(0, 113, 68)},     // hue 104.5 -> 104
+        {QColor(255, 0, 0, 99), QColor(223, 0, 0, 99), QColor(255, 32, 32, 99)},
+        {QColor(255, 255, 255), QColor(239, 239, 239), QColor(255, 255, 255)}};
+    for (const auto& [colour, darker, lighter] : cases) {
+        EXPECT_EQ(Darker(colour), darker) << colour.name().toStdString();
+        EXPECT_EQ(Lighter(colour), lighter) << colour.name().toStdString();
+    }
+    const std::pair<QColor, QColor> contrast[] = {
+        {QColor(138, 138, 138), Qt::white}, // grey at luminance 130
+        {QColor(140, 136, 136), Qt::white}, // hue 0, saturation 4: still a grey
+        {QColor(150, 126, 126), Qt::black}, // hue 0, saturation 25
+        {QColor(136, 136, 140), Qt::black}, // hue 160: not a grey by the rule
+    };
+    for (const auto& [colour, text] : contrast) {
+        EXPECT_EQ(ContrastColor(colour), text) << colour.name().toStdString();
+    }
+}
+
+TEST(WindowHelpers, ShowEnabledStateRecoloursByKind) {
+    const QColor c(0xC7, 0xBA, 0xBF);
+    const QColor base = QGuiApplication::palette().color(QPalette::Base);
+    QWidget form;
+    auto* panel = new TBevelPanel(&form);
+    panel->SetColor(c);
+    auto* edit = new QLineEdit(panel);
+    edit->resize(100, 30);
+    auto* pathEdit = new QLineEdit(panel);
+    pathEdit->setObjectName("EditPathSource");
+    QPalette own = pathEdit->palette();
+    own.setColor(QPalette::Base, Qt::blue);
+    pathEdit->setPalette(own);
+    auto* grid = new TGridControl;
+    grid->setParent(panel);
+    // The active group: a disabled widget's current group holds the style's disabled colours.
+    const auto colour = [](const QWidget* widget) {
+        return widget->palette().color(QPalette::Active, QPalette::Base);
+    };
+    for (const int round : {0, 1, 2}) { // enabled, disabled, enabled again
+        const bool enabled = round != 1;
+        SCOPED_TRACE(round);
+        const QColor expected = enabled ? base : Darker(Darker(c));
+        edit->setEnabled(enabled);
+        pathEdit->setEnabled(enabled);
+        grid->setEnabled(enabled);
+        ShowEnabledState(&form);
+        EXPECT_EQ(colour(edit), expected);
+        EXPECT_EQ(colour(pathEdit), round == 0 ? QColor(Qt::blue) : Darker(Darker(c)))
+            << "an enabled path edit keeps its colour";
+        EXPECT_TRUE(edit->hasFrame() == enabled && pathEdit->hasFrame() == enabled);
+        EXPECT_EQ(grid->Band2, enabled ? QColor(Qt::white) : grid->Band1);
+        QImage shot(edit->size(), QImage::Format_RGB32);
+        edit->render(&shot);
+        EXPECT_EQ(shot.pixel(50, 15), expected.rgb()) << "as it is painted";
+    }
+}
+
+// A window with panels like the program's: slots 0..5 in this order.
+class TeasyPanelTest : public ::testing::Test {
+protected:
+    TeasyPanel Manager; // declared first: outlives the window and its panels
+    QWidget Form;
+    TBevelPanel *Dividable, *FromTo, *Rotated, *Ratio, *Options, *Url;
+    int Changes = 0;
+
+    TBevelPanel* AddPanel(const char* name, const char* caption, QColor colour, int height,
+                          int width = 200) {
+        auto* panel = new TBevelPanel(&Form);
+        panel->setObjectName(name);
+        panel->SetCaption(caption);
+        panel->SetColor(colour);
+        panel->setGeometry(8, 8, width, height);
+        (new QLabel(QStringLiteral("Width 640"), panel))->move(10, 30);
+        return panel;
+    }
+
+    void SetUp() override {
+        Manager.Init();
+        Manager.Animate = false;
+        Form.resize(900, 700);
+        Dividable = AddPanel("PanelDividable", "Dividable by", QColor(0xC7, 0xBA, 0xBF), 100);
+        FromTo = AddPanel("PanelFromTo", "From / To|0.1|80|80", QColor(0xBA, 0xC7, 0xBE), 60);
+        Rotated = AddPanel("PanelRotatedRatio", "Rotated ratio", QColor(0xBD, 0xBA, 0xC7), 90);
+        Ratio = AddPanel("PanelRatio", "Ratio", QColor(0xC7, 0xC5, 0xBA), 225, 220);
+        Options = AddPanel("PanelOptions", "Options", QColor(0xBA, 0xC4, 0xC7), 70);
+        (new QVBoxLayout(Options))->addWidget(new QCheckBox(QStringLiteral("Same ratio")));
+        Url = AddPanel("PanelURL", "Links", QColor(0xC7, 0xBA, 0xC6), 60);
+        // Not for the manager; out of the way of the panels that are.
+        AddPanel("PanelBlank", " ", Qt::gray, 50)->move(600, 8);
+        AddPanel("", "Nameless", Qt::gray, 50)->move(600, 100);
+        (new TGPanel(&Form))->move(600, 200);
+        Form.show();
+        EXPECT_EQ(Manager.AddAllPanels(&Form), "012345");
+        Manager.OnChange = [this] { ++Changes; };
+    }
+
+    // The owner's part: lay out and place after every change.
+    void FollowChanges(int32_t height, int32_t width) {
+        Manager.OnChange = [this, height, width] {
+            ++Changes;
+            Manager.Layout(Manager.Order, height, width, 0);
+            Manager.Place(Manager.Order);
+        };
+    }
+};
+
+TEST_F(TeasyPanelTest, RegistrationBuildsTitleBarAndContent) {
+    EXPECT_EQ(Manager.ColumnWidth, 220);
+    const TeasyPanel::TPanelSlot& fromTo = Manager.Slots[1];
+    EXPECT_EQ(fromTo.TitleLabel->text(), "From / To");
+    EXPECT_TRUE(FromTo->Caption().isEmpty());
+    EXPECT_EQ(fromTo.Spec, "0.1|80|80");
+    EXPECT_EQ(fromTo.TitleBar->geometry(), QRect(1, 1, 198, 24)) << "inside the raised bevel";
+    EXPECT_EQ(fromTo.Content->geometry(), QRect(1, 25, 198, 34));
+    const QColor bar = Darker(Darker(FromTo->Color()));
+    EXPECT_EQ(fromTo.TitleBar->Color_1(), bar);
+    EXPECT_EQ(fromTo.TitleLabel->palette().color(QPalette::WindowText), ContrastColor(bar));
+    EXPECT_EQ(fromTo.Content->findChildren<QLabel*>().size(), 1) << "the controls moved in";
+    EXPECT_TRUE(Manager.Slots[4].Content->findChild<QCheckBox*>() != nullptr &&
+                Manager.Slots[4].Content->layout() != nullptr)
+        << "a panel's own layout moves with its controls";
+
+    Ratio->resize(220, 300); // registering again only replaces "weight|min|max"
+    Manager.AddPanel(Ratio, "40");
+    EXPECT_EQ(Ratio->findChildren<TGPanel*>().size(), 2);
+    EXPECT_EQ(Manager.Slots[3].Spec, "40|300");
+    // "weight|min|max" texts normalised, or refused before anything changes.
+    const std::pair<const char*, const char*> cases[] = {
+        {"85", "85|90"},   {"", "0.1|90|90"},    {"5||60", "5|90|60"},       {"1,5|20", "15|20"},
+        {"85|x", nullptr}, {"85|10|y", nullptr}, {"85|99999999999", nullptr}};
+    for (const auto& [spec, stored] : cases) {
+        TBevelPanel* panel = AddPanel("Fresh", "Fresh", Qt::gray, 90);
+        const int32_t count = Manager.PanelCount;
+        if (stored != nullptr) {
+            Manager.AddPanel(panel, spec);
+            EXPECT_EQ(Manager.Slots[Manager.FindPanel(panel)].Spec, stored) << spec;
+            continue;
+        }
+        EXPECT_THROW(Manager.AddPanel(panel, spec), ConversionError) << spec;
+        EXPECT_TRUE(Manager.PanelCount == count && Manager.FindPanel(panel) == -1 &&
+                    panel->findChildren<TGPanel*>().isEmpty() && panel->Caption() == "Fresh")
+            << spec;
+    }
+    for (int32_t count = Manager.PanelCount; count < 22; ++count) {
+        Manager.AddPanel(AddPanel("More", "More", Qt::gray, 30), "");
+    }
+    EXPECT_EQ(Manager.PanelCount, 21) << "the 22nd panel is refused";
+}
+
+TEST_F(TeasyPanelTest, ButtonsCollapseExpandAndZoom) {
+    FollowChanges(900, 900);
+    Manager.AddPanel(Ratio, "85");
+    Manager.SetOrder("Panel*");
+    EXPECT_EQ(Ratio->height(), 324) << "the weighted panel takes the spare height";
+    QTest::mouseClick(Manager.Slots[3].CollapseButton, Qt::LeftButton);
+    EXPECT_TRUE(Manager.Slots[3].Collapsed);
+    EXPECT_EQ(Ratio->height(), 26);
+    QTest::mouseClick(Manager.Slots[3].CollapseButton, Qt::LeftButton);
+    EXPECT_EQ(Ratio->height(), 324);
+
+    TGPanel* bar = Manager.Slots[3].TitleBar;
+    QTest::mouseDClick(bar, Qt::LeftButton, {}, QPoint(bar->width() - 40, 4));
+    EXPECT_EQ(Ratio->height(), 892 - 6 * 8 - 5 * 26) << "zoomed: the others collapse";
+    EXPECT_FALSE(Manager.Slots[0].CollapseButton->isVisible()) << "no buttons while zoomed";
+    QTest::mouseDClick(bar, Qt::LeftButton, {}, QPoint(bar->width() - 40, 4));
+    EXPECT_FALSE(Manager.AnyZoomed());
+    EXPECT_EQ(Dividable->height(), 124);
+    EXPECT_TRUE(Manager.Slots[0].CollapseButton->isVisible());
+}
+
+TEST_F(TeasyPanelTest, PanelMenuActsByPosition) {
+    QStringList captions;
+    for (const QAction* item : Manager.PanelMenu->actions()) {
+        captions << item->text();
+    }
+    EXPECT_EQ(captions.join(','), "Collapse all panels,Maximize all panels,Toggle titlebar,"
+                                  "Hide all titlebars,Shows all titlebars,Make all panels flat,"
+                                  "Make all panels raised,Make all panels lowered+raised,"
+                                  "Make all panels lowered");
+    TBevelPanel* button = Manager.Slots[5].CollapseButton;
+    QContextMenuEvent opening(QContextMenuEvent::Mouse, {3, 3}, button->mapToGlobal(QPoint(3, 3)));
+    QCoreApplication::sendEvent(button, &opening);
+    ASSERT_TRUE(Manager.PanelMenu->isVisible());
+    Manager.PanelMenu->hide();
+    Manager.PanelMenu->actions().at(2)->trigger();
+    EXPECT_FALSE(Manager.Slots[5].TitleBar->isVisible()) << "toggles the menu's own panel";
+    EXPECT_TRUE(Manager.Slots[4].TitleBar->isVisible());
+    Manager.PanelMenu->actions().at(2)->trigger(); // and back
+
+    // What each item leaves in every panel: collapsed, title bar, outer and inner bevel, border.
+    const std::pair<int, const char*> cases[] = {{0, "11200"}, {1, "01200"}, {3, "00200"},
+                                                 {4, "01200"}, {5, "01001"}, {6, "01200"},
+                                                 {7, "01210"}, {8, "01100"}};
+    for (const auto& [position, expected] : cases) {
+        Manager.PanelMenu->actions().at(position)->trigger();
+        for (const TeasyPanel::TPanelSlot& slot : std::span(Manager.Slots.data(), 6)) {
+            const TBevelPanel* panel = slot.PanelRef;
+            const QString state = QString::asprintf(
+                "%d%d%d%d%d", slot.Collapsed, slot.TitleBar->isVisible(), int(panel->BevelOuter()),
+                int(panel->BevelInner()), int(panel->BorderStyle()));
+            EXPECT_EQ(state.toStdString(), expected)
+                << "item " << position << ", " << panel->objectName().toStdString();
+        }
+    }
+}
+
+// The targets of the passes, each checked to end where it aims.
+std::string Targets(int32_t height, const std::vector<TeasyPanel::TAnimationPass>& passes) {
+    std::string targets;
+    for (const TeasyPanel::TAnimationPass& pass : passes) {
+        targets += (targets.empty() ? "" : ",") + std::to_string(pass.Target);
+        const std::vector<int32_t> steps = TeasyPanel::HeightSteps(height, pass);
+        height = steps.empty() ? height : steps.back();
+        EXPECT_EQ(height, pass.Target) << targets;
+    }
+    return targets;
+}
+
+TEST(TeasyPanelAnimation, PassesSlideOrBounceIntoTheTarget) {
+    EXPECT_EQ(TeasyPanel::HeightSteps(30, {26, 1.0, 1.0}), (std::vector<int32_t>{29, 28, 27, 26}));
+    EXPECT_EQ(TeasyPanel::HeightSteps(26, {28, 0.0, NAN}).size(), 3U) << "steps of 0.8";
+    EXPECT_EQ(TeasyPanel::HeightSteps(INT32_MIN, {INT32_MAX, INFINITY, NAN}).size(), 1U);
+    // Collapsing to 26 px from a height: a slide, or a fall that bounces back ever less high.
+    const std::pair<int32_t, const char*> collapses[] = {
+        {46, "26"}, {20, "26"}, {120, "26,46,26,31,26"}, {151, "26,46,26,31,26,28,26"}};
+    for (const auto& [from, expected] : collapses) {
+        EXPECT_EQ(Targets(from, TeasyPanel::CollapsePasses(from, 26)), expected) << from;
+    }
+    EXPECT_EQ(Targets(26, TeasyPanel::ExpandPasses(26, 300, 26)), "300,274,300")
+        << "rises, falls back, settles";
+    EXPECT_EQ(Targets(26, TeasyPanel::ExpandPasses(26, 40, 26)), "40");
+}
+
+TEST_F(TeasyPanelTest, SetOrderMatchesNamesAndPrefixes) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"PanelRatio,PanelDividable,PanelFromTo,PanelOptions,PanelRotatedratio,PanelURL", "301425"},
+        {"Panel*", "012345"},
+        {"panelr*,nope*", "23"},
+        {",,PanelURL,,Nope,panelratio,", "53"},
+        {"PanelRatio,Panel*", "301245"},
+        {"ord:5.3x", "5.3x"}};
+    for (const auto& [names, order] : cases) {
+        Manager.SetOrder(names);
+        EXPECT_EQ(Manager.Order, order) << names;
+    }
+    EXPECT_EQ(Changes, 6);
+}
+
+TEST_F(TeasyPanelTest, PlacesTheProgramsPanels) {
+    // The program's start-up adjustments.
+    Manager.AddPanel(Ratio, "85");
+    Manager.AddPanel(Url, "15|17|50");
+    Manager.CollapsePanel(Rotated);
+    Manager.SetPanelStyle(0);
+    Manager.HideTitlebar(Url);
+    Manager.SetOrder(
+        "PanelRatio,PanelDividable,PanelFromTo,PanelOptions,PanelRotatedratio,PanelURL");
+    Manager.SetTitlebarHeight(20);
+    EXPECT_EQ(Manager.Slots[3].TitleBar->height(), 22);
+    EXPECT_EQ(Manager.Slots[3].CollapseButton->geometry(), QRect(218 - 16 - 3, 2, 16, 16));
+    EXPECT_TRUE(Manager.Slots[5].CornerButton->isVisible() &&
+                !Manager.Slots[5].CollapseButton->isVisible());
+    // Tops, lefts and heights of slots 0..5 for a work area; the height left for the grid.
+    const auto placed = [this](int32_t height, int32_t width, int32_t grid) {
+        EXPECT_EQ(Manager.Layout(Manager.Order, height, width, 0), grid);
+        Manager.Place(Manager.Order);
+        QStringList text;
+        for (const TeasyPanel::TPanelSlot& slot : std::span(Manager.Slots.data(), 6)) {
+            const QRect area = slot.PanelRef->geometry();
+            text << QString::asprintf("%d,%d,%d", area.top(), area.left(), area.height());
+        }
+        return text.join(' ').toStdString();
+    };
+    EXPECT_EQ(placed(700, 900, 692), "303,8,122 433,8,102 643,8,24 8,8,287 543,8,92 675,8,17")
+        << "one column";
+    EXPECT_EQ(placed(640, 600, 607), "268,8,122 398,8,102 608,8,24 8,8,252 508,8,92 615,236,17")
+        << "the link panel under the grid area";
+}
+
+TEST_F(TeasyPanelTest, OutOfRangeSlotsAndLostPanelsAreHarmless) {
+    QLabel stranger;
+    for (const int32_t slot : {INT32_MIN, -1, 6, 21, INT32_MAX}) {
+        Manager.SetTitlebar(slot, false, true);
+        Manager.SetCollapsed(slot, false, true);
+        EXPECT_EQ(Manager.CollapsedHeight(slot) + Manager.StateMinHeight(slot), 0) << slot;
+        stranger.setObjectName(QString("titlebar_%1_x").arg(slot));
+        Manager.TitlebarDblClick(&stranger);
+    }
+    EXPECT_EQ(Changes, 0);
+
+    Manager.Gap = INT32_MIN; // margins and heights the stacking sums must survive
+    Manager.TopMargin = INT32_MAX;
+    delete Url;
+    FollowChanges(INT32_MAX, INT32_MAX);
+    for (int position = -1; position < 10; ++position) {
+        Manager.PanelMenuClick(position);
+    }
+    Manager.SetOrder("Panel*");
+    EXPECT_EQ(Manager.Order, "01234");
+    Manager.Layout("012345", INT32_MIN, INT32_MIN, INT32_MAX);
+    Manager.Place("012345");
+
+    auto bare = std::make_unique<TeasyPanel>(); // without Init: no menu
+    bare->AddPanel(Dividable, "");
+    TBevelPanel* button = bare->Slots[0].CollapseButton;
+    bare.reset();
+    QTest::mouseClick(button, Qt::LeftButton); // its manager is gone
+}
+
+// Three panels of the window, the first zoomed, the last collapsed, as the window shows them.
+TEST_F(TeasyPanelTest, ZoomedAndCollapsedPanelsRender) {
+    FollowChanges(420, 260);
+    Manager.AddPanel(Ratio, "85");
+    Manager.SetOrder("PanelRatio,PanelOptions,PanelURL");
+    Manager.CollapsePanel(Url);
+    Manager.TitlebarDblClick(Manager.Slots[3].TitleBar);
+
+    const QImage shot = Form.grab(QRect(0, 0, 260, 420)).toImage();
+    EXPECT_TRUE(shot.save(QString::fromStdString(::testing::TempDir()) + "/teasypanel.png"));
+    const auto at = [&shot](int x, int y) { return shot.pixelColor(x, y).rgb(); };
+    EXPECT_EQ(Ratio->geometry(), QRect(8, 8, 220, 420 - 32 - 2 * 26));
+    EXPECT_EQ(at(100, 9), Darker(Darker(Ratio->Color())).rgb()) << "title bar";
+    EXPECT_EQ(at(100, 33), Ratio->Color().rgb()) << "content gradient starts with the panel colour";
+    EXPECT_GT(shot.pixelColor(100, 300).lightness(), Ratio->Color().lightness());
+    EXPECT_EQ(at(206, 11), at(120, 11)) << "no collapse button while a panel is zoomed";
+    for (const TBevelPanel* panel : {Options, Url}) {
+        const QRect area = panel->geometry();
+        EXPECT_EQ(area.height(), 26);
+        EXPECT_EQ(at(100, area.top() + 1), Darker(Darker(panel->Color())).rgb());
+        EXPECT_EQ(at(100, area.bottom() + 2), Form.palette().color(QPalette::Window).rgb())
+            << "the gap below " << panel->objectName().toStdString();
+    }
+    EXPECT_FALSE(Dividable->isVisible());
+}
+
+} // namespace
+
+#include "Widgets_test.moc"
