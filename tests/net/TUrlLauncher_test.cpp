@@ -1,0 +1,124 @@
+#include "net/TUrlLauncher.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gmock/gmock.h>
+
+namespace {
+
+// Arrives unchanged only if no shell and no argument splitting sees it.
+const QString Address = QStringLiteral("http://example.com/a b;c\"d'e $(touch x)`id` &f");
+
+const auto LaunchFails =
+    testing::ThrowsMessage<TUrlLaunchError>(testing::StrEq("Couldn't launch default browser"));
+
+// A private XDG world whose fake browser writes the name it was started by and its arguments,
+// one a line, to Record.
+class UrlLauncherTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // Every variable the launcher reads, set to a folder of the test's own or unset: each
+        // test sets them all, so none leaks a world into the next.
+        for (const char* variable :
+             {"XDG_CONFIG_HOME=config", "XDG_CONFIG_DIRS=etc", "XDG_DATA_HOME=data",
+              "XDG_DATA_DIRS=share", "PATH=bin", "BROWSER", "XDG_CURRENT_DESKTOP"}) {
+            const QByteArrayList pair = QByteArray(variable).split('=');
+            pair.size() == 2 ? qputenv(pair[0], QFile::encodeName(Path(pair[1])))
+                             : qunsetenv(pair[0]);
+        }
+        Write("bin/fake-browser", R"(#!/bin/sh
+PATH=/usr/bin:/bin
+printf '%s\n' "${0##*/}" "$@" >"$0.part" && mv "$0.part" ")" +
+                                      Record + "\"\n");
+    }
+    QString Path(const QString& relative) const { return Dir.filePath(relative); }
+    void Write(const QString& relative, const QString& text) {
+        QDir().mkpath(QFileInfo(Path(relative)).path());
+        QFile file(Path(relative));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text.toUtf8());
+        file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    void Associate(const QString& exec) {
+        Write("config/mimeapps.list", "[Default Applications]\ntext/html=web.desktop\n");
+        Write("data/applications/web.desktop", "[Desktop Entry]\nExec=" + exec + "\n");
+    }
+    // The lines the browser wrote.
+    QStringList Launch(const QString& url = Address) {
+        TUrlLauncher launcher;
+        launcher.Url = url;
+        launcher.Execute();
+        QFile file(Record);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return file.exists(); }, 10000)) << "nothing started";
+        QStringList lines =
+            QString::fromUtf8(file.open(QIODevice::ReadOnly) ? file.readAll() : "").split(u'\n');
+        file.remove();
+        return lines.mid(0, lines.size() - 1);
+    }
+
+    QTemporaryDir Dir;
+    QString Record = Path("record");
+    QString Browser = Path("bin/fake-browser");
+};
+
+TEST_F(UrlLauncherTest, ExecLineIsCutAtItsPlaceholderAndGetsTheAddressAsOneArgument) {
+    const std::pair<QString, QStringList> cases[] = {
+        {" --new %u --dropped %f", {"--new", Address}},
+        {" --opt \"%U\" --dropped", {"--opt", Address}},
+        {" --url=%F", {"--url=", Address}},
+        {" --plain", {"--plain", Address}},
+        {R"( "a \"q\" \\\\ \$" %i %c%% 100%%u)", {R"(a "q" \ $)", "%", "100%u", Address}},
+    };
+    for (const auto& [exec, arguments] : cases) {
+        Associate(Browser + exec);
+        EXPECT_EQ(Launch(), QStringList("fake-browser") + arguments) << exec.toStdString();
+    }
+}
+
+TEST_F(UrlLauncherTest, DefaultApplicationFollowsTheLookupOrder) {
+    qputenv("XDG_CURRENT_DESKTOP", "Foo:Bar");
+    Write("config/mimeapps.list", "[Added Associations]\ntext/html=other.desktop\n");
+    Write("etc/mimeapps.list", "[Default Applications]\ntext/html=other.desktop\n");
+    Write("etc/bar-mimeapps.list",
+          "[Default Applications]\ntext/html=missing.desktop;vendor-web.desktop;\n");
+    Write("share/applications/vendor/web.desktop", "[Desktop Entry]\nExec=" + Browser + " -w %u");
+    Write("data/applications/other.desktop", "[Desktop Entry]\nExec=" + Browser + " -o %u");
+    EXPECT_EQ(Launch(), QStringList({"fake-browser", "-w", Address}));
+
+    QFile::remove(Path("etc/mimeapps.list")), QFile::remove(Path("etc/bar-mimeapps.list"));
+    Write("share/applications/mimeinfo.cache", "[MIME Cache]\ntext/html=other.desktop;\n");
+    EXPECT_EQ(Launch(), QStringList({"fake-browser", "-o", Address}));
+}
+
+TEST_F(UrlLauncherTest, FallsBackToBrowserVariableThenPathAndElseDoesNothing) {
+    qputenv("BROWSER", QFile::encodeName(Browser + ":/no/such/browser"));
+    EXPECT_EQ(Launch(), QStringList({"fake-browser", Address}));
+    qunsetenv("BROWSER");
+    ASSERT_TRUE(QFile::copy(Browser, Path("bin/xdg-open")));
+    ASSERT_TRUE(QFile::rename(Browser, Path("bin/x-www-browser")));
+    EXPECT_EQ(Launch(), QStringList({"x-www-browser", Address}));
+    QFile::remove(Path("bin/x-www-browser"));
+    EXPECT_EQ(Launch(), QStringList({"xdg-open", Address}));
+    QFile::remove(Path("bin/xdg-open"));
+    EXPECT_NO_THROW(TUrlLauncher().Execute());
+}
+
+TEST_F(UrlLauncherTest, BrowserThatCannotStartOrAddressLikeAnOptionThrows) {
+    for (const QString& exec : {Path("no-such-browser") + " %u", Browser + " \"--open=%u\""}) {
+        Associate(exec);
+        EXPECT_THAT([this] { Launch(); }, LaunchFails) << exec.toStdString();
+    }
+    Associate(Browser + " %u");
+    EXPECT_THAT([this] { Launch(" --renderer-cmd-prefix=sh"); }, LaunchFails);
+}
+
+TEST(UrlShowCommand, MapsToTheWindowShowCommands) {
+    const int numbers[] = {0, 3, 6, 9, 5, 10, 3, 2, 7, 8, 4, 1};
+    for (int i = 0; i <= static_cast<int>(TUrlShowCmd::ssShowNormal); ++i) {
+        EXPECT_EQ(ShowCommandNumber(static_cast<TUrlShowCmd>(i)), numbers[i]) << i;
+    }
+    EXPECT_EQ(TUrlLauncher().UrlShowCommand, TUrlShowCmd::ssShowDefault);
+}
+
+} // namespace
