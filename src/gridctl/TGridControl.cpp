@@ -32,6 +32,8 @@ TGridControl::TGridControl(QWidget* parent)
     verticalHeader()->setMinimumSectionSize(0);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     QHeaderView* header = horizontalHeader();
+    // Columns as narrow as asked, down to 0; Qt's default minimum would keep them visible.
+    header->setMinimumSectionSize(0);
     header->setDefaultSectionSize(DefaultColumnWidth + LineWidth);
     header->setHighlightSections(false);
     header->setSectionsClickable(true);

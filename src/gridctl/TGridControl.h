@@ -1,5 +1,8 @@
 #pragma once
 
+#include "gridctl/THtmlSettings.h"
+#include "gridctl/TPrintSettings.h"
+
 #include <QColor>
 #include <QFont>
 #include <QMenu>
@@ -147,6 +150,10 @@ public:
     // The user dragged a column from one visible position to another; cells, header text and
     // width have moved with it.
     std::function<void(int from, int to)> OnColumnMoved;
+
+    // What the grid's HTML-export and print-settings dialogs edit.
+    THtmlSettings HtmlSettings;
+    TPrintSettings PrintSettings;
 
 protected:
     bool viewportEvent(QEvent* event) override;

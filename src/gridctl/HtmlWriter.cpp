@@ -1,0 +1,116 @@
+#include "gridctl/HtmlWriter.h"
+
+#include "gridctl/TGridControl.h"
+
+#include <QDir>
+#include <QSaveFile>
+#include <algorithm>
+
+namespace {
+
+// Escapes the five XML specials and drops the control characters XML does not allow.
+QString Escaped(const QString& text) {
+    QString out;
+    out.reserve(text.size() + text.size() / 8);
+    for (const QChar c : text) {
+        switch (c.unicode()) {
+        case u'&':
+            out += QLatin1String("&amp;");
+            break;
+        case u'<':
+            out += QLatin1String("&lt;");
+            break;
+        case u'>':
+            out += QLatin1String("&gt;");
+            break;
+        case u'"':
+            out += QLatin1String("&quot;");
+            break;
+        case u'\'':
+            out += QLatin1String("&#39;");
+            break;
+        default:
+            if (c.unicode() >= 0x20 || c == u'\t' || c == u'\n' || c == u'\r') {
+                out += c;
+            }
+        }
+    }
+    return out;
+}
+
+// A font name reaches the style sheet only as letters, digits, blanks, '-' and '_', so it can
+// neither end its CSS string nor the style element.
+QString CssFontName(const QString& name) {
+    QString clean;
+    for (const QChar c : name) {
+        if (c.isLetterOrNumber() || c == u' ' || c == u'-' || c == u'_') {
+            clean += c;
+        }
+    }
+    clean = clean.trimmed();
+    return clean.isEmpty() ? QStringLiteral("sans-serif")
+                           : QStringLiteral("\"%1\", sans-serif").arg(clean);
+}
+
+QString Color(const QColor& color) {
+    return color.isValid() ? color.name() : QStringLiteral("inherit");
+}
+
+QString Row(const TGridControl& grid, int row, const QList<int>& columns, QLatin1String tag) {
+    QString line = QStringLiteral("<tr>");
+    for (const int column : columns) {
+        line += QStringLiteral("<%1>%2</%1>").arg(tag, Escaped(grid.Cell(column, row)));
+    }
+    return line + QStringLiteral("</tr>\n");
+}
+
+} // namespace
+
+QString GridToHtml(const TGridControl& grid, const THtmlSettings& settings) {
+    QList<int> columns;
+    for (int column = 0; column < grid.ColumnCount(); ++column) {
+        if (grid.ColumnWidth(column) > 0 && !grid.isColumnHidden(column)) {
+            columns.append(column);
+        }
+    }
+    const int border = std::clamp(settings.BorderWidth, 0, 100);
+    QString html = QStringLiteral("<!DOCTYPE html>\n<html xmlns=\"http://www.w3.org/1999/xhtml\">\n"
+                                  "<head>\n<meta charset=\"utf-8\"/>\n<title>%1</title>\n")
+                       .arg(Escaped(settings.PageTitle));
+    html +=
+        QStringLiteral("<style>\n"
+                       "table { border-collapse: %1; border-spacing: %2px; "
+                       "border: %3px solid %4; font-family: %5; font-size: %6pt; }\n"
+                       "th, td { border: %3px solid %4; padding: %7px; text-align: left; }\n"
+                       "th { background: %8; color: %9; }\n")
+            .arg(settings.CellSpacing > 0 ? QLatin1String("separate") : QLatin1String("collapse"))
+            .arg(std::clamp(settings.CellSpacing, 0, 100))
+            .arg(border)
+            .arg(Color(settings.BorderColor), CssFontName(settings.FontName))
+            .arg(std::clamp(settings.FontSize, 1, 500))
+            .arg(std::clamp(settings.CellPadding, 0, 100))
+            .arg(Color(settings.HeaderBackground), Color(settings.HeaderTextColor));
+    html +=
+        QStringLiteral("td { background: %1; color: %2; }\n</style>\n</head>\n<body>\n<table>\n")
+            .arg(Color(settings.BodyBackground), Color(settings.BodyTextColor));
+    if (settings.HeaderRow) {
+        html += QStringLiteral("<thead>\n") + Row(grid, 0, columns, QLatin1String("th")) +
+                QStringLiteral("</thead>\n");
+    }
+    html += QStringLiteral("<tbody>\n");
+    for (int row = 1; row < grid.RowCount(); ++row) {
+        html += Row(grid, row, columns, QLatin1String("td"));
+    }
+    return html + QStringLiteral("</tbody>\n</table>\n</body>\n</html>\n");
+}
+
+QString WriteGridHtml(const TGridControl& grid, const THtmlSettings& settings,
+                      const QString& path) {
+    QSaveFile file(path);
+    const QByteArray data = GridToHtml(grid, settings).toUtf8();
+    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
+        return QStringLiteral("Could not write \"%1\": %2")
+            .arg(QDir::toNativeSeparators(path), file.errorString());
+    }
+    return {};
+}

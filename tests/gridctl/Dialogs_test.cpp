@@ -1,0 +1,306 @@
+#include "gridctl/HtmlWriter.h"
+#include "gridctl/TGridControl.h"
+#include "gridctl/TGridPrinter.h"
+#include "gridctl/THtmlExportDialog.h"
+#include "gridctl/TPrintSettingsDialog.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString Tricky = QStringLiteral("<b>&\"x'");
+
+// Header row plus `rows - 1` data rows in three columns; column 1 hidden.
+void Fill(TGridControl& grid, int rows) {
+    grid.SetRowCount(rows);
+    for (int c = 0; c < 3; ++c) {
+        grid.SetCell(c, 0, QStringLiteral("H%1").arg(c));
+        for (int r = 1; r < rows; ++r) {
+            grid.SetCell(c, r, QStringLiteral("r%1c%2").arg(r).arg(c));
+        }
+    }
+    grid.setColumnHidden(1, true);
+}
+
+// Texts of the th and td elements, in document order, as an XML parser reads them.
+struct ParsedTable {
+    QStringList Heads, Cells;
+    bool HasHead = false;
+    QString Error;
+};
+
+ParsedTable Parse(const QString& html) {
+    ParsedTable table;
+    QXmlStreamReader xml(html);
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement) {
+            continue;
+        }
+        const QStringView name = xml.name();
+        table.HasHead = table.HasHead || name == u"thead";
+        if (name == u"th" || name == u"td") {
+            (name == u"th" ? table.Heads : table.Cells).append(xml.readElementText());
+        }
+    }
+    table.Error = xml.hasError() ? xml.errorString() : QString();
+    return table;
+}
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+TEST(HtmlExport, CellsReachThePageAsTextWithOrWithoutHeader) {
+    TGridControl grid;
+    Fill(grid, 3);
+    grid.SetCell(0, 0, Tricky);
+    grid.SetCell(2, 2, Tricky + QStringLiteral(" ü"));
+    THtmlSettings settings;
+    settings.PageTitle = Tricky;
+    const QString html = GridToHtml(grid, settings);
+    EXPECT_TRUE(html.startsWith(QStringLiteral("<!DOCTYPE html>")));
+    EXPECT_TRUE(html.contains(QStringLiteral("<meta charset=\"utf-8\"/>")));
+    ParsedTable table = Parse(html);
+    ASSERT_TRUE(table.Error.isEmpty()) << table.Error.toStdString();
+    EXPECT_TRUE(table.HasHead);
+    EXPECT_EQ(table.Heads, QStringList({Tricky, "H2"}));
+    EXPECT_EQ(table.Cells, QStringList({"r1c0", "r1c2", "r2c0", Tricky + " ü"}));
+
+    settings.HeaderRow = false;
+    table = Parse(GridToHtml(grid, settings));
+    EXPECT_FALSE(table.HasHead);
+    EXPECT_TRUE(table.Heads.isEmpty());
+    EXPECT_EQ(table.Cells.size(), 4);
+}
+
+struct HtmlDialogFixture : ::testing::Test {
+    QTemporaryDir Dir;
+    TGridControl Grid;
+    THtmlExportDialog Dialog{Grid};
+    QStringList Warnings;
+    QList<QUrl> Opened;
+    bool OpenSucceeds = true;
+    const QByteArray SavedTmpDir = qgetenv("TMPDIR");
+
+    void SetUp() override {
+        Fill(Grid, 4);
+        Dialog.ShowWarning = [this](const QString& text) { Warnings.append(text); };
+        Dialog.OpenUrl = [this](const QUrl& url) {
+            Opened.append(url);
+            return OpenSucceeds;
+        };
+    }
+    void TearDown() override { qputenv("TMPDIR", SavedTmpDir); }
+    void Click(const char* button) {
+        Dialog.findChild<QPushButton*>(QLatin1String(button))->click();
+    }
+};
+
+TEST_F(HtmlDialogFixture, SaveWritesTheFileOrWarnsNamingIt) {
+    const QString good = Dir.filePath("grid.html");
+    const QString bad = Dir.filePath("missing/grid.html");
+    QString asked = good;
+    Dialog.AskFileName = [&asked] { return asked; };
+    Click("Save");
+    EXPECT_TRUE(Warnings.isEmpty());
+    EXPECT_EQ(Parse(QString::fromUtf8(ReadAll(good))).Cells.size(), 6);
+
+    asked = bad;
+    Click("Save");
+    ASSERT_EQ(Warnings.size(), 1);
+    EXPECT_TRUE(Warnings[0].contains(bad)) << Warnings[0].toStdString();
+    EXPECT_FALSE(QFile::exists(bad));
+
+    asked.clear(); // cancelled file dialog
+    Click("Save");
+    EXPECT_EQ(Warnings.size(), 1);
+}
+
+TEST_F(HtmlDialogFixture, PreviewWritesTheTempPageAndOpensIt) {
+    qputenv("TMPDIR", Dir.path().toUtf8());
+    const QString page = Dir.filePath("temp001.htm");
+    Click("Preview");
+    EXPECT_TRUE(Warnings.isEmpty());
+    ASSERT_EQ(Opened, QList<QUrl>{QUrl::fromLocalFile(page)});
+    EXPECT_EQ(Parse(QString::fromUtf8(ReadAll(page))).Heads, QStringList({"H0", "H2"}));
+
+    OpenSucceeds = false;
+    Click("Preview");
+    ASSERT_EQ(Warnings.size(), 1);
+    EXPECT_TRUE(Warnings[0].contains(page));
+
+    QFile notAFolder(Dir.filePath("file"));
+    ASSERT_TRUE(notAFolder.open(QIODevice::WriteOnly));
+    qputenv("TMPDIR", notAFolder.fileName().toUtf8());
+    Click("Preview");
+    qputenv("TMPDIR", Dir.filePath("missing").toUtf8());
+    Click("Preview");
+    EXPECT_EQ(Opened.size(), 2); // nothing opened when the page could not be written
+    EXPECT_EQ(Warnings.size(), 3);
+    EXPECT_FALSE(QFile::exists("temp001.htm"));
+}
+
+TEST_F(HtmlDialogFixture, OkKeepsTheEditedSettingsCancelDropsThem) {
+    Dialog.findChild<QSpinBox*>("CellPadding")->setValue(9);
+    Dialog.findChild<QCheckBox*>("HeaderRow")->setChecked(false);
+    EXPECT_TRUE(Dialog.SaveTo(Dir.filePath("a.htm")).isEmpty());
+    EXPECT_FALSE(ReadAll(Dir.filePath("a.htm")).contains("<thead>"));
+    Dialog.reject();
+    EXPECT_EQ(Grid.HtmlSettings, THtmlSettings());
+
+    THtmlExportDialog second(Grid);
+    second.findChild<QSpinBox*>("CellPadding")->setValue(9);
+    second.accept();
+    EXPECT_EQ(Grid.HtmlSettings.CellPadding, 9);
+}
+
+template <typename TWidget>
+TWidget* FindByText(QWidget& parent, const QString& text) {
+    for (TWidget* widget : parent.findChildren<TWidget*>()) {
+        if (widget->text() == text) {
+            return widget;
+        }
+    }
+    return nullptr;
+}
+
+TEST(PrintSettingsDialog, CancelRestoresOkKeeps) {
+    TGridControl grid;
+    Fill(grid, 5);
+    grid.PrintSettings.LeftSize = 55;
+    const TPrintSettings before = grid.PrintSettings;
+    for (const bool ok : {false, true}) {
+        TPrintSettingsDialog dialog(grid);
+        FindByText<QCheckBox>(dialog, "&Centred on the page")->setChecked(true);
+        EXPECT_TRUE(grid.PrintSettings.Centered); // edited in place, so the preview follows
+        ok ? dialog.accept() : dialog.reject();
+        EXPECT_EQ(grid.PrintSettings.Centered, ok);
+        EXPECT_EQ(grid.PrintSettings.LeftSize, 55);
+    }
+    EXPECT_NE(grid.PrintSettings, before);
+}
+
+TEST(PrintSettingsDialog, SettingsGoThroughAFileAndBack) {
+    QTemporaryDir dir;
+    TGridControl grid;
+    TPrintSettingsDialog dialog(grid);
+    QStringList warnings;
+    dialog.ShowWarning = [&warnings](const QString& text) { warnings.append(text); };
+    TPrintSettingsDialog::TFileChoice choice{dir.filePath("settings"),
+                                             TPrintSettings::FileFilters().front()};
+    dialog.AskFileName = [&choice](bool) { return choice; };
+    grid.PrintSettings.TitleLines = {"one", "two"};
+    grid.PrintSettings.Borders = TPrintBorders::pbDouble;
+    const TPrintSettings saved = grid.PrintSettings;
+    dialog.SaveSettings();
+    ASSERT_TRUE(QFile::exists(dir.filePath("settings.ini")));
+
+    QCheckBox* centred = FindByText<QCheckBox>(dialog, "&Centred on the page");
+    centred->setChecked(true);
+    choice.Path = dir.filePath("settings.ini");
+    dialog.LoadSettings();
+    EXPECT_EQ(grid.PrintSettings, saved);
+    EXPECT_FALSE(centred->isChecked()); // the controls show what was loaded
+    EXPECT_TRUE(warnings.isEmpty());
+
+    // An unreadable file leaves the settings alone; a failed save names its file.
+    centred->setChecked(true);
+    choice.Path = dir.filePath("nothing.ini");
+    dialog.LoadSettings();
+    EXPECT_TRUE(grid.PrintSettings.Centered);
+    choice.Path = dir.filePath("missing/x.ini");
+    dialog.SaveSettings();
+    ASSERT_EQ(warnings.size(), 2);
+    EXPECT_TRUE(warnings[0].contains("nothing.ini"));
+    EXPECT_TRUE(warnings[1].contains(choice.Path));
+}
+
+TEST(GridPrinter, FormatsDatesWithDayMonthYearLetters) {
+    const QDate date(2024, 3, 5);
+    EXPECT_EQ(TGridPrinter::FormatDate(date, "dd/mm/yyyy"), "05/03/2024");
+    EXPECT_EQ(TGridPrinter::FormatDate(date, "d.m.yy 'dd'"), "5.3.24 dd");
+    EXPECT_EQ(TGridPrinter::FormatDate(date, "YYYY-MM-DD"), "2024-03-05");
+}
+
+// Rows of the image's column x (or columns of row y) that are not white.
+QList<int> Inked(const QImage& image, int x, int y) {
+    QList<int> hits;
+    const int count = x >= 0 ? image.height() : image.width();
+    for (int i = 0; i < count; ++i) {
+        if (image.pixel(x >= 0 ? x : i, x >= 0 ? i : y) != qRgb(255, 255, 255)) {
+            hits.append(i);
+        }
+    }
+    return hits;
+}
+
+TEST(GridPrinter, PagesKeepMarginsFrameTheTableAndTitleTheFirstPage) {
+    TGridControl grid;
+    Fill(grid, 120);
+    TPrintSettings settings;
+    settings.LeftSize = 254; // 96 pixels at 96 dots per inch
+    settings.RightSize = 127;
+    settings.HeaderSize = settings.FooterSize = 127;
+    settings.Borders = TPrintBorders::pbAround;
+    settings.FitToPage = TPrintFitToPage::fpAlways;
+    settings.TitleLines = {"TITLE"};
+    settings.TitleSpacing = 50;
+    QImage image(600, 800, QImage::Format_RGB32);
+    image.setDotsPerMeterX(3780);
+    image.setDotsPerMeterY(3780);
+    const TGridPrinter printer(grid, settings, image, image.size());
+    ASSERT_GE(printer.PageCount(), 3);
+
+    QList<int> frameTop;
+    for (int page : {0, 1}) {
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        printer.PaintPage(painter, page);
+        painter.end();
+        const QList<int> row = Inked(image, -1, 400);
+        ASSERT_FALSE(row.isEmpty());
+        EXPECT_NEAR(row.front(), 96, 1); // the frame, scaled to the width between the margins
+        EXPECT_NEAR(row.back(), 600 - 48, 1);
+        EXPECT_TRUE(Inked(image, 40, -1).isEmpty());
+        const QList<int> column = Inked(image, 300, -1);
+        ASSERT_FALSE(column.isEmpty());
+        EXPECT_GE(column.front(), 48);
+        EXPECT_LE(column.back(), 800 - 48);
+        frameTop.append(Inked(image, 450, -1).front());
+        const QList<int> title = Inked(image, -1, frameTop.back() - 25);
+        EXPECT_EQ(title.isEmpty(), page == 1);
+    }
+    EXPECT_NEAR(frameTop[1], 48, 1);
+    EXPECT_GT(frameTop[0], frameTop[1] + 19 + 10); // a title line and its spacing
+}
+
+TEST(GridPrinter, PrintsEveryPageIntoAPdf) {
+    QTemporaryDir dir;
+    TGridControl grid;
+    Fill(grid, 200);
+    TPrintSettings settings;
+    settings.PageNr = TPrintPosition::ppBottomCenter;
+    settings.Orientation = TPrintOrientation::poLandscape;
+    QPdfWriter writer(dir.filePath("grid.pdf"));
+    writer.setPageOrientation(QPageLayout::Landscape);
+    const int pages =
+        TGridPrinter(grid, settings, writer, QSizeF(writer.width(), writer.height())).PageCount();
+    writer.setPageOrientation(QPageLayout::Portrait); // Print turns it as the settings say
+    ASSERT_TRUE(TGridPrinter::Print(grid, settings, writer).isEmpty());
+    EXPECT_TRUE(ReadAll(dir.filePath("grid.pdf")).contains("/Count " + QByteArray::number(pages)));
+    QPdfWriter failing(dir.filePath("missing/grid.pdf"));
+    EXPECT_FALSE(TGridPrinter::Print(grid, settings, failing).isEmpty());
+}
+
+} // namespace
