@@ -1,0 +1,742 @@
+#include "easygrid/TEasyGrid.h"
+
+#include "GPanel/TBevelPanel.h"
+#include "easypanel/SizeSpec.h"
+#include "easypanel/TForm.h"
+#include "gridctl/TGridControl.h"
+#include "superarray/superarray.h"
+#include "util/TextParse.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <algorithm>
+#include <exception>
+#include <limits>
+
+namespace {
+
+constexpr int MenuCaptionLength = 40;
+// An alt-click waits for the button's release; a button that never comes up (a lost
+// release) must not hold the window for good.
+constexpr int MouseReleaseWaitMs = 5000;
+
+QString ToQt(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// Clears a flag when the scope ends, also on an exception.
+class FlagScope {
+public:
+    explicit FlagScope(bool& flag) : Flag(flag) { Flag = true; }
+    ~FlagScope() { Flag = false; }
+    FlagScope(const FlagScope&) = delete;
+    FlagScope& operator=(const FlagScope&) = delete;
+
+private:
+    bool& Flag;
+};
+
+} // namespace
+
+TEasyGrid::~TEasyGrid() {
+    ReleaseForm();
+    // The grid may outlive this object; its callbacks must not call into it then.
+    if (Grid) {
+        Grid->OnTopLeftChanged = nullptr;
+        Grid->OnClickCell = nullptr;
+        Grid->OnDblClickCell = nullptr;
+        Grid->OnColumnMoved = nullptr;
+    }
+    if (Menu && QCoreApplication::instance() != nullptr) {
+        delete Menu;
+    }
+}
+
+void TEasyGrid::ReleaseForm() {
+    if (HookedForm) {
+        HookedForm->OnResize = SavedOnResize;
+        HookedForm->OnKeyDown = SavedOnKeyDown;
+    }
+    HookedForm = nullptr;
+}
+
+void TEasyGrid::DropMenu() {
+    if (Menu) {
+        // Later, because this may run inside a click on that very menu.
+        Menu->disconnect();
+        Menu->deleteLater();
+    }
+    Menu = nullptr;
+}
+
+int32_t TEasyGrid::Records() const {
+    return std::max(0, std::min(ColumnCount, static_cast<int32_t>(Cols.size()) - 1));
+}
+
+void TEasyGrid::Attach(TGridControl* grid, superarray* table, bool installDefaults,
+                       bool registerPanels) {
+    // A second Attach must not save our own handlers as the previous ones: they would call
+    // themselves.
+    ReleaseForm();
+    Init();
+    RelayoutToggle = false;
+    Grid = grid;
+    Table = table;
+    DefaultFont = grid != nullptr ? grid->Font() : QFont();
+    MinHeightCache.clear();
+    MinColumns = 2;
+    MinGridWidth = 10;
+    MinGridHeight = 10;
+    GridPanels.Init();
+    GridPanels.Order.clear();
+    OnChange = [this] { Relayout(); };
+
+    QWidget* parent = grid != nullptr ? grid->parentWidget() : nullptr;
+    InPanel = parent != nullptr && !parent->isWindow();
+    GridPanel = InPanel ? parent : nullptr;
+    QWidget* window = InPanel ? parent->parentWidget() : parent;
+    Form = qobject_cast<TForm*>(window);
+    if (!Form && grid != nullptr) {
+        Form = qobject_cast<TForm*>(grid->window());
+    }
+    if (InPanel) {
+        GridPanels.TitlebarsVisible = false;
+        GridPanels.Order = GridPanels.AddAllPanels(GridPanel);
+    }
+    SavedOnResize = Form ? Form->OnResize : nullptr;
+    SavedOnKeyDown = Form ? Form->OnKeyDown : nullptr;
+    ResetState();
+    if (registerPanels) {
+        SetOrder("ord:" + AddAllPanels(Form));
+    }
+    if (installDefaults) {
+        SetDefaults();
+    }
+}
+
+void TEasyGrid::ResetState() {
+    if (Grid) {
+        Grid->SetFont(DefaultFont);
+        Grid->SetPopupMenu(nullptr);
+    }
+    DropMenu();
+    FirstShownRow = 1;
+    LastShownRow = 0;
+    ExtraRows = 50;
+    LayoutIndex = 1;
+    ColumnCount = 0;
+    Cols.resize(1);
+    PanelsHidden = false;
+    GridPanelsHidden = false;
+    MaximizeAllowed = true;
+    GridMargin = 0;
+    LayoutsText.clear();
+}
+
+void TEasyGrid::SetDefaults() {
+    SetGridLook();
+    BuildMenu();
+    if (Grid) {
+        Grid->OnClickCell = [this](int column, int row) { GridClickCell(column, row); };
+    }
+    if (auto* panel = qobject_cast<TBevelPanel*>(GridPanel.data())) {
+        panel->SetBevelInner(TBevelCut::None);
+        panel->SetBevelOuter(TBevelCut::None);
+    }
+    if (Form) {
+        Form->OnResize = [this] { FormResize(); };
+        Form->OnKeyDown = [this](QKeyEvent* event) { GridKeyDown(event); };
+        HookedForm = Form;
+    }
+    PlaceholderPresent = false;
+    AddKeyedColumn("#orig", superarray::InsertionColumn, "Original number", "original number",
+                   "10|20|50");
+    AddKeyedColumn("#", superarray::RowNumberColumn, "Number", "", "10|20|50");
+    AddPlainColumn("Data", 0, "80");
+    PlaceholderPresent = true;
+    if (Table != nullptr) {
+        Table->Columns[superarray::RowNumberColumn].GroupDigits = true;
+        Table->Columns[superarray::InsertionColumn].GroupDigits = true;
+    }
+    HideColumn(superarray::InsertionColumn, true);
+    HideColumn(superarray::RowNumberColumn, true);
+}
+
+void TEasyGrid::SetGridLook() {
+    if (!Grid) {
+        return;
+    }
+    Grid->SetBandsActive(true);
+    Grid->SetBandColor1(QColor(255, 254, 225));
+    Grid->SetBandColor2(Qt::white);
+    Grid->SetBackgroundColor(Qt::white);
+    Grid->SetFontColor(Qt::black);
+    Grid->SetEnhRowColMove(true);
+    Grid->SetOptions(Grid->Options() | TGridControl::goColSizing | TGridControl::goColMoving);
+    Grid->SetHintShowCells(true);
+    Grid->SetHintShowLargeText(true);
+    Grid->SetShowHint(true);
+    Grid->OnTopLeftChanged = [this] { Refresh(); };
+    Grid->OnColumnMoved = [this](int from, int to) { GridColumnMoved(from, to); };
+    Grid->OnDblClickCell = [this](int column, int row) { GridDblClickCell(column, row); };
+    Grid->SetScrollBars(TGridControl::ssVertical);
+    Grid->SetRowCount(2);
+}
+
+void TEasyGrid::DeclareColumn(const std::string& name, int32_t id) {
+    if (id < 0) {
+        return; // no table column; every lookup of it answers "none"
+    }
+    if (PlaceholderPresent) {
+        DeleteColumnRecord(ColumnIndex(0));
+        PlaceholderPresent = false;
+    }
+    int32_t index = ColumnIndex(id);
+    if (index < 0) {
+        ColumnCount = Records() + 1;
+        Cols.resize(ColumnCount + 1);
+        index = ColumnCount;
+    }
+    ColDataT& col = Cols[index];
+    col.Id = id;
+    col.Visible = true;
+    col.InMenu = true;
+    col.Caption = name;
+    col.SizeSpec = "0.1|20";
+    const bool oneCharKeys = Table != nullptr && Table->KeySeparator.empty();
+    col.Key = LowerText(oneCharKeys ? name.substr(0, 1) : name);
+    if (Table != nullptr) {
+        Table->RegisterSortName(id, col.Key);
+    }
+    col.Header = name;
+    BuildMenu();
+}
+
+void TEasyGrid::AddColumn(const std::string& name, int32_t id, const std::string& caption,
+                          const std::string& sizeSpec) {
+    DeclareColumn(name, id);
+    const int32_t index = ColumnIndex(id);
+    if (index < 0) {
+        return;
+    }
+    Cols[index].Caption = caption;
+    SetSizeSpec(id, sizeSpec);
+    // The menu was built with the name as caption.
+    if (caption != name && Cols[index].InMenu) {
+        BuildMenu();
+    }
+}
+
+void TEasyGrid::AddKeyedColumn(const std::string& name, int32_t id, const std::string& caption,
+                               const std::string& key, const std::string& sizeSpec) {
+    AddColumn(name, id, caption, sizeSpec);
+    const int32_t index = ColumnIndex(id);
+    if (index < 0) {
+        return;
+    }
+    const std::string folded = LowerText(key);
+    if (Table != nullptr) {
+        Table->SortSpec.clear();
+        Table->RegisterSortName(id, folded);
+    }
+    Cols[index].Key = folded;
+}
+
+void TEasyGrid::AddPlainColumn(const std::string& name, int32_t id, const std::string& sizeSpec) {
+    AddKeyedColumn(name, id, name, name, sizeSpec);
+}
+
+void TEasyGrid::SetSizeSpec(int32_t id, const std::string& sizeSpec) {
+    const int32_t index = ColumnIndex(id);
+    // An empty rule would drop out of the joined list and shift every later width.
+    if (index > 0 && !sizeSpec.empty()) {
+        Cols[index].SizeSpec = sizeSpec;
+    }
+}
+
+void TEasyGrid::SetHeader(int32_t id, const std::string& text) {
+    const int32_t index = ColumnIndex(id);
+    if (index < 0) {
+        return;
+    }
+    Cols[index].Header = text;
+    const int32_t position = VisiblePos(id);
+    if (position >= 0 && Grid) {
+        const QString header = ToQt(text);
+        if (Grid->Cell(position, 0) != header) {
+            Grid->SetCell(position, 0, header);
+        }
+    }
+}
+
+bool TEasyGrid::SetInMenu(int32_t id, bool inMenu, bool rebuildMenu) {
+    const int32_t index = ColumnIndex(id);
+    if (index < 0) {
+        return false;
+    }
+    Cols[index].InMenu = inMenu;
+    if (rebuildMenu) {
+        BuildMenu();
+    }
+    return true;
+}
+
+void TEasyGrid::RemoveFromMenu(int32_t id) {
+    SetInMenu(id, false, true);
+}
+
+bool TEasyGrid::SetColumnVisible(int32_t id, bool visible, bool redisplay) {
+    int32_t index = ColumnIndex(id);
+    if (index < 0 || Cols[index].Visible == visible) {
+        return false;
+    }
+    Cols[index].Visible = visible;
+    WaitForMouseRelease();
+    // Handlers that ran while waiting may have moved the record.
+    index = ColumnIndex(id);
+    if (index > 0 && Cols[index].InMenu && Menu) {
+        const QList<QAction*> items = Menu->actions();
+        const int32_t position = Cols[index].MenuPos;
+        if (position >= 0 && position < items.size()) {
+            items[position]->setChecked(Cols[index].Visible);
+        }
+    }
+    if (redisplay) {
+        Refresh();
+    }
+    return true;
+}
+
+bool TEasyGrid::HideColumn(int32_t id, bool redisplay) {
+    return SetColumnVisible(id, false, redisplay);
+}
+
+bool TEasyGrid::ShowColumn(int32_t id, bool redisplay) {
+    return SetColumnVisible(id, true, redisplay);
+}
+
+bool TEasyGrid::ToggleColumn(int32_t id, bool redisplay) {
+    const int32_t index = ColumnIndex(id);
+    return index > 0 && SetColumnVisible(id, !Cols[index].Visible, redisplay);
+}
+
+void TEasyGrid::WaitForMouseRelease() const {
+    const QDeadlineTimer deadline(MouseReleaseWaitMs);
+    while ((QGuiApplication::mouseButtons() & Qt::LeftButton) && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+}
+
+int32_t TEasyGrid::ColumnIndex(int32_t id) const {
+    if (id < 0) {
+        return -1;
+    }
+    for (int32_t index = 1; index <= Records(); ++index) {
+        if (Cols[index].Id == id) {
+            return index;
+        }
+    }
+    return -1;
+}
+
+int32_t TEasyGrid::ColumnIdAt(int32_t position) const {
+    if (position < 0) {
+        return -1;
+    }
+    int32_t visible = 0;
+    for (int32_t index = 1; index <= Records(); ++index) {
+        if (Cols[index].Visible) {
+            if (visible == position) {
+                return Cols[index].Id;
+            }
+            ++visible;
+        }
+    }
+    return -1;
+}
+
+int32_t TEasyGrid::ColumnIndexAt(int32_t position) const {
+    return ColumnIndex(ColumnIdAt(position));
+}
+
+int32_t TEasyGrid::VisiblePos(int32_t id) const {
+    const int32_t index = ColumnIndex(id);
+    if (index < 0 || !Cols[index].Visible) {
+        return -1;
+    }
+    int32_t position = 0;
+    for (int32_t before = 1; before < index; ++before) {
+        position += Cols[before].Visible ? 1 : 0;
+    }
+    return position;
+}
+
+int32_t TEasyGrid::ColumnIdByKey(const std::string& name) const {
+    // An empty key means "no sort name" (the "#" column); an empty name names nothing.
+    if (name.empty()) {
+        return -1;
+    }
+    const std::string key = LowerText(name);
+    for (int32_t index = 1; index <= Records(); ++index) {
+        if (Cols[index].Key == key) {
+            return Cols[index].Id;
+        }
+    }
+    return -1;
+}
+
+int32_t TEasyGrid::VisibleColumnCount() const {
+    return static_cast<int32_t>(std::count_if(Cols.begin() + 1, Cols.begin() + 1 + Records(),
+                                              [](const ColDataT& col) { return col.Visible; }));
+}
+
+void TEasyGrid::DeleteColumnRecord(int32_t index) {
+    const int32_t records = Records();
+    if (index < 1 || index > records) {
+        return;
+    }
+    Cols.erase(Cols.begin() + index);
+    ColumnCount = records - 1;
+}
+
+void TEasyGrid::ApplyLayout(const std::string& layouts) {
+    if (layouts.empty()) {
+        return;
+    }
+    std::vector<std::string> pieces;
+    for (std::string rest = layouts; !rest.empty();) {
+        pieces.push_back(CutToken(rest, '|'));
+    }
+    const auto pieceAt = [&pieces](int32_t number) {
+        return number >= 1 && number <= static_cast<int32_t>(pieces.size()) ? pieces[number - 1]
+                                                                            : std::string();
+    };
+    if (LayoutIndex < 0 || LayoutIndex > static_cast<int32_t>(pieces.size())) {
+        LayoutIndex = 0;
+    }
+    ++LayoutIndex;
+    std::string layout = pieceAt(LayoutIndex);
+    if (layout.empty()) {
+        // Past the last layout: back to the first. An empty first layout applies nothing.
+        LayoutIndex = 1;
+        layout = pieceAt(1);
+        if (layout.empty()) {
+            return;
+        }
+    }
+    std::vector<int32_t> ids;
+    for (int32_t index = 1; index <= Records(); ++index) {
+        ids.push_back(Cols[index].Id);
+    }
+    for (const int32_t id : ids) {
+        HideColumn(id, false);
+    }
+    while (!layout.empty()) {
+        ShowColumn(ColumnIdByKey(CutComma(layout)), false);
+    }
+    Refresh();
+}
+
+void TEasyGrid::NextLayout() {
+    ApplyLayout(LayoutsText);
+}
+
+void TEasyGrid::FitColumns() {
+    if (!Grid) {
+        return;
+    }
+    ApplyColumnCount();
+    std::string list;
+    for (int32_t index = 1; index <= Records(); ++index) {
+        if (Cols[index].Visible) {
+            list += Cols[index].SizeSpec + ",";
+        }
+    }
+    list = TrimSeparators(list, ',');
+    const int32_t columns = Grid->ColumnCount();
+    const int32_t available = Grid->ClientWidth() - columns * Grid->GridLineWidth();
+    std::string widths;
+    try {
+        widths = Distribute(available, list);
+    } catch (const std::exception&) {
+        return; // a size rule that cannot be read leaves the widths as they are
+    }
+    const TGridControl::TScrollStyle scrollBars = Grid->ScrollBars();
+    for (int32_t column = 0; column < columns && !widths.empty(); ++column) {
+        Grid->SetColumnWidth(column, std::max(TextToInt(CutComma(widths)), 0));
+    }
+    Grid->SetScrollBars(scrollBars);
+}
+
+void TEasyGrid::Refresh() {
+    if (Table != nullptr) {
+        ShowTable(*Table);
+    }
+}
+
+void TEasyGrid::ShowTable(const superarray& table) {
+    // Scrolling that the fill itself causes reaches here through the grid's event; the fill
+    // under way already covers the new view.
+    if (!Grid || Filling) {
+        return;
+    }
+    {
+        // The top row is read after the row count follows the table, which may scroll.
+        const FlagScope scope(Filling);
+        MatchRowCount(table);
+    }
+    const int64_t top = Grid->TopRow();
+    const int64_t last = top + Grid->VisibleRowCount() + 1 + std::max(ExtraRows, 0);
+    FillRows(table, static_cast<int32_t>(top),
+             static_cast<int32_t>(std::min<int64_t>(last, std::numeric_limits<int32_t>::max())));
+}
+
+void TEasyGrid::ShowWholeTable(const superarray& table) {
+    FillRows(table, 1, table.Count());
+}
+
+void TEasyGrid::MatchRowCount(const superarray& table) {
+    const int64_t wanted = int64_t{Grid->FixedRowCount()} + table.Count();
+    if (wanted != Grid->RowCount()) {
+        const int top = Grid->TopRow();
+        Grid->SetRowCount(
+            static_cast<int>(std::clamp<int64_t>(wanted, 2, std::numeric_limits<int32_t>::max())));
+        Grid->SetTopRow(top);
+    }
+}
+
+void TEasyGrid::FillRows(const superarray& table, int32_t first, int32_t last) {
+    if (!Grid || Filling) {
+        return;
+    }
+    const FlagScope scope(Filling);
+    if (VisibleColumnCount() == 0) {
+        Grid->SetColumnCount(1);
+        Grid->SetRowCount(Grid->FixedRowCount() + 1);
+        for (int row = 0; row < Grid->RowCount(); ++row) {
+            Grid->SetCell(0, row, QString());
+        }
+        Grid->SetCell(0, 0, QStringLiteral("No Data"));
+        return;
+    }
+    MatchRowCount(table);
+    if (table.Length() == 0) {
+        ClearRow(1);
+    }
+    first = std::max(first, 1);
+    last = std::min(last, table.Count());
+    // Only the rows of the last fill can hold text: empty those that left the view.
+    for (int32_t row = FirstShownRow; row <= LastShownRow; ++row) {
+        if (row < first || row > last) {
+            ClearRow(row);
+        }
+    }
+    for (int32_t row = first; row <= last; ++row) {
+        WriteRow(table, row);
+    }
+    FirstShownRow = first;
+    LastShownRow = last;
+    Grid->SetTopRow(first);
+    FitColumns();
+}
+
+void TEasyGrid::WriteRow(const superarray& table, int32_t row) {
+    if (!RowInRange(row)) {
+        return;
+    }
+    int32_t position = 0;
+    for (int32_t index = 1; index <= Records(); ++index) {
+        if (!Cols[index].Visible) {
+            continue;
+        }
+        const QString text = ToQt(table.GetCellShown(row, Cols[index].Id));
+        if (Grid->Cell(position, row) != text) {
+            Grid->SetCell(position, row, text);
+        }
+        ++position;
+    }
+}
+
+void TEasyGrid::ClearRow(int32_t row) {
+    if (!RowInRange(row)) {
+        return;
+    }
+    for (int column = 0; column < Grid->ColumnCount(); ++column) {
+        if (!Grid->Cell(column, row).isEmpty()) {
+            Grid->SetCell(column, row, QString());
+        }
+    }
+}
+
+bool TEasyGrid::RowInRange(int32_t row) const {
+    return Grid && row >= 0 && row < Grid->RowCount();
+}
+
+int32_t TEasyGrid::ApplyColumnCount() {
+    if (!Grid) {
+        return 0;
+    }
+    const int32_t count = VisibleColumnCount();
+    if (count == 0) {
+        Grid->SetColumnCount(1);
+        return 0;
+    }
+    for (int32_t index = 1; index <= Records(); ++index) {
+        if (Cols[index].Visible) {
+            SetHeader(Cols[index].Id, Cols[index].Header);
+        }
+    }
+    Grid->SetColumnCount(count);
+    return count;
+}
+
+void TEasyGrid::GridClickCell(int32_t column, int32_t row) {
+    if (!Grid || row < 0 || row >= Grid->RowCount()) {
+        return;
+    }
+    const Qt::KeyboardModifiers modifiers = QGuiApplication::queryKeyboardModifiers();
+    if (modifiers & Qt::AltModifier) {
+        HideColumn(ColumnIdAt(column), true);
+    }
+    if (row != 0 || !(modifiers & Qt::ShiftModifier) || Table == nullptr) {
+        return;
+    }
+    const int32_t index = ColumnIndexAt(column);
+    if (index < 0 || Cols[index].Key.empty()) {
+        return;
+    }
+    const std::string key = Cols[index].Key;
+    if (!(modifiers & Qt::ControlModifier)) {
+        ChangeSort(key, false);
+    } else if (Table->SortSpec.empty()) {
+        Table->SortSpec = key;
+    } else {
+        ChangeSort(key, true);
+    }
+    Table->Sort();
+    Refresh();
+}
+
+void TEasyGrid::ChangeSort(const std::string& key, bool adding) {
+    if (Table == nullptr || key.empty()) {
+        return;
+    }
+    std::string spec = Table->SortSpec;
+    const std::string& separator = Table->KeySeparator;
+    if (!adding) {
+        Table->SortSpec = spec == key ? "-" + key : key;
+        return;
+    }
+    std::size_t position = std::string::npos;
+    if (separator.empty()) {
+        position = spec.find(key);
+    } else {
+        PosInfo info;
+        info.CaseSensitive = false;
+        info.WordStart = true;
+        info.WordEnd = true;
+        info.Delimiters = ",-";
+        position = FindWord(info, key, spec);
+    }
+    if (position == std::string::npos) {
+        spec = spec.empty() ? key : spec + separator + key;
+    } else if (position > 0 && spec[position - 1] == '-') {
+        spec.erase(position - 1, 1);
+    } else {
+        spec.insert(position, "-");
+    }
+    Table->SortSpec = spec;
+}
+
+void TEasyGrid::GridDblClickCell(int32_t /*column*/, int32_t row) {
+    constexpr int32_t FileColumn = 10;
+    // Row 0 is the header here, but "the last row" to the table.
+    if (Table == nullptr || row < 1) {
+        return;
+    }
+    const std::string file = Table->GetCell(row, FileColumn);
+    if (!file.empty() && QFileInfo::exists(ToQt(file))) {
+        Table->OpenCell(row, FileColumn);
+    }
+}
+
+void TEasyGrid::GridColumnMoved(int32_t from, int32_t to) {
+    MoveColumn(from, to);
+}
+
+void TEasyGrid::MoveColumn(int32_t from, int32_t to) {
+    const int32_t fromIndex = ColumnIndexAt(from);
+    const int32_t toIndex = ColumnIndexAt(to);
+    if (fromIndex < 0 || toIndex < 0) {
+        return;
+    }
+    const ColDataT moved = Cols[fromIndex];
+    DeleteColumnRecord(fromIndex);
+    Cols.insert(Cols.begin() + toIndex, moved);
+    ++ColumnCount;
+    BuildMenu();
+}
+
+void TEasyGrid::BuildMenu() {
+    if (!Grid) {
+        return;
+    }
+    DropMenu();
+    Menu = new QMenu(Grid);
+    QObject::connect(Menu, &QMenu::triggered, Menu, [this](QAction* item) { MenuClick(item); });
+    HtmlItem = PrintItem = FontItem = PropFontItem = ResetFontItem = -1;
+    BandsItem = VLinesItem = HLinesItem = MaximizeItem = PanelsItem = LayoutsItem = -1;
+    for (int32_t index = 1; index <= Records(); ++index) {
+        ColDataT& col = Cols[index];
+        if (!col.InMenu) {
+            continue;
+        }
+        QAction* item = Menu->addAction(ToQt(ShortenText(col.Caption, MenuCaptionLength)));
+        item->setCheckable(true);
+        item->setChecked(col.Visible);
+        col.MenuPos = static_cast<int32_t>(Menu->actions().size()) - 1;
+    }
+    Grid->SetPopupMenu(Menu);
+}
+
+void TEasyGrid::MenuClick(QAction* item) {
+    const int32_t position = Menu ? static_cast<int32_t>(Menu->actions().indexOf(item)) : -1;
+    std::vector<int32_t> ids;
+    for (int32_t index = 1; position >= 0 && index <= Records(); ++index) {
+        if (Cols[index].InMenu && Cols[index].MenuPos == position) {
+            ids.push_back(Cols[index].Id);
+        }
+    }
+    for (const int32_t id : ids) {
+        ToggleColumn(id, true);
+    }
+    Refresh();
+}
+
+void TEasyGrid::GridKeyDown(QKeyEvent* event) {
+    if (event != nullptr && (event->modifiers() & Qt::ControlModifier) &&
+        event->key() == Qt::Key_F2) {
+        NextLayout();
+    }
+    const std::function<void(QKeyEvent*)> saved = SavedOnKeyDown;
+    if (saved) {
+        saved(event);
+    }
+}
+
+void TEasyGrid::Relayout() {
+    FitColumns();
+}
+
+void TEasyGrid::FormResize() {
+    FitColumns();
+    const std::function<void()> saved = SavedOnResize;
+    if (saved) {
+        saved();
+    }
+}

@@ -1,0 +1,136 @@
+#pragma once
+
+#include "easygrid/ColDataT.h"
+#include "easypanel/TeasyPanel.h"
+
+#include <QFont>
+#include <QFontDialog>
+#include <QPointer>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+class QAction;
+class QKeyEvent;
+class QMenu;
+class TForm;
+class TGridControl;
+class superarray;
+
+// Binds a grid control to a string table: which table columns the grid shows, in which
+// order, how wide, under which header and sort name; fills only the rows near the view; and
+// handles the clicks on the grid. It begins with the panel manager of the grid's window and
+// holds a second one for the panels that share the grid's own panel. Ids are table column
+// numbers, positions are visible grid columns, record indexes run 1..ColumnCount.
+class TEasyGrid : public TeasyPanel {
+public:
+    TEasyGrid() = default;
+    ~TEasyGrid();
+
+    QPointer<QFontDialog> FontDialog;
+    // Positions of the fixed context-menu items; -1 while the item is absent.
+    int32_t HtmlItem = -1;
+    int32_t PrintItem = -1;
+    int32_t BandsItem = -1;
+    int32_t VLinesItem = -1;
+    int32_t HLinesItem = -1;
+    int32_t ResetFontItem = -1;
+    int32_t PropFontItem = -1;
+    int32_t MaximizeItem = -1;
+    int32_t PanelsItem = -1;
+    int32_t LayoutsItem = -1;
+    int32_t FontItem = -1;
+    int32_t FirstShownRow = 1; // the table rows written by the last fill
+    int32_t LastShownRow = 0;
+    int32_t ExtraRows = 50; // rows filled below the visible ones
+    int32_t LayoutIndex = 1;
+    bool InPanel = false;
+    QPointer<TForm> Form;
+    QPointer<QWidget> GridPanel;
+    bool PlaceholderPresent = false;
+    std::vector<ColDataT> Cols{1}; // element 0 holds no column
+    QFont DefaultFont;
+    QPointer<TGridControl> Grid;
+    superarray* Table = nullptr;
+    std::function<void()> SavedOnResize;
+    std::function<void(QKeyEvent*)> SavedOnKeyDown;
+    std::string LayoutsText; // layouts joined by "|", each a comma list of column keys
+    TeasyPanel GridPanels;
+    bool GridPanelsHidden = false;
+    bool HiddenBeforeMaximize = false;
+    bool MaximizeAllowed = true;
+    int32_t GridMargin = 0;
+    int32_t MinGridWidth = 10;
+    int32_t MinGridHeight = 10;
+    int32_t ColumnCount = 0;
+    int32_t MinColumns = 2;
+    std::vector<std::string> MinHeightCache;
+    bool RelayoutToggle = false;
+
+    void Attach(TGridControl* grid, superarray* table, bool installDefaults, bool registerPanels);
+    void ResetState();
+    void SetDefaults();
+    void SetGridLook();
+
+    void DeclareColumn(const std::string& name, int32_t id);
+    void AddColumn(const std::string& name, int32_t id, const std::string& caption,
+                   const std::string& sizeSpec);
+    void AddKeyedColumn(const std::string& name, int32_t id, const std::string& caption,
+                        const std::string& key, const std::string& sizeSpec);
+    void AddPlainColumn(const std::string& name, int32_t id, const std::string& sizeSpec);
+    void SetSizeSpec(int32_t id, const std::string& sizeSpec);
+    void SetHeader(int32_t id, const std::string& text);
+    bool SetInMenu(int32_t id, bool inMenu, bool rebuildMenu);
+    void RemoveFromMenu(int32_t id);
+    bool SetColumnVisible(int32_t id, bool visible, bool redisplay);
+    bool HideColumn(int32_t id, bool redisplay);
+    bool ShowColumn(int32_t id, bool redisplay);
+    bool ToggleColumn(int32_t id, bool redisplay);
+
+    int32_t ColumnIndex(int32_t id) const;
+    int32_t ColumnIdAt(int32_t position) const;
+    int32_t ColumnIndexAt(int32_t position) const;
+    int32_t VisiblePos(int32_t id) const;
+    int32_t ColumnIdByKey(const std::string& name) const;
+    int32_t VisibleColumnCount() const;
+    void DeleteColumnRecord(int32_t index);
+
+    void ApplyLayout(const std::string& layouts);
+    void NextLayout();
+    void FitColumns();
+
+    void ShowTable(const superarray& table);
+    void ShowWholeTable(const superarray& table);
+    void Refresh();
+    void FillRows(const superarray& table, int32_t first, int32_t last);
+    void WriteRow(const superarray& table, int32_t row);
+    void ClearRow(int32_t row);
+    bool RowInRange(int32_t row) const;
+    int32_t ApplyColumnCount();
+
+    void GridClickCell(int32_t column, int32_t row);
+    void GridDblClickCell(int32_t column, int32_t row);
+    void GridColumnMoved(int32_t from, int32_t to);
+    void MoveColumn(int32_t from, int32_t to);
+    // The table's sort specification with `key` made the only key (replacing) or added.
+    void ChangeSort(const std::string& key, bool adding);
+
+    void BuildMenu();
+    void MenuClick(QAction* item);
+    void GridKeyDown(QKeyEvent* event);
+    void Relayout();
+    void FormResize();
+
+private:
+    // Records 1..Records() exist, whatever ColumnCount was set to.
+    int32_t Records() const;
+    void DropMenu();
+    void MatchRowCount(const superarray& table);
+    void ReleaseForm();
+    void WaitForMouseRelease() const;
+
+    QPointer<QMenu> Menu;       // the context menu built last
+    QPointer<TForm> HookedForm; // the window whose handlers are ours until released
+    bool Filling = false;
+};
