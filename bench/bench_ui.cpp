@@ -1,0 +1,87 @@
+#include "gridctl/TGridControl.h"
+#include "ui/TForm1.h"
+#include "ui/TSpinEdit.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QWindow>
+#include <benchmark/benchmark.h>
+#include <memory>
+
+namespace {
+
+QApplication& App() {
+    static int argc = 1;
+    static char name[] = "bench_ui";
+    static char* argv[] = {name, nullptr};
+    static QApplication* app = [] {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        return new QApplication(argc, argv);
+    }();
+    return *app;
+}
+
+// Notes the first paint of the window it watches.
+class PaintWatch : public QObject {
+public:
+    bool Painted = false;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        Painted = Painted || event->type() == QEvent::Paint;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+// From creating the window (with its first computation) to its first paint.
+void BM_StartUp(benchmark::State& state) {
+    App();
+    for (auto _ : state) {
+        auto form = std::make_unique<TForm1>();
+        PaintWatch watch;
+        form->installEventFilter(&watch);
+        form->show();
+        while (!watch.Painted) {
+            QCoreApplication::processEvents();
+        }
+        state.PauseTiming();
+        form.reset();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_StartUp)->Unit(benchmark::kMillisecond);
+
+// The last keystroke of "32768" in "To" with ratio 1 : 1 and no filters, until the grid has
+// painted the new rows.
+void BM_KeystrokeInTo(benchmark::State& state) {
+    App();
+    TForm1 form;
+    form.show();
+    while (form.windowHandle() == nullptr || !form.windowHandle()->isExposed()) {
+        QCoreApplication::processEvents();
+    }
+    form.Edit1->clear();
+    form.Edit2->clear();
+    form.SpinEdit5->SetValue(1);
+    form.SpinEdit6->SetValue(1);
+    for (auto _ : state) {
+        state.PauseTiming();
+        form.SpinEdit4->SetText(QStringLiteral("3276"));
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_8, Qt::NoModifier, QStringLiteral("8"));
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_8, Qt::NoModifier, QStringLiteral("8"));
+        QCoreApplication::sendEvent(form.SpinEdit4, &press);
+        QCoreApplication::sendEvent(form.SpinEdit4, &release);
+        form.StringGrid1->repaint();
+        QCoreApplication::processEvents();
+    }
+    if (form.ResultTable.Count() != 32768) {
+        state.SkipWithError("the keystroke did not reach To");
+    }
+}
+BENCHMARK(BM_KeystrokeInTo)->Unit(benchmark::kMillisecond);
+
+} // namespace

@@ -1,0 +1,606 @@
+#include "ui/TForm1.h"
+
+#include "GPanel/TBevelPanel.h"
+#include "core/Ratio.h"
+#include "easypanel/WindowHelpers.h"
+#include "gridctl/TGridControl.h"
+#include "net/TUrlLauncher.h"
+#include "ui/FormatRatio.h"
+#include "ui/PredefinedFormats.h"
+#include "ui/TPopupMenu.h"
+#include "ui/TSpinEdit.h"
+#include "ui/WindowIcon.h"
+#include "util/NumberFormat.h"
+#include "util/TextParse.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QSlider>
+#include <QUrl>
+#include <QWindow>
+#include <algorithm>
+#include <set>
+
+namespace {
+
+constexpr QRgb Silver = 0xC0C0C0;
+constexpr int SpinMaxSmall = 9999999;
+constexpr int SpinMaxMedium = 99999999;
+constexpr int SpinMaxLarge = 999999999;
+
+QString ToQt(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+void SetLabel(QLabel* label, const std::string& text) {
+    label->setText(ToQt(text));
+    label->adjustSize();
+}
+
+QString ItemCaption(const QAction* item) {
+    // Menus may carry accelerator markers in their captions.
+    return item->text().remove(QLatin1Char('&'));
+}
+
+} // namespace
+
+TForm1::TForm1(QWidget* parent) : TForm(parent) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Tavori Pixolan"));
+    // The controls are laid out in pixels for these two fonts; where they are missing, the
+    // metric-compatible stand-ins keep the texts inside their places.
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+    QFont::insertSubstitutions(QStringLiteral("Tahoma"),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+    QFont windowFont(QStringLiteral("MS Sans Serif"));
+    windowFont.setPixelSize(11);
+    setFont(windowFont);
+    QPalette background = palette();
+    background.setColor(QPalette::Window, QColor(Silver));
+    setPalette(background);
+    setAutoFillBackground(true);
+    resize(551, 703);
+    QIcon icon;
+    icon.addPixmap(QPixmap::fromImage(PaintWindowIcon(16)));
+    icon.addPixmap(QPixmap::fromImage(PaintWindowIcon(48)));
+    setWindowIcon(icon);
+    CreateControls();
+    BindEvents();
+    InitStart();
+}
+
+TBevelPanel* TForm1::NewPanel(const char* name, const QString& caption, int width, int height,
+                              QRgb colour) {
+    auto* panel = new TBevelPanel(this);
+    panel->setObjectName(QLatin1String(name));
+    panel->SetCaption(caption);
+    panel->SetColor(QColor(colour));
+    panel->resize(width, height);
+    return panel;
+}
+
+QLabel* TForm1::NewLabel(QWidget* parent, const char* name, const QString& text, int left,
+                         int top) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->move(left, top);
+    label->adjustSize();
+    return label;
+}
+
+TSpinEdit* TForm1::NewSpin(QWidget* parent, const char* name, int left, int top, int width,
+                           int32_t maximum, int32_t value) {
+    auto* spin = new TSpinEdit(parent);
+    spin->setObjectName(QLatin1String(name));
+    spin->setGeometry(left, top, width, 22);
+    spin->SetRange(1, maximum);
+    spin->SetValue(value);
+    return spin;
+}
+
+QLineEdit* TForm1::NewEdit(QWidget* parent, const char* name, int left, int top,
+                           const QString& text) {
+    auto* edit = new QLineEdit(text, parent);
+    edit->setObjectName(QLatin1String(name));
+    edit->setGeometry(left, top, 72, 21);
+    return edit;
+}
+
+QCheckBox* TForm1::NewCheckBox(QWidget* parent, const char* name, const QString& text, QRect bounds,
+                               bool checked) {
+    auto* box = new QCheckBox(text, parent);
+    box->setObjectName(QLatin1String(name));
+    box->setGeometry(bounds);
+    // This style's check mark and spacing are wider than the layout allows for.
+    box->resize(std::max(bounds.width(), box->sizeHint().width()), bounds.height());
+    box->setChecked(checked);
+    return box;
+}
+
+QFrame* TForm1::NewBevel(QWidget* parent, const char* name, int left, int top, int width) {
+    auto* bevel = new QFrame(parent);
+    bevel->setObjectName(QLatin1String(name));
+    bevel->setFrameStyle(QFrame::HLine | QFrame::Sunken);
+    bevel->setGeometry(left, top, width, 2);
+    return bevel;
+}
+
+void TForm1::CreateControls() {
+    CreateMenus();
+    CreateFromTo();
+    CreateDividable();
+    CreateRatio();
+    CreateRotatedRatio();
+    CreateOptionsAndUrl();
+    CreateGrids();
+    UrlLauncher1 = new TUrlLauncher(this);
+    UrlLauncher1->setObjectName(QStringLiteral("UrlLauncher1"));
+    ArrangePanels();
+}
+
+void TForm1::CreateMenus() {
+    PopupMenu3 = new TPopupMenu(this);
+    PopupMenu3->setObjectName(QStringLiteral("PopupMenu3"));
+    for (const char* to :
+         {"120", "128", "192", "240", "256", "384", "640", "720", "768", "1440", "1920"}) {
+        PopupMenu3->addAction(QLatin1String(to));
+    }
+    PopupMenuScreenRatio = new TPopupMenu(this);
+    PopupMenuScreenRatio->setObjectName(QStringLiteral("PopupMenuScreenRatio"));
+    for (const char* ratio : {"4:3", "5:4", "16:9", "16:10", "3:4"}) {
+        PopupMenuScreenRatio->addAction(QLatin1String(ratio));
+    }
+}
+
+void TForm1::CreateFromTo() {
+    PanelFromTo = NewPanel("PanelFromTo", QStringLiteral("From/To"), 169, 73, 0xBAC7BE);
+    PanelFromTo->setContextMenuPolicy(Qt::CustomContextMenu);
+    Label1 = NewLabel(PanelFromTo, "Label1", QStringLiteral("From"), 8, 10);
+    SpinEdit3 = NewSpin(PanelFromTo, "SpinEdit3", 48, 8, 89, SpinMaxSmall, 1);
+    Label2 = NewLabel(PanelFromTo, "Label2", QStringLiteral("To"), 8, 44);
+    SpinEdit4 = NewSpin(PanelFromTo, "SpinEdit4", 48, 40, 89, SpinMaxSmall, 768);
+}
+
+void TForm1::CreateDividable() {
+    PanelDividable = NewPanel("PanelDividable", QStringLiteral("Width filter"), 169, 113, 0xC7C6BA);
+    Label8 = NewLabel(PanelDividable, "Label8", QStringLiteral("Width"), 8, 8);
+    Label7 = NewLabel(PanelDividable, "Label7", QStringLiteral("Height"), 88, 8);
+    Label13 = NewLabel(PanelDividable, "Label13", QStringLiteral("dividable by"), 8, 24);
+    Edit1 = NewEdit(PanelDividable, "Edit1", 8, 40, QStringLiteral("4"));
+    Edit1->setToolTip(QStringLiteral("Separate divisors by \",\"\n"
+                                     "So 3,4 would find any number which is dividable by 3 or 4"));
+    Edit2 = NewEdit(PanelDividable, "Edit2", 88, 40, QStringLiteral("4"));
+    Label17 = NewLabel(PanelDividable, "Label17", QStringLiteral("not dividable by"), 9, 71);
+    Edit3 = NewEdit(PanelDividable, "Edit3", 8, 84, QString());
+    Edit4 = NewEdit(PanelDividable, "Edit4", 88, 84, QString());
+}
+
+void TForm1::CreateRatio() {
+    PanelRatio = NewPanel("PanelRatio", QStringLiteral("Ratio options"), 169, 225, 0xC7BABF);
+    Label3 = NewLabel(PanelRatio, "Label3", QStringLiteral("Ratio must be (height : width)"), 8, 8);
+    SpinEdit5 = NewSpin(PanelRatio, "SpinEdit5", 8, 24, 65, SpinMaxSmall, 4);
+    SpinEdit6 = NewSpin(PanelRatio, "SpinEdit6", 96, 24, 65, SpinMaxSmall, 3);
+    SpinEdit5->PopupMenu = PopupMenuScreenRatio;
+    SpinEdit6->PopupMenu = PopupMenuScreenRatio;
+    Label4 = NewLabel(PanelRatio, "Label4", QStringLiteral("4"), 8, 48);
+    Label9 = NewLabel(PanelRatio, "Label9", QStringLiteral("*"), 91, 48);
+    Label5 = NewLabel(PanelRatio, "Label5", QStringLiteral("3"), 96, 48);
+    Label10 = NewLabel(PanelRatio, "Label10", QStringLiteral("="), 128, 48);
+    Bevel1 = NewBevel(PanelRatio, "Bevel1", 8, 63, 153);
+    Label6 = NewLabel(PanelRatio, "Label6", QStringLiteral("Display ratio as"), 8, 67);
+    SpinEdit7 = NewSpin(PanelRatio, "SpinEdit7", 8, 84, 65, SpinMaxSmall, 4);
+    Labelfixed43 = NewLabel(PanelRatio, "Labelfixed43", QStringLiteral("X"), 95, 86);
+    Labelfixed34 = NewLabel(PanelRatio, "Labelfixed34", QStringLiteral("X"), 8, 113);
+    SpinEdit8 = NewSpin(PanelRatio, "SpinEdit8", 96, 106, 65, SpinMaxLarge, 3);
+    Bevel2 = NewBevel(PanelRatio, "Bevel2", 8, 130, 153);
+    CheckBox1 = NewCheckBox(PanelRatio, "CheckBox1", QStringLiteral("Same ratio as window size"),
+                            QRect(6, 134, 155, 17), false);
+    TrackBar1 = new QSlider(Qt::Horizontal, PanelRatio);
+    TrackBar1->setObjectName(QStringLiteral("TrackBar1"));
+    TrackBar1->setGeometry(5, 152, 161, 25);
+    TrackBar1->setRange(150, 255);
+    TrackBar1->setTickInterval(5);
+    TrackBar1->setTickPosition(QSlider::TicksBelow);
+    TrackBar1->setValue(255);
+    TrackBar1->setToolTip(QStringLiteral("Change transparency"));
+    StringGrid2 = new TGridControl(PanelRatio);
+    StringGrid2->setObjectName(QStringLiteral("StringGrid2"));
+    StringGrid2->setGeometry(6, 184, 155, 33);
+}
+
+void TForm1::CreateRotatedRatio() {
+    PanelRotatedRatio =
+        NewPanel("PanelRotatedRatio", QStringLiteral("Add Letterboxes?"), 169, 153, 0xC9D5DE);
+    PanelRotatedRatio->setContextMenuPolicy(Qt::CustomContextMenu);
+    PanelRotatedRatio->setToolTip(
+        QStringLiteral("Visit the online help for more info about this."));
+    Label11 = NewLabel(PanelRotatedRatio, "Label11", QStringLiteral("Playing ratio"), 8, 8);
+    SpinPlayRatioX = NewSpin(PanelRotatedRatio, "SpinPlayRatioX", 8, 24, 65, SpinMaxLarge, 16);
+    Label18 = NewLabel(PanelRotatedRatio, "Label18", QStringLiteral(":"), 78, 28);
+    SpinPlayRatioY = NewSpin(PanelRotatedRatio, "SpinPlayRatioY", 88, 24, 65, SpinMaxMedium, 9);
+    Label12 = NewLabel(PanelRotatedRatio, "Label12", QStringLiteral("Your Screen's ratio"), 8, 60);
+    Label14 = NewLabel(PanelRotatedRatio, "Label14", QStringLiteral("Width"), 8, 72);
+    Label15 = NewLabel(PanelRotatedRatio, "Label15", QStringLiteral("Height"), 88, 72);
+    SpinScreenRatioX = NewSpin(PanelRotatedRatio, "SpinScreenRatioX", 8, 88, 65, SpinMaxSmall, 4);
+    Label19 = NewLabel(PanelRotatedRatio, "Label19", QStringLiteral(":"), 78, 93);
+    SpinScreenRatioY = NewSpin(PanelRotatedRatio, "SpinScreenRatioY", 88, 88, 65, SpinMaxSmall, 3);
+    for (TSpinEdit* spin : {SpinPlayRatioX, SpinPlayRatioY, SpinScreenRatioX, SpinScreenRatioY}) {
+        spin->PopupMenu = PopupMenuScreenRatio;
+    }
+    CheckBox3 = NewCheckBox(PanelRotatedRatio, "CheckBox3", QStringLiteral("90° rotated movie"),
+                            QRect(8, 115, 105, 17), false);
+    Panel1 = new TBevelPanel(PanelRotatedRatio);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->SetCaption(QStringLiteral("Online help on this topic"));
+    Panel1->SetColor(QColor(0xB0C2D0));
+    Panel1->SetBevelOuter(TBevelCut::None);
+    Panel1->setCursor(Qt::PointingHandCursor);
+    Panel1->setGeometry(0, 136, 169, 17);
+}
+
+void TForm1::CreateOptionsAndUrl() {
+    PanelOptions = NewPanel("PanelOptions", QStringLiteral("Options"), 168, 33, 0xE1E0CC);
+    CheckBox2 = NewCheckBox(PanelOptions, "CheckBox2", QStringLiteral("Digit grouping"),
+                            QRect(6, 8, 86, 17), true);
+    PanelURL = NewPanel("PanelURL", QStringLiteral("Click here for homepage"), 168, 17, 0xABB0DE);
+    PanelURL->setCursor(Qt::PointingHandCursor);
+    Label16 = NewLabel(PanelURL, "Label16", QStringLiteral("Visit my Homepage"), 40, 9);
+}
+
+void TForm1::CreateGrids() {
+    StringGrid1 = new TGridControl(this);
+    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+    StringGrid1->setGeometry(200, 8, 329, 85);
+    QFont gridFont(QStringLiteral("Tahoma"));
+    gridFont.setPixelSize(11);
+    StringGrid1->SetFont(gridFont);
+    StringGrid1->SetDefaultRowHeight(21);
+    StringGrid1->SetFixedColor(QColor(Silver));
+    StringGrid1->SetOptions(TGridControl::goFixedVertLine | TGridControl::goFixedHorzLine |
+                            TGridControl::goRowSelect | TGridControl::goColSizing |
+                            TGridControl::goColMoving);
+    StringGrid1->SetScrollBars(TGridControl::ssVertical);
+    StringGrid1->SetBandColor1(QColor(0xFFFEE1));
+    StringGrid1->SetBandColor2(Qt::white);
+    StringGrid1->SetSelectionColor(QColor(0xB0B0B0));
+    StringGrid1->SetSelectionTextColor(Qt::white);
+    StringGrid1->SetShowHint(true);
+    StringGrid1->SetHintShowCells(true);
+
+    gridFont.setPixelSize(9);
+    StringGrid2->SetFont(gridFont);
+    StringGrid2->SetDefaultRowHeight(15);
+    StringGrid2->SetGridLineWidth(0);
+    StringGrid2->SetGridLineColor(QColor(Silver));
+    StringGrid2->SetFlat(true);
+    StringGrid2->SetScrollBars(TGridControl::ssVertical);
+    StringGrid2->SetBandColor1(QColor(0xF0ECEE));
+    StringGrid2->SetBandColor2(palette().color(QPalette::Base));
+    StringGrid2->SetShowHint(true);
+}
+
+// Where the panels stand until the window's arrangement places them: one column left of
+// the result grid, in the order the arrangement uses.
+void TForm1::ArrangePanels() {
+    int top = 8;
+    for (TBevelPanel* panel :
+         {PanelRatio, PanelDividable, PanelFromTo, PanelOptions, PanelRotatedRatio, PanelURL}) {
+        panel->move(8, top);
+        top += panel->height() + 8;
+    }
+}
+
+void TForm1::BindEvents() {
+    const auto recount = [this] { Recount(); };
+    for (TSpinEdit* spin : {SpinEdit3, SpinEdit4, SpinEdit5, SpinEdit6, SpinEdit7, SpinEdit8,
+                            SpinScreenRatioX, SpinScreenRatioY, SpinPlayRatioX, SpinPlayRatioY}) {
+        spin->OnChange = recount;
+    }
+    for (QLineEdit* edit : {Edit1, Edit2, Edit3, Edit4}) {
+        connect(edit, &QLineEdit::textChanged, this, &TForm1::Recount);
+    }
+    for (QCheckBox* box : {CheckBox1, CheckBox2, CheckBox3}) {
+        connect(box, &QCheckBox::toggled, this, &TForm1::Recount);
+    }
+    connect(TrackBar1, &QSlider::valueChanged, this, &TForm1::ChangeTRansparency);
+    StringGrid2->OnClickCell = [this](int column, int row) { Setratiofromgrid(column, row); };
+    connect(PopupMenu3, &QMenu::triggered, this, &TForm1::SetTo);
+    connect(PopupMenuScreenRatio, &QMenu::triggered, this, &TForm1::SetScreenRatioFromPopUpMenu);
+    connect(PanelFromTo, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { ShowPopup(PopupMenu3, PanelFromTo, pos); });
+    connect(PanelRotatedRatio, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { ShowPopup(PopupMenuScreenRatio, PanelRotatedRatio, pos); });
+    PanelURL->OnClick = [this] { PanelURLClick(); };
+    Panel1->OnClick = [this] { PanelURLClick2(); };
+}
+
+void TForm1::ShowPopup(TPopupMenu* menu, QWidget* component, const QPoint& pos) {
+    menu->Popup(component, component->mapToGlobal(pos));
+}
+
+void TForm1::InitStart() {
+    ResultTable.Init();
+    ResultTable.Columns[AreaPercentColumn].Suffix = "%";
+
+    PredefinedController.Attach(StringGrid2, &PredefinedTable, false, false);
+    PredefinedController.MaximizeAllowed = false;
+    PredefinedController.BuildMenu();
+    PredefinedController.SetGridLook();
+
+    FillPredefined();
+    StringGrid2->SetBandColor1(QColor(0xF0ECEE));
+    PredefinedController.AddColumn("Predefined", 0, "Predefined Ratios", "100,0");
+    PredefinedController.ShowTable(PredefinedTable);
+
+    DigitGroupSeparator.assign(1, '\'');
+    OnResize = [this] { SetSizes(); };
+
+    ResultController.Attach(StringGrid1, &ResultTable, true, true);
+    ResultController.RemoveFromMenu(superarray::InsertionColumn);
+    ResultController.LayoutsText = "Width,Height,Area%,Area (h*w),PixelDif,Letterboxed,"
+                                   "Letterboxed Height:Width for rotated movies|"
+                                   "Width,Height,Width dividable by,Height dividable by";
+    DeclareResultColumns();
+    ResultController.HideColumn(WidthDivisorsColumn, false);
+    ResultController.HideColumn(HeightDivisorsColumn, true);
+
+    ResultController.AddPanel(PanelRatio, "85");
+    ResultController.AddPanel(PanelURL, "15|17|50");
+    // Nobody sees the window yet: an animated collapse would only hold up the start.
+    ResultController.Animate = false;
+    ResultController.CollapsePanel(PanelRotatedRatio);
+    ResultController.Animate = true;
+    ResultController.SetPanelStyle(0);
+    ResultController.HideTitlebar(PanelURL);
+    ResultController.SetOrder(
+        "PanelRatio,PanelDividable,PanelFromTo,PanelOptions,PanelRotatedratio,PanelURL");
+    ResultController.SetTitlebarHeight(20);
+
+    StringGrid1->OnClickCell = [this](int column, int row) { StringGrid1ClickCell(column, row); };
+    Reference.Width = -1;
+    setWindowTitle(QStringLiteral("Tavori Pixolan 1.5"));
+    DoubleBufferAll();
+    FitToScreen(this);
+    Recount();
+}
+
+void TForm1::FillPredefined() {
+    PredefinedTable.Init();
+    for (const std::string_view format : FilmVideoFormats) {
+        PredefinedTable.AddRowText(format, 0);
+    }
+    PredefinedTable.Sort();
+    for (const std::string_view format : DisplayFormats) {
+        PredefinedTable.AddRowText(format, 0);
+    }
+    PredefinedTable.AddRowText("", 0); // an empty last row, which a click ignores
+    PredefinedTable.Compact();
+}
+
+void TForm1::DeclareResultColumns() {
+    ResultController.AddColumn("Width", WidthColumn, "Width", "10|30");
+    ResultController.AddColumn("Height", HeightColumn, "Height", "10|30");
+    ResultController.AddColumn("Area%", AreaPercentColumn, "Area as %", "30|0");
+    ResultController.AddColumn("Area (h*w)", AreaColumn, "Area as Height*Width", "30|0");
+    ResultController.AddColumn("PixelDif", PixelDifColumn, "PixelDifference", "30|0");
+    ResultController.AddColumn("Width dividable by", WidthDivisorsColumn, "Width dividable by",
+                               "70|0");
+    ResultController.AddColumn("Height dividable by", HeightDivisorsColumn, "Height dividable by",
+                               "70|0");
+    ResultController.AddColumn("Letterboxed", LetterboxColumn, "Letterboxed", "50|0");
+}
+
+void TForm1::Recount() {
+    DigitGroupSeparator.assign(1, '\'');
+    const bool sameAsWindow = CheckBox1->isChecked();
+    if (sameAsWindow) {
+        // Each write that changes a box runs a nested Recount; this run then goes on with
+        // both new terms.
+        SpinEdit5->SetValue(frameGeometry().width());
+        SpinEdit6->SetValue(frameGeometry().height());
+    }
+    for (QWidget* control : std::initializer_list<QWidget*>{SpinEdit5, SpinEdit6, SpinEdit7,
+                                                            SpinEdit8, StringGrid2, StringGrid1}) {
+        control->setEnabled(!sameAsWindow);
+    }
+    TrackBar1->setEnabled(sameAsWindow);
+    ChangeTRansparency();
+    const bool rotated = CheckBox3->isChecked();
+    SetLabel(Label14, ChooseText(rotated, "Height", "Width"));
+    SetLabel(Label15, ChooseText(rotated, "Width", "Height"));
+    ShowEnabledState(this);
+
+    for (TSpinEdit* range : {SpinEdit3, SpinEdit4}) {
+        if (const int32_t value = range->Value(); CapWidth(value) != value) {
+            range->SetValue(CapWidth(value));
+        }
+    }
+
+    ResultInputs inputs;
+    inputs.From = SpinEdit3->Value();
+    inputs.To = SpinEdit4->Value();
+    inputs.RatioX = SpinEdit5->Value();
+    inputs.RatioY = SpinEdit6->Value();
+    inputs.EchoForWidth = SpinEdit7->Value();
+    inputs.EchoForHeight = SpinEdit8->Value();
+    inputs.WidthDiv = Edit1->text().toStdString();
+    inputs.HeightDiv = Edit2->text().toStdString();
+    inputs.WidthNotDiv = Edit3->text().toStdString();
+    inputs.HeightNotDiv = Edit4->text().toStdString();
+    inputs.SX = SpinScreenRatioX->Value();
+    inputs.SY = SpinScreenRatioY->Value();
+    inputs.PX = SpinPlayRatioX->Value();
+    inputs.PY = SpinPlayRatioY->Value();
+    inputs.Rotated = rotated;
+    inputs.Grouping = CheckBox2->isChecked();
+    const ResultEchoes echoes = ComputeResults(inputs, ResultTable, Reference);
+
+    SetLabel(Label4, IntToText(echoes.ReducedX));
+    SetLabel(Label5, IntToText(echoes.ReducedY));
+    SetLabel(Label10, Int64ToText(echoes.ReducedProduct));
+    SetLabel(Labelfixed43, echoes.EchoHeight);
+    SetLabel(Labelfixed34, echoes.EchoWidth);
+    // Also when the current row lies below the new last row: the grid must show this table.
+    ResultController.Refresh();
+}
+
+void TForm1::StringGrid1ClickCell(int ACol, int ARow) {
+    ResultController.GridClickCell(ACol, ARow);
+    const int32_t count = ResultTable.Count();
+    if (count == 0) {
+        ResultTable.Clear();
+        return;
+    }
+    const int32_t row = std::clamp(ARow, 1, count);
+    if (row == count) {
+        StringGrid1->setCurrentCell(row - 1, std::max(StringGrid1->currentColumn(), 0));
+    }
+    Reference.Width = TextToInt(ResultTable.GetCell(row, WidthColumn));
+    Reference.Height = TextToInt(ResultTable.GetCell(row, HeightColumn));
+    Recount();
+}
+
+void TForm1::Setratiofromgrid(int /*ACol*/, int ARow) {
+    if (ARow <= 0 || ARow >= PredefinedTable.Count()) {
+        return;
+    }
+    const RatioTerms terms = RatioOfFormat(PredefinedTable.GetRowText(ARow));
+    // Both terms first, then one computation with the new ratio.
+    SpinEdit5->OnChange = nullptr;
+    SpinEdit6->OnChange = nullptr;
+    SpinEdit5->SetText(ToQt(terms.X));
+    SpinEdit6->SetText(ToQt(terms.Y));
+    SpinEdit5->OnChange = [this] { Recount(); };
+    SpinEdit6->OnChange = [this] { Recount(); };
+    Recount();
+}
+
+void TForm1::SetTo(QAction* item) {
+    SpinEdit4->SetValue(TextToInt(ItemCaption(item).toStdString()));
+}
+
+void TForm1::SetScreenRatioFromPopUpMenu(QAction* item) {
+    std::string caption = ItemCaption(item).toStdString();
+    const int32_t x = CutInt(caption, ':');
+    const int32_t y = CutInt(caption, ':');
+    QWidget* component = PopupMenuScreenRatio->PopupComponent;
+    TSpinEdit* first = nullptr;
+    TSpinEdit* second = nullptr;
+    if (component == SpinScreenRatioX || component == SpinScreenRatioY) {
+        first = SpinScreenRatioX;
+        second = SpinScreenRatioY;
+    } else if (component == SpinPlayRatioX || component == SpinPlayRatioY) {
+        first = SpinPlayRatioX;
+        second = SpinPlayRatioY;
+    } else if (component == SpinEdit5 || component == SpinEdit6) {
+        first = SpinEdit5;
+        second = SpinEdit6;
+    } else {
+        return;
+    }
+    first->SetValue(x);
+    second->SetValue(y);
+}
+
+void TForm1::ChangeTRansparency() {
+    // Transparency belongs to the "same ratio as window size" mode only.
+    const int alpha = TrackBar1->value();
+    const bool blend = alpha != 255 && CheckBox1->isChecked();
+    setWindowOpacity(blend ? alpha / 255.0 : 1.0);
+}
+
+void TForm1::SetSizes() {
+    PredefinedController.FitColumns();
+    if (CheckBox1->isChecked()) {
+        Recount();
+    }
+    StringGrid2->move(StringGrid2->x(), TrackBar1->y() + TrackBar1->height() + 5);
+    StringGrid2->resize(ResultController.PanelWidth(PanelRatio) - 12,
+                        ResultController.PanelClientHeight(PanelRatio) - StringGrid2->y() - 9);
+    Label16->move(Label16->x(),
+                  (ResultController.PanelClientHeight(PanelURL) - Label16->height()) / 2);
+}
+
+void TForm1::OpenPage(std::string_view path) {
+    UrlLauncher1->Url = QString::fromUtf8(MakerSiteUrl.data(), MakerSiteUrl.size()) +
+                        QString::fromUtf8(path.data(), path.size());
+    try {
+        UrlLauncher1->Execute();
+    } catch (const TUrlLaunchError& error) {
+        QMessageBox::critical(this, windowTitle(), QString::fromUtf8(error.what()));
+    }
+}
+
+void TForm1::PanelURLClick() {
+    OpenPage(HomepagePath);
+}
+
+void TForm1::PanelURLClick2() {
+    OpenPage(HelpPagePath);
+}
+
+void TForm1::mousePressEvent(QMouseEvent* event) {
+    // The bare background moves the window as its title bar would.
+    if (event->button() == Qt::LeftButton && childAt(event->position().toPoint()) == nullptr &&
+        windowHandle() != nullptr) {
+        windowHandle()->startSystemMove();
+        event->accept();
+        return;
+    }
+    TForm::mousePressEvent(event);
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    // The window's key preview sees the key first.
+    const bool handled = TForm::eventFilter(watched, event);
+    if (watched == StringGrid1 && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+        // The table view would copy the current cell only.
+        QGuiApplication::clipboard()->setText(SelectedRowsText());
+        return true;
+    }
+    return handled;
+}
+
+QString TForm1::SelectedRowsText() const {
+    std::vector<int32_t> ids;
+    QStringList lines;
+    QStringList headers;
+    for (int32_t index = 1; index <= ResultController.ColumnCount; ++index) {
+        const ColDataT& col = ResultController.Cols[index];
+        if (col.Visible) {
+            ids.push_back(col.Id);
+            headers << ToQt(col.Header);
+        }
+    }
+    lines << headers.join(QLatin1Char('\t'));
+    // The grid holds only the rows near the view, so the texts come from the table, plain
+    // (no digit grouping) so that a spreadsheet reads them as numbers.
+    std::set<int32_t> rows;
+    for (const QModelIndex& index : StringGrid1->selectionModel()->selectedIndexes()) {
+        rows.insert(index.row() + 1);
+    }
+    for (const int32_t row : rows) {
+        if (row > ResultTable.Count()) {
+            continue;
+        }
+        QStringList cells;
+        for (const int32_t id : ids) {
+            cells << ToQt(ResultTable.GetCell(row, id));
+        }
+        lines << cells.join(QLatin1Char('\t'));
+    }
+    return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}

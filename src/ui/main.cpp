@@ -1,0 +1,19 @@
+#include "superarray/superarray.h"
+#include "ui/TForm1.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QUrl>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tavori Pixolan"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Tavori Pixolan"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("pixolan"));
+    superarray::OpenDocument = [](const std::string& path) {
+        QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+    };
+    TForm1 form;
+    form.show();
+    return QApplication::exec();
+}
