@@ -156,7 +156,17 @@ void TGridControl::ApplyRowPitch() {
 }
 
 int TGridControl::ClientWidth() const {
-    return viewport()->width();
+    // A grid resized while hidden gets its resize event only when shown, and its viewport
+    // keeps the old width until then; so the width is worked out from the frame.
+    if (isVisible() && !testAttribute(Qt::WA_PendingResizeEvent)) {
+        return viewport()->width();
+    }
+    const int contentHeight = RowCount() * (RowHeight + LineWidth);
+    const bool barShown = verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn ||
+                          (verticalScrollBarPolicy() == Qt::ScrollBarAsNeeded &&
+                           contentHeight > contentsRect().height());
+    const int bar = barShown ? style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this) : 0;
+    return std::max(contentsRect().width() - bar, 0);
 }
 
 void TGridControl::SetScrollBars(TScrollStyle style) {

@@ -82,6 +82,15 @@ TEST(TGridControl, AddressesCellsWithTheHeaderAsRowZero) {
     EXPECT_EQ(g.Cell(0, 0), "A");
 }
 
+TEST(TGridControl, ClientWidthFollowsAResizeWhileHidden) {
+    // A window lays out its grid before it is shown; column widths are fitted to this width.
+    TGridControl hidden;
+    hidden.resize(400, 300);
+    EXPECT_EQ(hidden.ClientWidth(), 400 - 2 * hidden.frameWidth());
+    hidden.SetRowCount(100); // now taller than the grid: the scroll bar takes its share
+    EXPECT_LT(hidden.ClientWidth(), 400 - 2 * hidden.frameWidth());
+}
+
 TEST(TGridControl, ScrollsByTopRowAndReportsIt) {
     Grid grid(2);
     TGridControl& g = grid.Control;
