@@ -3,7 +3,10 @@
 #include "GPanel/TBevelPanel.h"
 #include "easypanel/SizeSpec.h"
 #include "easypanel/TForm.h"
+#include "easypanel/WindowHelpers.h"
 #include "gridctl/TGridControl.h"
+#include "gridctl/THtmlExportDialog.h"
+#include "gridctl/TPrintSettingsDialog.h"
 #include "superarray/superarray.h"
 #include "util/TextParse.h"
 
@@ -17,10 +20,13 @@
 #include <algorithm>
 #include <exception>
 #include <limits>
+#include <memory>
 
 namespace {
 
 constexpr int MenuCaptionLength = 40;
+// A cached height is read from at most this many characters after its key.
+constexpr std::size_t CachedNumberLength = 123;
 // An alt-click waits for the button's release; a button that never comes up (a lost
 // release) must not hold the window for good.
 constexpr int MouseReleaseWaitMs = 5000;
@@ -40,6 +46,30 @@ public:
 private:
     bool& Flag;
 };
+
+// Clears the window's resize handler for the scope's lifetime.
+class ResizeHandlerPause {
+public:
+    explicit ResizeHandlerPause(TForm& form) : Form(&form), Saved(form.OnResize) {
+        form.OnResize = nullptr;
+    }
+    ~ResizeHandlerPause() {
+        if (Form) {
+            Form->OnResize = Saved;
+        }
+    }
+    ResizeHandlerPause(const ResizeHandlerPause&) = delete;
+    ResizeHandlerPause& operator=(const ResizeHandlerPause&) = delete;
+
+private:
+    QPointer<TForm> Form;
+    std::function<void()> Saved;
+};
+
+int32_t Clamp32(int64_t value) {
+    return static_cast<int32_t>(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
+                                                    std::numeric_limits<int32_t>::max()));
+}
 
 } // namespace
 
@@ -107,6 +137,9 @@ void TEasyGrid::Attach(TGridControl* grid, superarray* table, bool installDefaul
     if (InPanel) {
         GridPanels.TitlebarsVisible = false;
         GridPanels.Order = GridPanels.AddAllPanels(GridPanel);
+        // Set after the registration: every collapse or zoom inside the grid's panel from
+        // now on ends in its arrangement.
+        GridPanels.OnChange = [this] { ArrangeInPanel(); };
     }
     SavedOnResize = Form ? Form->OnResize : nullptr;
     SavedOnKeyDown = Form ? Form->OnKeyDown : nullptr;
@@ -682,6 +715,15 @@ void TEasyGrid::MoveColumn(int32_t from, int32_t to) {
     BuildMenu();
 }
 
+QAction* TEasyGrid::AddMenuItem(const QString& caption, const char* name, int32_t* position) {
+    QAction* item = caption.isNull() ? Menu->addSeparator() : Menu->addAction(caption);
+    item->setObjectName(QLatin1String(name));
+    if (position != nullptr) {
+        *position = static_cast<int32_t>(Menu->actions().size()) - 1;
+    }
+    return item;
+}
+
 void TEasyGrid::BuildMenu() {
     if (!Grid) {
         return;
@@ -691,37 +733,119 @@ void TEasyGrid::BuildMenu() {
     QObject::connect(Menu, &QMenu::triggered, Menu, [this](QAction* item) { MenuClick(item); });
     HtmlItem = PrintItem = FontItem = PropFontItem = ResetFontItem = -1;
     BandsItem = VLinesItem = HLinesItem = MaximizeItem = PanelsItem = LayoutsItem = -1;
+    const auto checkItem = [](QAction* item, bool checked) {
+        item->setCheckable(true);
+        item->setChecked(checked);
+    };
+    const QString separator;
+    AddMenuItem(QStringLiteral("Save grid as Html"), "Item1", &HtmlItem);
+    AddMenuItem(QStringLiteral("Print Grid"), "Item2", &PrintItem);
+    AddMenuItem(separator, "", nullptr);
+    AddMenuItem(QStringLiteral("Font.."), "Item3", &FontItem);
+    AddMenuItem(QStringLiteral("Proportional Font on/off"), "Item3", &PropFontItem);
+    AddMenuItem(QStringLiteral("Reset Font"), "Item3", &ResetFontItem);
+    AddMenuItem(separator, "", nullptr);
+    checkItem(AddMenuItem(QStringLiteral("Grid bands"), "Item3", &BandsItem), Grid->BandsActive());
+    checkItem(AddMenuItem(QStringLiteral("Vertical lines"), "Item3", &VLinesItem),
+              Grid->Options().testFlag(TGridControl::goVertLine));
+    checkItem(AddMenuItem(QStringLiteral("Horizontal lines"), "Item3", &HLinesItem),
+              Grid->Options().testFlag(TGridControl::goHorzLine));
+    const bool gridPanels = GridPanels.PanelCount > 0;
+    if (MaximizeAllowed || gridPanels) {
+        AddMenuItem(separator, "", nullptr);
+    }
+    if (MaximizeAllowed) {
+        AddMenuItem(QStringLiteral("Maximize grid on/off (ctrl-F4)"), "Item3", &MaximizeItem);
+    }
+    if (gridPanels) {
+        AddMenuItem(QStringLiteral("Show/Hide grid panels (ctrl-F5)"), "Item3", &PanelsItem);
+    }
+    if (!LayoutsText.empty()) {
+        AddMenuItem(separator, "", nullptr);
+        AddMenuItem(QStringLiteral("Cycle thru column layouts (ctrl-F2)"), "iem3", &LayoutsItem);
+    }
+    AddMenuItem(separator, "", nullptr);
     for (int32_t index = 1; index <= Records(); ++index) {
         ColDataT& col = Cols[index];
-        if (!col.InMenu) {
-            continue;
+        if (col.InMenu) {
+            checkItem(AddMenuItem(ToQt(ShortenText(col.Caption, MenuCaptionLength)), "iem3",
+                                  &col.MenuPos),
+                      col.Visible);
         }
-        QAction* item = Menu->addAction(ToQt(ShortenText(col.Caption, MenuCaptionLength)));
-        item->setCheckable(true);
-        item->setChecked(col.Visible);
-        col.MenuPos = static_cast<int32_t>(Menu->actions().size()) - 1;
     }
     Grid->SetPopupMenu(Menu);
 }
 
 void TEasyGrid::MenuClick(QAction* item) {
     const int32_t position = Menu ? static_cast<int32_t>(Menu->actions().indexOf(item)) : -1;
-    std::vector<int32_t> ids;
-    for (int32_t index = 1; position >= 0 && index <= Records(); ++index) {
-        if (Cols[index].InMenu && Cols[index].MenuPos == position) {
-            ids.push_back(Cols[index].Id);
+    // Absent items hold -1: an item that is not in the menu must not match them.
+    if (position >= 0 && Grid) {
+        const auto toggleOption = [this, item](TGridControl::TGridOption option) {
+            Grid->SetOptions(Grid->Options() ^ option);
+            item->setChecked(Grid->Options().testFlag(option));
+        };
+        if (position == HtmlItem) {
+            SaveAsHtml();
         }
-    }
-    for (const int32_t id : ids) {
-        ToggleColumn(id, true);
+        if (position == PrintItem) {
+            PrintGrid();
+        }
+        if (position == FontItem) {
+            ChooseFont();
+        }
+        if (position == BandsItem) {
+            ToggleBands();
+            item->setChecked(Grid->BandsActive());
+        }
+        if (position == HLinesItem) {
+            toggleOption(TGridControl::goHorzLine);
+        }
+        if (position == VLinesItem) {
+            toggleOption(TGridControl::goVertLine);
+        }
+        if (position == PropFontItem) {
+            ToggleProportionalFont();
+        }
+        if (position == MaximizeItem) {
+            ToggleMaximize();
+        }
+        if (position == PanelsItem) {
+            ToggleGridPanels(true);
+        }
+        if (position == LayoutsItem) {
+            NextLayout();
+        }
+        if (position == ResetFontItem) {
+            ResetFont();
+        }
+        std::vector<int32_t> ids;
+        for (int32_t index = 1; index <= Records(); ++index) {
+            if (Cols[index].InMenu && Cols[index].MenuPos == position) {
+                ids.push_back(Cols[index].Id);
+            }
+        }
+        for (const int32_t id : ids) {
+            ToggleColumn(id, true);
+        }
     }
     Refresh();
 }
 
 void TEasyGrid::GridKeyDown(QKeyEvent* event) {
-    if (event != nullptr && (event->modifiers() & Qt::ControlModifier) &&
-        event->key() == Qt::Key_F2) {
-        NextLayout();
+    if (event != nullptr && (event->modifiers() & Qt::ControlModifier)) {
+        switch (event->key()) {
+        case Qt::Key_F4:
+            ToggleMaximize();
+            break;
+        case Qt::Key_F5:
+            ToggleGridPanels(true);
+            break;
+        case Qt::Key_F2:
+            NextLayout();
+            break;
+        default:
+            break;
+        }
     }
     const std::function<void(QKeyEvent*)> saved = SavedOnKeyDown;
     if (saved) {
@@ -729,14 +853,296 @@ void TEasyGrid::GridKeyDown(QKeyEvent* event) {
     }
 }
 
+int TEasyGrid::RunModal(QDialog& dialog) const {
+    return RunDialog ? RunDialog(dialog) : dialog.exec();
+}
+
+void TEasyGrid::ChooseFont() {
+    if (!Grid) {
+        return;
+    }
+    // Starts from the dialog's own default font, not from the grid's.
+    FontDialog = new QFontDialog(Grid);
+    const std::unique_ptr<QFontDialog> owned(FontDialog.data());
+    if (RunModal(*owned) == QDialog::Accepted) {
+        SetFont(owned->currentFont());
+    }
+}
+
+void TEasyGrid::SetFont(const QFont& font) {
+    if (Grid) {
+        Grid->SetFont(font);
+    }
+}
+
+void TEasyGrid::SetFontName(const std::string& name) {
+    if (Grid) {
+        Grid->SetFontName(ToQt(name));
+    }
+}
+
+void TEasyGrid::ResetFont() {
+    SetFont(DefaultFont);
+}
+
+void TEasyGrid::ToggleProportionalFont() {
+    if (Grid) {
+        SetFontName(Grid->FontName() != QLatin1String("Courier New") ? "Courier New" : "Tahoma");
+    }
+}
+
+void TEasyGrid::ToggleBands() {
+    if (Grid) {
+        Grid->SetBandsActive(!Grid->BandsActive());
+    }
+}
+
+void TEasyGrid::SaveAsHtml() {
+    if (!Grid) {
+        return;
+    }
+    if (Table != nullptr) {
+        ShowWholeTable(*Table);
+    }
+    THtmlExportDialog dialog(*Grid, Grid);
+    RunModal(dialog);
+}
+
+void TEasyGrid::PrintGrid() {
+    if (!Grid) {
+        return;
+    }
+    if (Table != nullptr) {
+        ShowWholeTable(*Table);
+    }
+    TPrintSettingsDialog dialog(*Grid, Grid);
+    RunModal(dialog);
+}
+
+void TEasyGrid::ToggleMaximize() {
+    if (!PanelsHidden) {
+        HiddenBeforeMaximize = GridPanelsHidden;
+    }
+    if (PanelsHidden) {
+        MaximizeOff(false);
+    } else {
+        MaximizeOn(false);
+    }
+    if (PanelsHidden || HiddenBeforeMaximize) {
+        HideGridPanels(false);
+    } else {
+        ShowGridPanels(false);
+    }
+    Relayout();
+}
+
+void TEasyGrid::MaximizeOn(bool relayout) {
+    if (!MaximizeAllowed || PanelsHidden) {
+        return;
+    }
+    PanelsHidden = true;
+    if (QWidget* box = GridBox()) {
+        box->move(LeftMargin, box->y());
+    }
+    if (relayout) {
+        Relayout();
+    }
+}
+
+void TEasyGrid::MaximizeOff(bool relayout) {
+    if (!MaximizeAllowed || !PanelsHidden) {
+        return;
+    }
+    PanelsHidden = false;
+    if (relayout) {
+        Relayout();
+    }
+}
+
+void TEasyGrid::HideGridPanels(bool relayout) {
+    if (GridPanelsHidden || GridPanels.PanelCount == 0) {
+        return;
+    }
+    GridPanelsHidden = true;
+    if (relayout) {
+        Relayout();
+    }
+}
+
+void TEasyGrid::ShowGridPanels(bool relayout) {
+    if (!GridPanelsHidden || GridPanels.PanelCount == 0) {
+        return;
+    }
+    GridPanelsHidden = false;
+    if (relayout) {
+        Relayout();
+    }
+}
+
+void TEasyGrid::ToggleGridPanels(bool relayout) {
+    if (GridPanelsHidden) {
+        ShowGridPanels(relayout);
+    } else {
+        HideGridPanels(relayout);
+    }
+}
+
+QWidget* TEasyGrid::GridBox() const {
+    return InPanel ? GridPanel.data() : static_cast<QWidget*>(Grid.data());
+}
+
+int32_t TEasyGrid::GridMinWidth() const {
+    if (InPanel && !GridPanelsHidden) {
+        return Clamp32(int64_t{GridPanels.ColumnWidth} + 2 * int64_t{GridMargin});
+    }
+    return MinGridWidth;
+}
+
+int32_t TEasyGrid::GridAreaMinWidth() const {
+    const int64_t columns =
+        PanelsHidden ? 0 : (int64_t{ColumnWidth} + Gap) * (int64_t{MinColumns} - 1) - Gap;
+    return Clamp32(std::max<int64_t>(columns, GridMinWidth()));
+}
+
+int32_t TEasyGrid::GridMinHeight() {
+    if (!InPanel) {
+        return MinGridHeight;
+    }
+    const int64_t margins = int64_t{MinGridHeight} + 2 * int64_t{GridMargin};
+    if (GridPanelsHidden) {
+        return Clamp32(margins);
+    }
+    const std::string packed = GridPanels.ArrangeColumns(GridPanelOrder(), 0, GridAreaMinWidth());
+    return Clamp32(GridPanels.TallestColumn(packed) + margins);
+}
+
 void TEasyGrid::Relayout() {
-    FitColumns();
+    SetMinimumSize();
+    Arrange(Order);
 }
 
 void TEasyGrid::FormResize() {
+    Arrange(Order);
+}
+
+void TEasyGrid::Arrange(const std::string& order) {
+    QWidget* box = GridBox();
+    if (!Form || box == nullptr) {
+        return;
+    }
+    // Moving and sizing controls must not re-enter the arrangement through the window.
+    const ResizeHandlerPause pause(*Form);
+    const int32_t statusBar = StatusBarHeight(Form);
+    int64_t x = LeftMargin;
+    if (PanelsHidden) {
+        x = box->x();
+    } else if (!order.empty()) {
+        x = int64_t{LeftMargin} + ColumnWidth + Gap;
+    }
+    const int32_t clientWidth = Form->width();
+    box->setGeometry(Clamp32(x), box->y(), Clamp32(std::max<int64_t>(clientWidth - x - Gap, 0)),
+                     box->height());
+    const int32_t height =
+        Layout(order, Clamp32(int64_t{Form->height()} - statusBar), clientWidth, box->y());
+    // No room at all leaves the grid empty rather than giving it a negative height.
+    box->resize(box->width(), std::max(height, 0));
+    if (InPanel) {
+        ArrangeInPanel();
+    }
+    Place(order);
     FitColumns();
     const std::function<void()> saved = SavedOnResize;
     if (saved) {
         saved();
     }
+}
+
+void TEasyGrid::SetMinimumSize() {
+    QWidget* box = GridBox();
+    if (!Form || box == nullptr) {
+        return;
+    }
+    // Qt's size constraints leave the frame out, so the frame terms do too.
+    const int32_t gridHeight = GridMinHeight();
+    const int32_t statusBar = StatusBarHeight(Form);
+    if (PanelsHidden) {
+        Form->setMinimumSize(Clamp32(int64_t{GridMinWidth()} + 2 * int64_t{Gap}),
+                             Clamp32(int64_t{box->y()} + gridHeight + Gap + statusBar));
+        return;
+    }
+    const int64_t width =
+        int64_t{LeftMargin} + ColumnWidth + Gap + int64_t{GridAreaMinWidth()} + Gap;
+    const std::string key = Describe(Order, PanelsHidden) + "," + std::to_string(MinColumns) + "," +
+                            std::to_string(gridHeight) + "," + std::to_string(statusBar) + ":";
+    const auto cached =
+        std::find_if(MinHeightCache.begin(), MinHeightCache.end(),
+                     [&key](const std::string& entry) { return StartsWith(key, entry); });
+    int32_t clientHeight = 0;
+    if (cached != MinHeightCache.end()) {
+        clientHeight = TextToInt(cached->substr(key.size(), CachedNumberLength));
+    } else {
+        clientHeight = SearchMinHeight(gridHeight, statusBar, box->y());
+        if (MinHeightCache.size() >= MinHeightCacheLimit) {
+            MinHeightCache.erase(MinHeightCache.begin());
+        }
+        MinHeightCache.push_back(key + std::to_string(clientHeight));
+    }
+    Form->setMinimumSize(Clamp32(width), clientHeight);
+}
+
+int32_t TEasyGrid::SearchMinHeight(int32_t gridHeight, int32_t statusBar, int32_t gridTop) {
+    // Every panel in one column is always tall enough; shrink from there by the first
+    // column's free height until the grid would get less than its minimum.
+    int64_t result = int64_t{SumHeights(Order, false)} + TopMargin + statusBar;
+    int64_t candidate = std::max<int64_t>(result, int64_t{gridTop} + gridHeight + Gap + statusBar);
+    const int32_t width = Clamp32((int64_t{ColumnWidth} + Gap) * MinColumns + LeftMargin);
+    while (candidate > 0) {
+        const int32_t left = Layout(Order, Clamp32(candidate - statusBar), width, gridTop);
+        if (left < gridHeight) {
+            break;
+        }
+        const int64_t spare = int64_t{left} - gridHeight;
+        if (spare <= FirstColumnSlack) {
+            result = candidate - spare;
+            break;
+        }
+        result = candidate;
+        candidate -= std::max(FirstColumnSlack, 1);
+    }
+    return Clamp32(result);
+}
+
+std::string TEasyGrid::GridPanelOrder() {
+    std::string order = GridPanelsHidden ? std::string() : GridPanels.Order;
+    GridPanels.LeftMargin = GridMargin;
+    GridPanels.TopMargin = GridMargin;
+    GridPanels.Gap = Gap;
+    GridPanels.RefreshMinHeights(order);
+    GridPanels.ShowPanels(order, GridPanelsHidden);
+    return order;
+}
+
+void TEasyGrid::ArrangeInPanel() {
+    if (!GridPanel || !Grid) {
+        return;
+    }
+    const std::string order = GridPanelOrder();
+    const int32_t panelHeight = GridPanel->height();
+    const int32_t panelWidth = GridPanel->width();
+    GridPanels.ArrangeColumns(order, panelHeight, panelWidth);
+    const int32_t gridHeight =
+        Clamp32(std::max<int64_t>(int64_t{GridPanels.Slack} - 2 * int64_t{GridMargin}, 0));
+    const int32_t gridTop = GridPanelsHidden ? GridMargin : panelHeight - gridHeight - GridMargin;
+    Grid->setGeometry(GridMargin, gridTop,
+                      Clamp32(std::max<int64_t>(int64_t{panelWidth} - 2 * int64_t{GridMargin}, 0)),
+                      gridHeight);
+    GridPanels.Place(order);
+    // The grid panels change the window's minimum: one more pass, whose own call here
+    // finds the toggle set and stops.
+    if (RelayoutToggle) {
+        RelayoutToggle = false;
+        return;
+    }
+    const FlagScope scope(RelayoutToggle);
+    Relayout();
 }

@@ -6,12 +6,15 @@
 #include <QFont>
 #include <QFontDialog>
 #include <QPointer>
+#include <QString>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
 class QAction;
+class QDialog;
 class QKeyEvent;
 class QMenu;
 class TForm;
@@ -65,8 +68,13 @@ public:
     int32_t MinGridHeight = 10;
     int32_t ColumnCount = 0;
     int32_t MinColumns = 2;
+    // Entries "key" + client height, one per panel state; the oldest goes beyond the limit.
     std::vector<std::string> MinHeightCache;
+    static constexpr std::size_t MinHeightCacheLimit = 64;
     bool RelayoutToggle = false;
+    // Runs the font, HTML-export and print-settings dialogs and returns the result; empty
+    // runs them modally. Replaceable where no user can answer.
+    std::function<int(QDialog&)> RunDialog;
 
     void Attach(TGridControl* grid, superarray* table, bool installDefaults, bool registerPanels);
     void ResetState();
@@ -119,13 +127,42 @@ public:
     void BuildMenu();
     void MenuClick(QAction* item);
     void GridKeyDown(QKeyEvent* event);
+
+    void ChooseFont();
+    void SetFont(const QFont& font);
+    void SetFontName(const std::string& name);
+    void ResetFont();
+    void ToggleProportionalFont();
+    void ToggleBands();
+    void SaveAsHtml();
+    void PrintGrid();
+    void ToggleMaximize();
+    void MaximizeOn(bool relayout);
+    void MaximizeOff(bool relayout);
+    void HideGridPanels(bool relayout);
+    void ShowGridPanels(bool relayout);
+    void ToggleGridPanels(bool relayout);
+
     void Relayout();
     void FormResize();
+    void Arrange(const std::string& order);
+    void SetMinimumSize();
+    std::string GridPanelOrder();
+    void ArrangeInPanel();
+    // The control that stands beside the panels: the grid's own panel, or the grid.
+    QWidget* GridBox() const;
+    int32_t GridMinWidth() const;
+    int32_t GridAreaMinWidth() const;
+    int32_t GridMinHeight();
 
 private:
     // Records 1..Records() exist, whatever ColumnCount was set to.
     int32_t Records() const;
     void DropMenu();
+    int32_t SearchMinHeight(int32_t gridHeight, int32_t statusBar, int32_t gridTop);
+    // Appends an item to Menu and stores its position; a null caption adds a separator.
+    int RunModal(QDialog& dialog) const;
+    QAction* AddMenuItem(const QString& caption, const char* name, int32_t* position);
     void MatchRowCount(const superarray& table);
     void ReleaseForm();
     void WaitForMouseRelease() const;

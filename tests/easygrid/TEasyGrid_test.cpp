@@ -1,3 +1,4 @@
+#include "ResultGrid.h"
 #include "easygrid/TEasyGrid.h"
 
 #include "easypanel/TForm.h"
@@ -10,98 +11,12 @@
 #include <QMenu>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
 namespace {
-
-using Texts = std::vector<std::string>;
-
-const char* const Layouts = "Width,Height,Area%,Area (h*w),PixelDif,Letterboxed,Letterboxed "
-                            "Height:Width for rotated movies|Width,Height,Width dividable by,"
-                            "Height dividable by";
-
-// The result grid as the window sets it up: a grid of 20 visible rows on a TForm, the
-// eight result columns declared in their order, the two "dividable by" ones hidden.
-struct ResultGrid {
-    TForm Form;
-    TGridControl* Grid = new TGridControl(&Form);
-    QLineEdit* Edit = new QLineEdit(&Form);
-    superarray Table;
-    TEasyGrid Ctl;
-    std::vector<std::string> Calls; // the window's own handlers
-
-    explicit ResultGrid(int rows = 0) {
-        Table.Init();
-        Fill(rows);
-        Form.OnResize = [this] { Calls.push_back(Fitted() ? "resize fitted" : "resize"); };
-        Form.OnKeyDown = [this](QKeyEvent* e) {
-            if (e->key() != Qt::Key_Control) { // QTest presses the modifier keys as well
-                Calls.push_back("key" + Layout());
-            }
-        };
-        Grid->setGeometry(0, 0, 700, 200);
-        Form.show();
-        // 20 whole rows of 21 + 1 pixels under the header.
-        Grid->resize(700, Grid->height() + 20 * 22 - Grid->viewport()->height());
-        Ctl.Attach(Grid, &Table, true, false);
-        Ctl.RemoveFromMenu(45);
-        Ctl.LayoutsText = Layouts;
-        std::string names = "Width,Height,Area%,Area (h*w),PixelDif,Width dividable by,"
-                            "Height dividable by,Letterboxed";
-        std::string captions = "Width,Height,Area as %,Area as Height*Width,PixelDifference,"
-                               "Width dividable by,Height dividable by,Letterboxed";
-        for (int id : {1, 2, 3, 4, 5, 7, 6, 8}) {
-            Ctl.AddColumn(CutComma(names), id, CutComma(captions), "10|30");
-        }
-        Ctl.HideColumn(7, true);
-        Ctl.HideColumn(6, true);
-        Calls.clear();
-    }
-    void Fill(int rows) {
-        Table.Reset();
-        for (int r = 1; r <= rows; ++r) {
-            Table.AddRow();
-            Table.SetCell(r, 1, std::to_string(1000 + r * 4)); // equal lengths sort as numbers
-            Table.SetCell(r, 2, std::to_string(1000 + (rows - r) * 3));
-            Table.SetCell(r, 3, "a" + std::to_string(r));
-        }
-    }
-    // The column widths share the grid's client width.
-    bool Fitted() const {
-        int sum = 0;
-        for (int c = 0; c < Grid->ColumnCount(); ++c) {
-            sum += Grid->ColumnWidth(c) + Grid->GridLineWidth();
-        }
-        return sum == Grid->ClientWidth();
-    }
-    std::string Cell(int column, int row) const { return Grid->Cell(column, row).toStdString(); }
-    // The header row, each header followed by ";".
-    std::string Layout() const {
-        std::string out;
-        for (int c = 0; c < Grid->ColumnCount(); ++c) {
-            out += Cell(c, 0) + ";";
-        }
-        return out;
-    }
-    // Captions of the menu items, checked ones marked with "*".
-    Texts Menu() const {
-        Texts out;
-        for (QAction* a : Grid->PopupMenu()->actions()) {
-            out.push_back((a->isChecked() ? "*" : "") + a->text().toStdString());
-        }
-        return out;
-    }
-    void Click(int column, int row, Qt::KeyboardModifiers keys) {
-        const QRect cell = Grid->visualRect(Grid->model()->index(std::max(row - 1, 0), column));
-        QTest::mouseClick(row == 0 ? Grid->horizontalHeader()->viewport() : Grid->viewport(),
-                          Qt::LeftButton, keys,
-                          row == 0 ? QPoint(cell.center().x(), 5) : cell.center());
-    }
-};
-
-const std::string Shown = "Width;Height;Area%;Area (h*w);PixelDif;Letterboxed;";
 
 TEST(TEasyGrid, DefaultColumnsGiveWayToTheFirstDeclaration) {
     TForm form;
@@ -128,14 +43,18 @@ TEST(TEasyGrid, DefaultColumnsGiveWayToTheFirstDeclaration) {
 TEST(TEasyGrid, ResultColumnsKeepDeclarationOrderAndHiding) {
     ResultGrid g;
     EXPECT_EQ(g.Layout(), Shown);
-    EXPECT_EQ(g.Menu(), (Texts{"Number", "*Width", "*Height", "*Area as %", "*Area as Height*Width",
-                               "*PixelDifference", "Width dividable by", "Height dividable by",
-                               "*Letterboxed"}));
+    EXPECT_EQ(Joined(g.Menu()),
+              "Save grid as Html;Print Grid;|;Font..;Proportional Font on/off;Reset Font;|;"
+              "*Grid bands;Vertical lines;Horizontal lines;|;Maximize grid on/off (ctrl-F4);|;"
+              "Cycle thru column layouts (ctrl-F2);|;Number;*Width;*Height;*Area as %;"
+              "*Area as Height*Width;*PixelDifference;Width dividable by;Height dividable by;"
+              "*Letterboxed;");
     // Clicking a column's menu item toggles it at its old place.
-    g.Grid->PopupMenu()->actions()[1]->trigger();
+    const int32_t width = g.Ctl.Cols[g.Ctl.ColumnIndex(1)].MenuPos;
+    g.Trigger(width);
     EXPECT_EQ(g.Layout(), Shown.substr(6));
-    EXPECT_EQ(g.Menu()[1], "Width");
-    g.Grid->PopupMenu()->actions()[1]->trigger();
+    EXPECT_EQ(g.Menu()[width], "Width");
+    g.Trigger(width);
     EXPECT_EQ(g.Layout(), Shown);
 }
 
@@ -159,6 +78,7 @@ TEST(TEasyGrid, LayoutsCycleAndBadLayoutsApplyNothing) {
     }
     // The window's handler ran after the controller's, and the edit still got its key.
     EXPECT_EQ(g.Calls, (Texts{"key" + second, "key" + first, "key" + second}));
+    EXPECT_EQ(std::count(g.Edit->Keys.begin(), g.Edit->Keys.end(), Qt::Key_F2), 3);
 }
 
 TEST(TEasyGrid, Lookups) {
@@ -278,7 +198,8 @@ TEST(TEasyGrid, DraggedColumnMovesTheRecords) {
     g.Grid->horizontalHeader()->moveSection(2, 0);
     const std::string order = "Area%;Width;Height;Area (h*w);PixelDif;Letterboxed;";
     EXPECT_EQ(g.Layout(), order);
-    EXPECT_EQ(g.Menu().at(1) + g.Menu().at(2), "*Area as %*Width");
+    const int32_t number = g.Ctl.Cols[g.Ctl.ColumnIndex(superarray::RowNumberColumn)].MenuPos;
+    EXPECT_EQ(g.Menu().at(number + 1) + g.Menu().at(number + 2), "*Area as %*Width");
     g.Ctl.MoveColumn(1, 9); // no record at 9
     g.Table.SetCell(1, 3, "changed");
     g.Ctl.Refresh();

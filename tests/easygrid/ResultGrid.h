@@ -1,0 +1,141 @@
+#pragma once
+
+#include "easygrid/TEasyGrid.h"
+#include "easypanel/TForm.h"
+#include "gridctl/TGridControl.h"
+#include "superarray/superarray.h"
+#include "util/TextParse.h"
+
+#include <QDialog>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTest>
+#include <string>
+#include <vector>
+
+using Texts = std::vector<std::string>;
+
+inline const char* const Layouts =
+    "Width,Height,Area%,Area (h*w),PixelDif,Letterboxed,Letterboxed "
+    "Height:Width for rotated movies|Width,Height,Width dividable by,"
+    "Height dividable by";
+
+// Captions of a grid's menu items, checked ones marked with "*", separators as "|".
+inline Texts MenuTexts(const TGridControl& grid) {
+    Texts out;
+    for (QAction* a : grid.PopupMenu()->actions()) {
+        out.push_back(a->isSeparator() ? "|"
+                                       : (a->isChecked() ? "*" : "") + a->text().toStdString());
+    }
+    return out;
+}
+inline std::string Joined(const Texts& texts) {
+    std::string out;
+    for (const std::string& text : texts) {
+        out += text + ";";
+    }
+    return out;
+}
+
+// An edit box that notes the keys it receives.
+struct KeyEdit : QLineEdit {
+    using QLineEdit::QLineEdit;
+    std::vector<int> Keys;
+    void keyPressEvent(QKeyEvent* event) override {
+        Keys.push_back(event->key());
+        QLineEdit::keyPressEvent(event);
+    }
+};
+
+// The result grid as the window sets it up: a grid of 20 visible rows on a TForm, the
+// eight result columns declared in their order, the two "dividable by" ones hidden. Dialogs
+// are not run: the fixture notes their class and answers DialogResult.
+struct ResultGrid {
+    TForm Form;
+    TGridControl* Grid = new TGridControl(&Form);
+    KeyEdit* Edit = new KeyEdit(&Form);
+    superarray Table;
+    TEasyGrid Ctl;
+    std::vector<std::string> Calls; // the window's own handlers
+    std::function<void(QDialog&)> OnDialog;
+    int DialogResult = QDialog::Rejected;
+
+    explicit ResultGrid(int rows = 0) {
+        Table.Init();
+        Fill(rows);
+        Form.OnResize = [this] { Calls.push_back(Fitted() ? "resize fitted" : "resize"); };
+        Form.OnKeyDown = [this](QKeyEvent* e) {
+            if (e->key() != Qt::Key_Control) { // QTest presses the modifier keys as well
+                Calls.push_back("key" + Layout());
+            }
+        };
+        Grid->setGeometry(0, 0, 700, 200);
+        Form.show();
+        // 20 whole rows of 21 + 1 pixels under the header.
+        Grid->resize(700, Grid->height() + 20 * 22 - Grid->viewport()->height());
+        Ctl.Attach(Grid, &Table, true, false);
+        Ctl.RunDialog = [this](QDialog& dialog) {
+            Calls.push_back(dialog.metaObject()->className());
+            if (OnDialog) {
+                OnDialog(dialog);
+            }
+            // accept() and reject() as the buttons run them, with what dialogs do there.
+            if (DialogResult == QDialog::Accepted) {
+                dialog.accept();
+            } else {
+                dialog.reject();
+            }
+            return dialog.result();
+        };
+        Ctl.RemoveFromMenu(45);
+        Ctl.LayoutsText = Layouts;
+        std::string names = "Width,Height,Area%,Area (h*w),PixelDif,Width dividable by,"
+                            "Height dividable by,Letterboxed";
+        std::string captions = "Width,Height,Area as %,Area as Height*Width,PixelDifference,"
+                               "Width dividable by,Height dividable by,Letterboxed";
+        for (int id : {1, 2, 3, 4, 5, 7, 6, 8}) {
+            Ctl.AddColumn(CutComma(names), id, CutComma(captions), "10|30");
+        }
+        Ctl.HideColumn(7, true);
+        Ctl.HideColumn(6, true);
+        Calls.clear();
+    }
+    void Fill(int rows) {
+        Table.Reset();
+        for (int r = 1; r <= rows; ++r) {
+            Table.AddRow();
+            Table.SetCell(r, 1, std::to_string(1000 + r * 4)); // equal lengths sort as numbers
+            Table.SetCell(r, 2, std::to_string(1000 + (rows - r) * 3));
+            Table.SetCell(r, 3, "a" + std::to_string(r));
+        }
+    }
+    // The column widths share the grid's client width.
+    bool Fitted() const {
+        int sum = 0;
+        for (int c = 0; c < Grid->ColumnCount(); ++c) {
+            sum += Grid->ColumnWidth(c) + Grid->GridLineWidth();
+        }
+        return sum == Grid->ClientWidth();
+    }
+    std::string Cell(int column, int row) const { return Grid->Cell(column, row).toStdString(); }
+    // The header row, each header followed by ";".
+    std::string Layout() const {
+        std::string out;
+        for (int c = 0; c < Grid->ColumnCount(); ++c) {
+            out += Cell(c, 0) + ";";
+        }
+        return out;
+    }
+    Texts Menu() const { return MenuTexts(*Grid); }
+    void Trigger(int32_t position) const { Grid->PopupMenu()->actions().at(position)->trigger(); }
+    void Click(int column, int row, Qt::KeyboardModifiers keys) {
+        const QRect cell = Grid->visualRect(Grid->model()->index(std::max(row - 1, 0), column));
+        QTest::mouseClick(row == 0 ? Grid->horizontalHeader()->viewport() : Grid->viewport(),
+                          Qt::LeftButton, keys,
+                          row == 0 ? QPoint(cell.center().x(), 5) : cell.center());
+    }
+};
+
+inline const std::string Shown = "Width;Height;Area%;Area (h*w);PixelDif;Letterboxed;";
