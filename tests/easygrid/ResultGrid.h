@@ -6,7 +6,6 @@
 #include "superarray/superarray.h"
 #include "util/TextParse.h"
 
-#include <QDialog>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -17,24 +16,14 @@
 
 using Texts = std::vector<std::string>;
 
-inline const char* const Layouts =
-    "Width,Height,Area%,Area (h*w),PixelDif,Letterboxed,Letterboxed "
-    "Height:Width for rotated movies|Width,Height,Width dividable by,"
-    "Height dividable by";
-
-// Captions of a grid's menu items, checked ones marked with "*", separators as "|".
-inline Texts MenuTexts(const TGridControl& grid) {
-    Texts out;
-    for (QAction* a : grid.PopupMenu()->actions()) {
-        out.push_back(a->isSeparator() ? "|"
-                                       : (a->isChecked() ? "*" : "") + a->text().toStdString());
-    }
-    return out;
-}
-inline std::string Joined(const Texts& texts) {
+// Captions of a grid's menu items, checked ones marked with "*", each followed by ";".
+inline std::string MenuText(const TGridControl& grid, int first = 0, int last = 1000) {
     std::string out;
-    for (const std::string& text : texts) {
-        out += text + ";";
+    const QList<QAction*> actions = grid.PopupMenu()->actions();
+    for (int i = first; i < actions.size() && i <= last; ++i) {
+        const QAction* a = actions[i];
+        out +=
+            (a->isSeparator() ? "|" : (a->isChecked() ? "*" : "") + a->text().toStdString()) + ";";
     }
     return out;
 }
@@ -50,22 +39,25 @@ struct KeyEdit : QLineEdit {
 };
 
 // The result grid as the window sets it up: a grid of 20 visible rows on a TForm, the
-// eight result columns declared in their order, the two "dividable by" ones hidden. Dialogs
-// are not run: the fixture notes their class and answers DialogResult.
+// eight result columns declared in their order, the two "dividable by" ones hidden.
 struct ResultGrid {
     TForm Form;
     TGridControl* Grid = new TGridControl(&Form);
     KeyEdit* Edit = new KeyEdit(&Form);
     superarray Table;
     TEasyGrid Ctl;
-    std::vector<std::string> Calls; // the window's own handlers
-    std::function<void(QDialog&)> OnDialog;
-    int DialogResult = QDialog::Rejected;
+    Texts Calls; // the window's own handlers
 
     explicit ResultGrid(int rows = 0) {
         Table.Init();
         Fill(rows);
-        Form.OnResize = [this] { Calls.push_back(Fitted() ? "resize fitted" : "resize"); };
+        Form.OnResize = [this] {
+            int sum = 0; // the controller already fitted the widths to the client width
+            for (int c = 0; c < Grid->ColumnCount(); ++c) {
+                sum += Grid->ColumnWidth(c) + Grid->GridLineWidth();
+            }
+            Calls.push_back(sum == Grid->ClientWidth() ? "resize fitted" : "resize");
+        };
         Form.OnKeyDown = [this](QKeyEvent* e) {
             if (e->key() != Qt::Key_Control) { // QTest presses the modifier keys as well
                 Calls.push_back("key" + Layout());
@@ -76,21 +68,10 @@ struct ResultGrid {
         // 20 whole rows of 21 + 1 pixels under the header.
         Grid->resize(700, Grid->height() + 20 * 22 - Grid->viewport()->height());
         Ctl.Attach(Grid, &Table, true, false);
-        Ctl.RunDialog = [this](QDialog& dialog) {
-            Calls.push_back(dialog.metaObject()->className());
-            if (OnDialog) {
-                OnDialog(dialog);
-            }
-            // accept() and reject() as the buttons run them, with what dialogs do there.
-            if (DialogResult == QDialog::Accepted) {
-                dialog.accept();
-            } else {
-                dialog.reject();
-            }
-            return dialog.result();
-        };
         Ctl.RemoveFromMenu(45);
-        Ctl.LayoutsText = Layouts;
+        Ctl.LayoutsText = "Width,Height,Area%,Area (h*w),PixelDif,Letterboxed,Letterboxed "
+                          "Height:Width for rotated movies|Width,Height,Width dividable by,"
+                          "Height dividable by";
         std::string names = "Width,Height,Area%,Area (h*w),PixelDif,Width dividable by,"
                             "Height dividable by,Letterboxed";
         std::string captions = "Width,Height,Area as %,Area as Height*Width,PixelDifference,"
@@ -111,14 +92,6 @@ struct ResultGrid {
             Table.SetCell(r, 3, "a" + std::to_string(r));
         }
     }
-    // The column widths share the grid's client width.
-    bool Fitted() const {
-        int sum = 0;
-        for (int c = 0; c < Grid->ColumnCount(); ++c) {
-            sum += Grid->ColumnWidth(c) + Grid->GridLineWidth();
-        }
-        return sum == Grid->ClientWidth();
-    }
     std::string Cell(int column, int row) const { return Grid->Cell(column, row).toStdString(); }
     // The header row, each header followed by ";".
     std::string Layout() const {
@@ -128,7 +101,6 @@ struct ResultGrid {
         }
         return out;
     }
-    Texts Menu() const { return MenuTexts(*Grid); }
     void Trigger(int32_t position) const { Grid->PopupMenu()->actions().at(position)->trigger(); }
     void Click(int column, int row, Qt::KeyboardModifiers keys) {
         const QRect cell = Grid->visualRect(Grid->model()->index(std::max(row - 1, 0), column));

@@ -1,20 +1,7 @@
 #include "ResultGrid.h"
-#include "easygrid/TEasyGrid.h"
 
-#include "easypanel/TForm.h"
-#include "gridctl/TGridControl.h"
-#include "superarray/superarray.h"
-#include "util/TextParse.h"
-
-#include <QHeaderView>
-#include <QLineEdit>
-#include <QMenu>
-#include <QTest>
-#include <QTimer>
 #include <algorithm>
 #include <gtest/gtest.h>
-#include <string>
-#include <vector>
 
 namespace {
 
@@ -36,14 +23,13 @@ TEST(TEasyGrid, DefaultColumnsGiveWayToTheFirstDeclaration) {
     EXPECT_EQ(grid->Cell(0, 0), "Data");
     ctl.AddColumn("Area%", 3, "Area as %", "30|0");
     EXPECT_EQ(records(), "45- 26- 3+ ");
-    // The last declaration's own caption reaches the menu, not its name.
-    EXPECT_EQ(grid->PopupMenu()->actions().back()->text(), "Area as %");
+    EXPECT_EQ(grid->PopupMenu()->actions().back()->text(), "Area as %"); // caption, not name
 }
 
 TEST(TEasyGrid, ResultColumnsKeepDeclarationOrderAndHiding) {
     ResultGrid g;
     EXPECT_EQ(g.Layout(), Shown);
-    EXPECT_EQ(Joined(g.Menu()),
+    EXPECT_EQ(MenuText(*g.Grid),
               "Save grid as Html;Print Grid;|;Font..;Proportional Font on/off;Reset Font;|;"
               "*Grid bands;Vertical lines;Horizontal lines;|;Maximize grid on/off (ctrl-F4);|;"
               "Cycle thru column layouts (ctrl-F2);|;Number;*Width;*Height;*Area as %;"
@@ -53,20 +39,21 @@ TEST(TEasyGrid, ResultColumnsKeepDeclarationOrderAndHiding) {
     const int32_t width = g.Ctl.Cols[g.Ctl.ColumnIndex(1)].MenuPos;
     g.Trigger(width);
     EXPECT_EQ(g.Layout(), Shown.substr(6));
-    EXPECT_EQ(g.Menu()[width], "Width");
+    EXPECT_EQ(MenuText(*g.Grid, width, width), "Width;");
     g.Trigger(width);
     EXPECT_EQ(g.Layout(), Shown);
 }
 
 TEST(TEasyGrid, LayoutsCycleAndBadLayoutsApplyNothing) {
     const std::string second = "Width;Height;Width dividable by;Height dividable by;";
-    const std::string first = "Width;Height;Area%;Area (h*w);PixelDif;Letterboxed;";
     struct Case {
-        const char *Name, *Text; // Text nullptr: the window's layouts
+        const char *Name, *Text; // Text nullptr: ctrl-F2 cycles the window's layouts
         std::string Expected;
-    } cases[] = {{"ctrl-F2", nullptr, second},        {"again", nullptr, first},
-                 {"third", nullptr, second},          {"empty text", "", second},
-                 {"empty first layout", "|", second}, {"only a blank name", " width", "No Data;"}};
+    } cases[] = {{"ctrl-F2", nullptr, second},
+                 {"again", nullptr, Shown},
+                 {"third", nullptr, second},
+                 {"empty first layout", "|", second},
+                 {"only a name matching no column", " width", "No Data;"}};
     ResultGrid g;
     for (const Case& c : cases) {
         if (c.Text == nullptr) {
@@ -77,28 +64,16 @@ TEST(TEasyGrid, LayoutsCycleAndBadLayoutsApplyNothing) {
         EXPECT_EQ(g.Layout(), c.Expected) << c.Name;
     }
     // The window's handler ran after the controller's, and the edit still got its key.
-    EXPECT_EQ(g.Calls, (Texts{"key" + second, "key" + first, "key" + second}));
+    EXPECT_EQ(g.Calls, (Texts{"key" + second, "key" + Shown, "key" + second}));
     EXPECT_EQ(std::count(g.Edit->Keys.begin(), g.Edit->Keys.end(), Qt::Key_F2), 3);
 }
 
-TEST(TEasyGrid, Lookups) {
+TEST(TEasyGrid, ColumnIdByKeyIgnoresCaseButNotBlanks) {
     ResultGrid g;
-    struct Case {
-        const char* Name;
-        int Got, Expected;
-    } cases[] = {
-        {"key lower", g.Ctl.ColumnIdByKey("width"), 1},
-        {"key upper", g.Ctl.ColumnIdByKey("WIDTH"), 1},
-        {"key not trimmed", g.Ctl.ColumnIdByKey(" Width"), -1},
-        {"key of a hidden column", g.Ctl.ColumnIdByKey("Height dividable BY"), 6},
-        {"empty key", g.Ctl.ColumnIdByKey(""), -1},
-        {"id at -1", g.Ctl.ColumnIdAt(-1), -1},
-        {"id at last", g.Ctl.ColumnIdAt(5), 8},
-        {"id past last", g.Ctl.ColumnIdAt(6), -1},
-        {"hide hidden", g.Ctl.HideColumn(7, true), 0},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(c.Got, c.Expected) << c.Name;
+    const std::pair<const char*, int> cases[] = {
+        {"width", 1}, {"WIDTH", 1}, {" Width", -1}, {"Height dividable BY", 6}, {"", -1}};
+    for (const auto& [key, id] : cases) {
+        EXPECT_EQ(g.Ctl.ColumnIdByKey(key), id) << '"' << key << '"';
     }
 }
 
@@ -110,7 +85,6 @@ TEST(TEasyGrid, FillsOnlyTheRowsInViewOrNoData) {
         ResultGrid g(c.Rows);
         g.Ctl.Refresh();
         EXPECT_EQ(g.Grid->RowCount(), c.GridRows) << c.Rows;
-        EXPECT_EQ(g.Layout(), Shown) << c.Rows;
         for (int r = 1; r < g.Grid->RowCount(); ++r) {
             const std::string expected = r <= c.LastWritten ? std::to_string(1000 + r * 4) : "";
             ASSERT_EQ(g.Cell(0, r), expected) << c.Rows << " rows, row " << r;
@@ -118,30 +92,21 @@ TEST(TEasyGrid, FillsOnlyTheRowsInViewOrNoData) {
     }
     ResultGrid g(1000);
     g.Ctl.Refresh();
-    const QTableWidgetItem* kept = g.Grid->item(0, 0);
-    g.Fill(1000); // rebuilt with the same texts: nothing is rewritten
-    g.Ctl.Refresh();
-    EXPECT_EQ(g.Grid->item(0, 0), kept);
     g.Grid->SetTopRow(500); // the grid's scroll event refills
     for (int r = 1; r <= 1000; ++r) {
         const bool written = r >= 500 && r <= 571;
         ASSERT_EQ(g.Cell(1, r), written ? std::to_string(1000 + (1000 - r) * 3) : "")
             << "row " << r;
     }
-    g.Ctl.ShowWholeTable(g.Table); // its jump back to row 1 must not refill the view only
-    EXPECT_EQ(g.Cell(1, 1) + g.Cell(1, 1000), std::to_string(1000 + 999 * 3) + "1000");
     for (int id : {1, 2, 3, 4, 5, 8}) {
         g.Ctl.HideColumn(id, true);
     }
     EXPECT_EQ(g.Layout(), "No Data;");
     EXPECT_EQ(g.Grid->RowCount(), 2);
     EXPECT_EQ(g.Cell(0, 1), "");
-    g.Ctl.ShowColumn(3, true);
-    EXPECT_EQ(g.Layout(), "Area%;");
-    EXPECT_EQ(g.Cell(0, 1), "a1");
 }
 
-TEST(TEasyGrid, HeaderClicksBuildTheSortSpecification) {
+TEST(TEasyGrid, HeaderClicksSortAndAltClicksHide) {
     const auto shift = Qt::ShiftModifier;
     const auto ctrlShift = Qt::ControlModifier | Qt::ShiftModifier;
     struct Case {
@@ -154,8 +119,7 @@ TEST(TEasyGrid, HeaderClicksBuildTheSortSpecification) {
                  {1, ctrlShift, "width,height", "1004"},
                  {1, ctrlShift, "width,-height", "1004"},
                  {1, shift, "height", "1040"},
-                 {1, {}, "height", "1040"},
-                 {0, Qt::ControlModifier, "height", "1040"}};
+                 {0, {}, "height", "1040"}}; // a plain click does not sort
     ResultGrid g(10);
     g.Table.SortSpec = "alphabetical";
     g.Ctl.Refresh();
@@ -164,32 +128,10 @@ TEST(TEasyGrid, HeaderClicksBuildTheSortSpecification) {
         EXPECT_EQ(g.Table.SortSpec, c.Spec) << c.Spec;
         EXPECT_EQ(g.Cell(0, 1), c.FirstWidth) << c.Spec;
     }
-    g.Ctl.ShowColumn(26, true); // "#" has no key and does not sort
-    g.Click(0, 0, shift);
-    EXPECT_EQ(g.Table.SortSpec, "height");
-}
-
-TEST(TEasyGrid, AltClickHidesTheColumn) {
-    ResultGrid g(10);
-    g.Ctl.Refresh();
     g.Click(2, 5, Qt::AltModifier); // a data cell of "Area%"
     EXPECT_EQ(g.Layout(), "Width;Height;Area (h*w);PixelDif;Letterboxed;");
     g.Click(0, 0, Qt::AltModifier); // a header
     EXPECT_EQ(g.Layout(), "Height;Area (h*w);PixelDif;Letterboxed;");
-    // Alt is still held: rows outside the grid and positions without a column do nothing.
-    for (const auto& [column, row] : {std::pair{0, -1}, {0, 11}, {9, 1}, {-1, 0}}) {
-        g.Ctl.GridClickCell(column, row);
-    }
-    EXPECT_EQ(g.Ctl.VisibleColumnCount(), 4);
-    // Hiding waits for the button held down to come up.
-    QTest::mousePress(g.Grid->viewport(), Qt::LeftButton, {}, QPoint(5, 30));
-    bool released = false;
-    QTimer::singleShot(0, g.Grid, [&] {
-        QTest::mouseRelease(g.Grid->viewport(), Qt::LeftButton, {}, QPoint(5, 30));
-        released = true;
-    });
-    EXPECT_TRUE(g.Ctl.HideColumn(2, true));
-    EXPECT_TRUE(released);
 }
 
 TEST(TEasyGrid, DraggedColumnMovesTheRecords) {
@@ -198,16 +140,11 @@ TEST(TEasyGrid, DraggedColumnMovesTheRecords) {
     g.Grid->horizontalHeader()->moveSection(2, 0);
     const std::string order = "Area%;Width;Height;Area (h*w);PixelDif;Letterboxed;";
     EXPECT_EQ(g.Layout(), order);
-    const int32_t number = g.Ctl.Cols[g.Ctl.ColumnIndex(superarray::RowNumberColumn)].MenuPos;
-    EXPECT_EQ(g.Menu().at(number + 1) + g.Menu().at(number + 2), "*Area as %*Width");
-    g.Ctl.MoveColumn(1, 9); // no record at 9
     g.Table.SetCell(1, 3, "changed");
     g.Ctl.Refresh();
     EXPECT_EQ(g.Layout(), order);
-    EXPECT_EQ(g.Cell(0, 1), "changed");
-    EXPECT_EQ(g.Cell(1, 1), "1004");
-    // Hidden records keep their place among their neighbours.
-    g.Ctl.ShowColumn(7, true);
+    EXPECT_EQ(g.Cell(0, 1) + g.Cell(1, 1), "changed1004");
+    g.Ctl.ShowColumn(7, true); // hidden records keep their place among their neighbours
     EXPECT_EQ(g.Layout(), "Area%;Width;Height;Area (h*w);PixelDif;Width dividable by;Letterboxed;");
 }
 
@@ -217,7 +154,7 @@ TEST(TForm, PreviewsEveryKeyOnceBeforeItsTarget) {
     auto* foreign = new QLineEdit(&other);
     form.show();
     other.show();
-    std::vector<std::string> seen;
+    Texts seen;
     form.OnKeyDown = [&](QKeyEvent* e) {
         seen.push_back(e->text().toStdString() + "|" + edit->text().toStdString());
     };
@@ -242,8 +179,7 @@ TEST(TForm, ControllerChainsTheWindowsHandlers) {
     ResultGrid g(5);
     g.Grid->resize(400, g.Grid->height()); // the widths no longer fit
     g.Form.resize(800, 700);
-    // A second Attach keeps the window's own handlers, not the controller's.
-    g.Ctl.Attach(g.Grid, &g.Table, true, false);
+    g.Ctl.Attach(g.Grid, &g.Table, true, false); // keeps the window's handlers, not its own
     g.Grid->resize(500, g.Grid->height());
     g.Form.resize(700, 700);
     QTest::keyClick(g.Edit, Qt::Key_X);
