@@ -63,7 +63,8 @@ struct ResultEchoes {
 
 // Rebuilds `table` with one row per width of the range that has a whole height in the ratio
 // and passes the four filters: 1 width, 2 height, 3 area %, 4 area, 5 pixel difference,
-// 6 height divisors, 7 width divisors, 8 letterboxed frame. Chooses the reference pair when
-// none is chosen yet.
+// 6 height divisors, 7 width divisors, 8 letterboxed frame. Only cells 1 and 2 are stored;
+// the table computes the others from them when they are read. Chooses the reference pair
+// when none is chosen yet.
 ResultEchoes ComputeResults(const ResultInputs& inputs, superarray& table,
                             ReferencePair& reference);
