@@ -897,26 +897,26 @@ void TEasyGrid::ToggleBands() {
     }
 }
 
-void TEasyGrid::SaveAsHtml() {
-    if (!Grid) {
-        return;
-    }
-    if (Table != nullptr) {
+bool TEasyGrid::FillWholeGrid() {
+    // The grid holds text only near the view; exporting and printing need every row.
+    if (Grid && Table != nullptr) {
         ShowWholeTable(*Table);
     }
-    THtmlExportDialog dialog(*Grid, Grid);
-    RunModal(dialog);
+    return Grid != nullptr;
+}
+
+void TEasyGrid::SaveAsHtml() {
+    if (FillWholeGrid()) {
+        THtmlExportDialog dialog(*Grid, Grid);
+        RunModal(dialog);
+    }
 }
 
 void TEasyGrid::PrintGrid() {
-    if (!Grid) {
-        return;
+    if (FillWholeGrid()) {
+        TPrintSettingsDialog dialog(*Grid, Grid);
+        RunModal(dialog);
     }
-    if (Table != nullptr) {
-        ShowWholeTable(*Table);
-    }
-    TPrintSettingsDialog dialog(*Grid, Grid);
-    RunModal(dialog);
 }
 
 void TEasyGrid::ToggleMaximize() {

@@ -162,6 +162,8 @@ private:
     int32_t SearchMinHeight(int32_t gridHeight, int32_t statusBar, int32_t gridTop);
     // Appends an item to Menu and stores its position; a null caption adds a separator.
     int RunModal(QDialog& dialog) const;
+    // Writes every table row into the grid; false when there is no grid.
+    bool FillWholeGrid();
     QAction* AddMenuItem(const QString& caption, const char* name, int32_t* position);
     void MatchRowCount(const superarray& table);
     void ReleaseForm();
