@@ -160,10 +160,11 @@ private:
     int32_t Records() const;
     void DropMenu();
     int32_t SearchMinHeight(int32_t gridHeight, int32_t statusBar, int32_t gridTop);
-    // Appends an item to Menu and stores its position; a null caption adds a separator.
+    // Runs a modal dialog through RunDialog, or exec() when none is set.
     int RunModal(QDialog& dialog) const;
     // Writes every table row into the grid; false when there is no grid.
     bool FillWholeGrid();
+    // Appends an item to Menu and stores its position; a null caption adds a separator.
     QAction* AddMenuItem(const QString& caption, const char* name, int32_t* position);
     void MatchRowCount(const superarray& table);
     void ReleaseForm();
