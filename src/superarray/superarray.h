@@ -30,6 +30,10 @@ public:
         // and read a screenful at a time pays only for what is read. Stored texts of such a
         // column are not read.
         std::function<std::string(const superarray&, int32_t row)> Source;
+        // Sort keys on this column order the numbers in its texts by value, one after the
+        // other ("-" right before a digit makes it negative, "." starts a fraction), and only
+        // texts equal in every number by character code.
+        bool NumericSort = false;
     };
 
     // Asks the desktop to open a text as a document. The GUI layer installs it; without it

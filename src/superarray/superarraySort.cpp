@@ -36,6 +36,131 @@ std::vector<std::string_view> KeyTexts(const superarray& table, const std::vecto
     return texts;
 }
 
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// One number of a text: its digits without leading zeros before the point and without
+// trailing zeros after it, so that equal values have equal digits.
+struct Number {
+    bool Negative = false;
+    std::string_view Whole;
+    std::string_view Fraction;
+};
+
+// The next number at or after `pos`; false when the text holds no more.
+bool NextNumber(std::string_view text, std::size_t& pos, Number& number) {
+    std::size_t start = pos;
+    while (start < text.size() && !IsDigit(text[start])) {
+        ++start;
+    }
+    if (start == text.size()) {
+        pos = start;
+        return false;
+    }
+    // A minus between two numbers ("5-3") joins them; right before a number it is a sign.
+    const bool minus =
+        start > 0 && text[start - 1] == '-' && (start < 2 || !IsDigit(text[start - 2]));
+    std::size_t end = start;
+    while (end < text.size() && IsDigit(text[end])) {
+        ++end;
+    }
+    number.Whole = text.substr(start, end - start);
+    number.Fraction = {};
+    if (end + 1 < text.size() && text[end] == '.' && IsDigit(text[end + 1])) {
+        const std::size_t point = end;
+        end += 1;
+        while (end < text.size() && IsDigit(text[end])) {
+            ++end;
+        }
+        number.Fraction = text.substr(point + 1, end - point - 1);
+    }
+    pos = end;
+    while (!number.Whole.empty() && number.Whole.front() == '0') {
+        number.Whole.remove_prefix(1);
+    }
+    while (!number.Fraction.empty() && number.Fraction.back() == '0') {
+        number.Fraction.remove_suffix(1);
+    }
+    number.Negative = minus && !(number.Whole.empty() && number.Fraction.empty());
+    return true;
+}
+
+int CompareMagnitude(const Number& a, const Number& b) {
+    if (a.Whole.size() != b.Whole.size()) {
+        return a.Whole.size() < b.Whole.size() ? -1 : 1;
+    }
+    if (const int order = a.Whole.compare(b.Whole); order != 0) {
+        return order;
+    }
+    return a.Fraction.compare(b.Fraction);
+}
+
+int CompareNumber(const Number& a, const Number& b) {
+    if (a.Negative != b.Negative) {
+        return a.Negative ? -1 : 1;
+    }
+    const int order = CompareMagnitude(a, b);
+    return a.Negative ? -order : order;
+}
+
+// Number by number; a text that runs out of numbers first is less; texts equal in every
+// number compare by character code.
+int CompareNumeric(std::string_view a, std::string_view b) {
+    std::size_t posA = 0;
+    std::size_t posB = 0;
+    Number numberA;
+    Number numberB;
+    while (true) {
+        const bool hasA = NextNumber(a, posA, numberA);
+        const bool hasB = NextNumber(b, posB, numberB);
+        if (!hasA || !hasB) {
+            if (hasA != hasB) {
+                return hasA ? 1 : -1;
+            }
+            break;
+        }
+        if (const int order = CompareNumber(numberA, numberB); order != 0) {
+            return order;
+        }
+    }
+    return a.compare(b);
+}
+
+// The first number of a text as 64 bits that order like the numbers wherever they differ:
+// the sign, the count of whole digits and the first 13 digits. Equal leading parts tie, and
+// a text without a number is below all others.
+uint64_t NumericPrefix(std::string_view text) {
+    std::size_t pos = 0;
+    Number number;
+    if (!NextNumber(text, pos, number)) {
+        return 0;
+    }
+    constexpr std::size_t MaxWholeDigits = 255;
+    constexpr std::size_t PackedDigits = 13;
+    uint64_t magnitude = uint64_t{std::min(number.Whole.size(), MaxWholeDigits)} << 55;
+    // Beyond 255 whole digits the count no longer orders them: leave the rest to the texts.
+    if (number.Whole.size() < MaxWholeDigits) {
+        std::size_t i = 0;
+        for (const std::string_view digits : {number.Whole, number.Fraction}) {
+            for (std::size_t d = 0; d < digits.size() && i < PackedDigits; ++d, ++i) {
+                magnitude |= uint64_t(digits[d] - '0') << (51 - 4 * i);
+            }
+        }
+    }
+    constexpr uint64_t SignBit = uint64_t{1} << 63;
+    // The low three bits stay clear in a magnitude, so a negative number never reaches 0.
+    return number.Negative ? ~magnitude & (SignBit - 1) : SignBit | magnitude;
+}
+
+uint64_t TextPrefix(std::string_view text) {
+    uint64_t prefix = 0;
+    for (std::size_t i = 0; i < std::min<std::size_t>(text.size(), 8); ++i) {
+        prefix |= uint64_t{static_cast<unsigned char>(text[i])} << (56 - 8 * i);
+    }
+    return prefix;
+}
+
 } // namespace
 
 int32_t superarray::FindSortName(const std::string& name) const {
@@ -127,6 +252,8 @@ void superarray::Sort() {
                 order = Rows[ra].Insertion < Rows[rb].Insertion   ? -1
                         : Rows[rb].Insertion < Rows[ra].Insertion ? 1
                                                                   : 0;
+            } else if (Columns[static_cast<std::size_t>(keys[k].Column)].NumericSort) {
+                order = CompareNumeric(texts[k][ra], texts[k][rb]);
             } else {
                 order = texts[k][ra].compare(texts[k][rb]);
             }
@@ -139,8 +266,9 @@ void superarray::Sort() {
         return a < b;
     };
 
-    // The first key as one number (an insertion number, or the first 8 bytes of a text, which
-    // order like the text wherever they differ) decides most comparisons without the texts.
+    // The first key as one number (an insertion number, the first 8 bytes of a text or the
+    // leading part of its first number, which order like the key wherever they differ)
+    // decides most comparisons without the texts.
     struct Entry {
         uint64_t Prefix;
         int32_t Row;
@@ -151,11 +279,10 @@ void superarray::Sort() {
         uint64_t prefix = 0;
         if (first.Column == InsertionColumn) {
             prefix = Rows[r].Insertion;
+        } else if (Columns[static_cast<std::size_t>(first.Column)].NumericSort) {
+            prefix = NumericPrefix(texts[0][r]);
         } else {
-            const std::string_view text = texts[0][r];
-            for (std::size_t i = 0; i < std::min<std::size_t>(text.size(), 8); ++i) {
-                prefix |= uint64_t{static_cast<unsigned char>(text[i])} << (56 - 8 * i);
-            }
+            prefix = TextPrefix(texts[0][r]);
         }
         entries[r - 1] = {first.Descending ? ~prefix : prefix, static_cast<int32_t>(r)};
     }

@@ -10,6 +10,7 @@
 #include <random>
 #include <string>
 #include <tuple>
+#include <vector>
 
 namespace {
 
@@ -128,6 +129,46 @@ TEST(superarraySortTest, SourcedColumnSortsByItsComputedText) {
     EXPECT_EQ(table.GetCell(3, 2), "3");
     table.SortBy("-length,alphabetical");
     EXPECT_EQ(Joined(table, 0), "ccc|Ab|bb|a");
+}
+
+TEST(superarraySortTest, NumericColumnsOrderNumbersByValue) {
+    // Rows go in as listed; each case sorts one shuffled column by the numbers in it.
+    const std::tuple<const char*, std::vector<const char*>, const char*> cases[] = {
+        {"n", {"1024", "640", "96", "768", "7"}, "7|96|640|768|1024"},
+        {"-n", {"1024", "640", "96", "768", "7"}, "1024|768|640|96|7"},
+        {"n", {"100", "56.25", "6.25", "400", "56.5", "0.5"}, "0.5|6.25|56.25|56.5|100|400"},
+        {"n",
+         {"16 / 12", "-320 / -240", "0 / 0", "-16 / -12", "-320 / -9"},
+         "-320 / -240|-320 / -9|-16 / -12|0 / 0|16 / 12"},
+        {"n", {"1,2,4,8", "1,2,3,6", "1,2,3", "1,5"}, "1,2,3|1,2,3,6|1,2,4,8|1,5"},
+        {"n",
+         {"768:768 (+0:+192)", "96:96 (+0:+24)", "768:576 (+0:+0)", "1024:1024 (+0:+256)"},
+         "96:96 (+0:+24)|768:576 (+0:+0)|768:768 (+0:+192)|1024:1024 (+0:+256)"},
+        // Equal numbers fall back to the text; no number at all goes first; digits beyond the
+        // packed prefix and beyond 64 bits still decide.
+        {"n", {"5x", "5.0", "05", "", "-0", "5"}, "|-0|05|5|5.0|5x"},
+        {"n",
+         {"12345678901234567891", "12345678901234567890", "-12345678901234567891",
+          "-12345678901234567890"},
+         "-12345678901234567891|-12345678901234567890|12345678901234567890|"
+         "12345678901234567891"},
+        // A minus after a digit joins numbers instead of signing one.
+        {"n", {"5-3", "5-2", "-5"}, "-5|5-2|5-3"},
+    };
+    for (const auto& [spec, texts, order] : cases) {
+        superarray table = TableOf({});
+        table.Columns[1].NumericSort = true;
+        table.RegisterSortName(1, "n");
+        for (const char* text : texts) {
+            table.AddRowText(text, 1);
+        }
+        table.SortBy(spec);
+        EXPECT_EQ(Joined(table, 1), order) << spec << " " << order;
+    }
+    // Other columns still compare as text.
+    superarray plain = TableOf({"1024", "640", "96"});
+    plain.Sort();
+    EXPECT_EQ(Joined(plain, 0), "1024|640|96");
 }
 
 TEST(superarraySortTest, SortNamesTake200Slots) {
