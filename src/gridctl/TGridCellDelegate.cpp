@@ -2,13 +2,18 @@
 
 #include "gridctl/TGridControl.h"
 
+#include <QItemSelectionModel>
 #include <QPainter>
 
 TGridCellDelegate::TGridCellDelegate(TGridControl* grid) : QStyledItemDelegate(grid), Grid(grid) {}
 
 void TGridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                               const QModelIndex& index) const {
-    const bool selected = option.state.testFlag(QStyle::State_Selected);
+    // Rows selected before columns were added, shown or moved hold only their old cells in
+    // the selection; the highlight still spans the whole row.
+    const bool selected = option.state.testFlag(QStyle::State_Selected) ||
+                          (Grid->Options().testFlag(TGridControl::goRowSelect) &&
+                           Grid->selectionModel()->rowIntersectsSelection(index.row()));
     QColor back = Grid->BackgroundColor();
     if (selected) {
         back = Grid->SelectionColor();

@@ -41,7 +41,8 @@ TGridControl::TGridControl(QWidget* parent)
     setShowGrid(false);
     setWordWrap(false);
     setEditTriggers(NoEditTriggers);
-    setSelectionMode(SingleSelection);
+    // Tab leaves the grid for the next control instead of walking its cells.
+    setTabKeyNavigation(false);
     // Per-item scrolling makes the vertical scroll value the index of the top row.
     setVerticalScrollMode(ScrollPerItem);
     setHorizontalScrollMode(ScrollPerPixel);
@@ -57,7 +58,7 @@ TGridControl::TGridControl(QWidget* parent)
     SetOptions(GridOptions);
     SetBackgroundColor(Background);
     SetScrollBars(ScrollStyle);
-    ApplyRowPitch();
+    ApplyRowHeight();
 }
 
 QString TGridControl::Cell(int column, int row) const {
@@ -104,14 +105,21 @@ void TGridControl::SetRowCount(int count) {
 }
 
 int TGridControl::TopRow() const {
+    // Scrolled to its end, the view aligns the last row with the bottom edge, and the row
+    // above the scroll value shows in part at the top: that row is the first in view.
+    const int atTop = rowAt(0);
     // The scroll value can lag behind a shrunk row count until the next layout.
-    return std::clamp(verticalScrollBar()->value() + 1, 1, std::max(RowCount() - 1, 1));
+    const int first = atTop >= 0 ? atTop + 1 : verticalScrollBar()->value() + 1;
+    return std::clamp(first, 1, std::max(RowCount() - 1, 1));
 }
 
 void TGridControl::SetTopRow(int row) {
     // Inserted rows reach the scroll range only at the view's delayed layout.
     executeDelayedItemsLayout();
-    verticalScrollBar()->setValue(std::max(row, 1) - 1);
+    // A row already at the top stays where it is, in part shown or not.
+    if (std::max(row, 1) != TopRow()) {
+        verticalScrollBar()->setValue(std::max(row, 1) - 1);
+    }
 }
 
 int TGridControl::VisibleRowCount() const {
@@ -132,7 +140,13 @@ void TGridControl::SetColumnWidth(int column, int width) {
 }
 
 void TGridControl::SetDefaultRowHeight(int height) {
-    RowHeight = std::clamp(height, 1, MaxRowHeight);
+    AskedRowHeight = std::clamp(height, 1, MaxRowHeight);
+    ApplyRowHeight();
+}
+
+void TGridControl::ApplyRowHeight() {
+    const int textHeight = fontMetrics().height() + 2;
+    RowHeight = std::clamp(std::max(AskedRowHeight, textHeight), 1, MaxRowHeight);
     ApplyRowPitch();
 }
 
@@ -181,6 +195,7 @@ void TGridControl::SetScrollBars(TScrollStyle style) {
 void TGridControl::SetOptions(TGridOptions options) {
     GridOptions = options;
     setSelectionBehavior(options.testFlag(goRowSelect) ? SelectRows : SelectItems);
+    setSelectionMode(options.testFlag(goRangeSelect) ? ExtendedSelection : SingleSelection);
     QHeaderView* header = horizontalHeader();
     header->setSectionResizeMode(options.testFlag(goColSizing) ? QHeaderView::Interactive
                                                                : QHeaderView::Fixed);
@@ -246,12 +261,13 @@ void TGridControl::SetFlat(bool flat) {
 
 void TGridControl::SetFont(const QFont& font) {
     setFont(font);
+    ApplyRowHeight();
 }
 
 void TGridControl::SetFontName(const QString& name) {
     QFont named = font();
     named.setFamily(name);
-    setFont(named);
+    SetFont(named);
 }
 
 void TGridControl::SetFontColor(const QColor& color) {
@@ -363,7 +379,11 @@ void TGridControl::HeaderDoubleClicked(int column) {
 void TGridControl::ScrollChanged() {
     const int top = TopRow();
     const int left = columnAt(0);
-    if (top == LastTopRow && left == LastLeftColumn) {
+    const int rows = VisibleRowCount();
+    // The first size a grid gets is where its owner filled it, not a change.
+    const bool rowsChanged = LastVisibleRows >= 0 && rows != LastVisibleRows;
+    LastVisibleRows = rows;
+    if (top == LastTopRow && left == LastLeftColumn && !rowsChanged) {
         return;
     }
     LastTopRow = top;
@@ -371,6 +391,13 @@ void TGridControl::ScrollChanged() {
     if (OnTopLeftChanged) {
         OnTopLeftChanged();
     }
+}
+
+void TGridControl::resizeEvent(QResizeEvent* event) {
+    QTableWidget::resizeEvent(event);
+    // A new height shows other rows without moving the scroll bar: scrolled to the end, the
+    // row at the top changes; elsewhere more rows come into view at the bottom.
+    ScrollChanged();
 }
 
 // The header has just moved a dragged section from visual position `from` to `to`. The

@@ -43,6 +43,8 @@ public:
         goColSizing = 0x10,     // the user resizes columns at the header
         goColMoving = 0x20,     // the user drags columns by their header
         goRowSelect = 0x40,     // a click selects the whole row
+        goRangeSelect = 0x80,   // shift+click and shift+arrows extend the selection, ctrl+A
+                                // selects all
     };
     Q_DECLARE_FLAGS(TGridOptions, TGridOption)
 
@@ -64,8 +66,8 @@ public:
     void SetRowCount(int count);
     int FixedRowCount() const { return 1; }
 
-    // The first data row in view, in grid rows (1 is the first data row). Setting it scrolls
-    // as far as the grid can towards that row.
+    // The first data row in view, whole or in part, in grid rows (1 is the first data row).
+    // Setting it scrolls as far as the grid can towards that row, unless it is already first.
     int TopRow() const;
     void SetTopRow(int row);
     // How many whole data rows fit into the area below the header.
@@ -75,7 +77,9 @@ public:
     int ColumnWidth(int column) const;
     void SetColumnWidth(int column, int width);
     int DefaultRowHeight() const { return RowHeight; }
-    // At least 1; applies to the header and every data row.
+    // At least 1, and at least the height of a line of the font (the rows grow with a larger
+    // font and return to this height with a smaller one); applies to the header and every
+    // data row.
     void SetDefaultRowHeight(int height);
     int GridLineWidth() const { return LineWidth; }
     // At least 0; column widths and the row height keep their values.
@@ -119,7 +123,7 @@ public:
     bool Flat() const { return FlatLook; }
     void SetFlat(bool flat);
 
-    // The font of header and cells; SetFont copies the whole font, the row height stays.
+    // The font of header and cells; SetFont copies the whole font, the rows grow to fit it.
     QFont Font() const { return font(); }
     void SetFont(const QFont& font);
     QString FontName() const { return font().family(); }
@@ -142,7 +146,8 @@ public:
     QMenu* PopupMenu() const { return Menu; }
     void SetPopupMenu(QMenu* menu) { Menu = menu; }
 
-    // The grid scrolled: its top row or its first column in view changed.
+    // The grid scrolled: its top row or its first column in view changed, or a resize changed
+    // how many rows are in view.
     std::function<void()> OnTopLeftChanged;
     // A cell or a header cell (row 0) was clicked with the left button.
     std::function<void(int column, int row)> OnClickCell;
@@ -160,8 +165,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void ApplyRowHeight();
     void ApplyRowPitch();
     void CellClicked(const QModelIndex& index);
     void CellDoubleClicked(const QModelIndex& index);
@@ -177,6 +184,7 @@ private:
     void ShowCellHint(const QHelpEvent* event, QWidget* over, int column, int row,
                       const QRect& cellRect);
 
+    int AskedRowHeight = 21;
     int RowHeight = 21;
     int LineWidth = 1;
     TScrollStyle ScrollStyle = ssBoth;
@@ -200,6 +208,7 @@ private:
     bool RestoringOrder = false;
     int LastTopRow = 1;
     int LastLeftColumn = 0;
+    int LastVisibleRows = -1;
     int DragSection = -1; // section pressed for a possible move, -1 for none
     int DragStartX = 0;
     bool Dragging = false; // the press has moved far enough to count as a drag

@@ -19,16 +19,6 @@ constexpr double ScreenDpi = 96;
 constexpr int32_t TextInsetX = 5;
 constexpr int32_t TextInsetY = 3;
 
-QFont ToFont(const TPrintFont& font) {
-    QFont result(font.Name);
-    result.setPointSizeF(font.Size > 0 ? std::min(font.Size, 500) : 10);
-    result.setBold(font.Style & TPrintFont::fsBold);
-    result.setItalic(font.Style & TPrintFont::fsItalic);
-    result.setUnderline(font.Style & TPrintFont::fsUnderline);
-    result.setStrikeOut(font.Style & TPrintFont::fsStrikeOut);
-    return result;
-}
-
 // Colour values keep red in the lowest byte.
 QColor ToColor(int32_t value) {
     return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
@@ -76,6 +66,16 @@ constexpr TPrintPosition Positions[] = {
     TPrintPosition::ppBottomLeft, TPrintPosition::ppBottomRight, TPrintPosition::ppBottomCenter};
 
 } // namespace
+
+QFont TGridPrinter::ToFont(const TPrintFont& font) {
+    QFont result(font.Name);
+    result.setPointSizeF(font.Size > 0 ? std::min(font.Size, 500) : 10);
+    result.setBold(font.Style & TPrintFont::fsBold);
+    result.setItalic(font.Style & TPrintFont::fsItalic);
+    result.setUnderline(font.Style & TPrintFont::fsUnderline);
+    result.setStrikeOut(font.Style & TPrintFont::fsStrikeOut);
+    return result;
+}
 
 double TGridPrinter::ToPixels(int32_t tenthsOfMm, double dpi) {
     return std::clamp(tenthsOfMm, 0, MaxLength) * dpi / 254.0;

@@ -43,6 +43,8 @@ public:
                          QPagedPaintDevice& device,
                          const QDateTime& printTime = QDateTime::currentDateTime());
 
+    // The font a settings font prints in; a size of 0 (or below) means 10 points.
+    static QFont ToFont(const TPrintFont& font);
     // The length in pixels at dpi of a settings length; negatives count as 0.
     static double ToPixels(int32_t tenthsOfMm, double dpi);
     // The date in a format of d, m and y letters: "dd/mm/yyyy", "d mmmm yy"...

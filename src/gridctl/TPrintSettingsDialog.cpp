@@ -12,6 +12,7 @@
 #include <QFontDialog>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,6 +21,8 @@
 #include <QPrintDialog>
 #include <QPrintPreviewWidget>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -30,7 +33,9 @@ const QStringList PositionNames = {"None",        "Top left",     "Top right",  
                                    "Bottom left", "Bottom right", "Bottom centre"};
 
 QString FontText(const TPrintFont& font) {
-    QStringList parts{font.Name, QStringLiteral("%1 pt").arg(font.Size)};
+    // The size that prints, also where the settings leave it at 0.
+    QStringList parts{font.Name,
+                      QStringLiteral("%1 pt").arg(TGridPrinter::ToFont(font).pointSize())};
     if (font.Style & TPrintFont::fsBold) {
         parts.append(QStringLiteral("bold"));
     }
@@ -78,15 +83,23 @@ TPrintSettingsDialog::TPrintSettingsDialog(TGridControl& grid, QWidget* parent)
     ShowWarning = [this](const QString& text) { QMessageBox::warning(this, windowTitle(), text); };
     setWindowTitle(tr("Print settings"));
 
+    // The pages scroll, so that the dialog with its buttons fits small and scaled screens.
     auto* tabs = new QTabWidget;
-    tabs->addTab(LayoutPage(), tr("La&yout"));
-    tabs->addTab(BandsPage(), tr("H&eader && footer"));
-    tabs->addTab(FontsPage(), tr("Fo&nts"));
-    tabs->addTab(PreferencesPage(), tr("&Preferences"));
+    const auto addPage = [tabs](QWidget* page, const QString& title) {
+        auto* scroll = new QScrollArea;
+        scroll->setWidget(page);
+        scroll->setWidgetResizable(true);
+        scroll->setFrameShape(QFrame::NoFrame);
+        tabs->addTab(scroll, title);
+    };
+    addPage(LayoutPage(), tr("La&yout"));
+    addPage(BandsPage(), tr("H&eader && footer"));
+    addPage(FontsPage(), tr("Fo&nts"));
+    addPage(PreferencesPage(), tr("&Preferences"));
 
     connect(Preview, &QPrintPreviewWidget::paintRequested, this,
             [this](QPrinter* printer) { TGridPrinter::Print(Grid, Grid.PrintSettings, *printer); });
-    Preview->setMinimumSize(360, 420);
+    Preview->setMinimumSize(200, 200);
     Preview->fitInView();
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
@@ -101,7 +114,13 @@ TPrintSettingsDialog::TPrintSettingsDialog(TGridControl& grid, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(body, 1);
     layout->addWidget(buttons);
-    resize(1000, 680);
+    // Roomy where the screen allows it, never beyond the screen's free area.
+    QSize size(1000, 680);
+    if (const QScreen* screen =
+            parent != nullptr ? parent->screen() : QGuiApplication::primaryScreen()) {
+        size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
+    }
+    resize(size);
     Refresh();
 }
 
@@ -266,14 +285,8 @@ QWidget* TPrintSettingsDialog::FontRow(TPrintFont TPrintSettings::*field) {
     auto* color = new QPushButton(tr("Colour..."));
     connect(font, &QPushButton::clicked, this, [this, field] {
         TPrintFont& setting = Grid.PrintSettings.*field;
-        QFont initial(setting.Name);
-        initial.setPointSize(std::max(setting.Size, 1));
-        initial.setBold(setting.Style & TPrintFont::fsBold);
-        initial.setItalic(setting.Style & TPrintFont::fsItalic);
-        initial.setUnderline(setting.Style & TPrintFont::fsUnderline);
-        initial.setStrikeOut(setting.Style & TPrintFont::fsStrikeOut);
         bool ok = false;
-        const QFont chosen = QFontDialog::getFont(&ok, initial, this);
+        const QFont chosen = QFontDialog::getFont(&ok, TGridPrinter::ToFont(setting), this);
         if (ok) {
             setting.Name = chosen.family();
             setting.Size = std::max(chosen.pointSize(), 1);

@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QImage>
+#include <QLabel>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPushButton>
@@ -189,6 +190,24 @@ TEST(PrintSettingsDialog, CancelRestoresOkKeeps) {
         EXPECT_EQ(grid.PrintSettings.LeftSize, 55);
     }
     EXPECT_NE(grid.PrintSettings, before);
+}
+
+// Small or scaled screens: the pages and the preview scroll, so the dialog needs little room;
+// a font size left at 0 shows the size that prints.
+TEST(PrintSettingsDialog, FitsSmallScreensAndShowsThePrintedFontSize) {
+    TGridControl grid;
+    grid.PrintSettings.Font.Size = 0;
+    TPrintSettingsDialog dialog(grid);
+    const QSize least = dialog.minimumSizeHint();
+    EXPECT_LE(least.width(), 800);
+    EXPECT_LE(least.height(), 560);
+    const QFont printed = TGridPrinter::ToFont(grid.PrintSettings.Font);
+    EXPECT_EQ(printed.pointSize(), 10);
+    bool shown = false;
+    for (const QLabel* label : dialog.findChildren<QLabel*>()) {
+        shown = shown || label->text().startsWith(printed.family() + ", 10 pt");
+    }
+    EXPECT_TRUE(shown);
 }
 
 TEST(PrintSettingsDialog, SettingsGoThroughAFileAndBack) {

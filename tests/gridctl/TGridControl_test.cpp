@@ -1,5 +1,6 @@
 #include "gridctl/TGridControl.h"
 
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QImage>
@@ -97,9 +98,12 @@ TEST(TGridControl, ScrollsByTopRowAndReportsIt) {
     g.SetRowCount(1000); // scrolled at once, before the view has laid the new rows out
     const int visible = g.VisibleRowCount();
     EXPECT_EQ(visible, g.viewport()->height() / 21);
+    ASSERT_NE(g.viewport()->height() % 21, 0);
+    // At the end the row above the last whole screenful shows in part, and counts as in view.
     const struct {
         int Asked, Top;
-    } cases[] = {{500, 500}, {5000, 1000 - visible}, {-3, 1}, {1, 1}};
+    } cases[] = {
+        {500, 500}, {5000, 999 - visible}, {999 - visible, 999 - visible}, {-3, 1}, {1, 1}};
     int scrolls = 0;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Asked);
@@ -268,3 +272,22 @@ TEST(TGridControl, HintsTheTextOfCutOffCells) {
 }
 
 } // namespace
+
+TEST(TGridControl, RowsGrowWithTheFontAndTabLeavesTheGrid) {
+    Grid grid;
+    TGridControl& g = grid.Control;
+    QFont large("DejaVu Sans", 12, QFont::Bold);
+    g.SetFont(large);
+    const int needed = QFontMetrics(large).height();
+    EXPECT_GE(g.DefaultRowHeight(), needed);
+    EXPECT_GE(g.horizontalHeader()->height(), needed);
+    EXPECT_GE(g.rowHeight(0), needed);
+    QFont small("DejaVu Sans");
+    small.setPixelSize(11);
+    g.SetFont(small);
+    EXPECT_EQ(g.DefaultRowHeight(), 20); // the height asked for is kept
+
+    EXPECT_FALSE(g.tabKeyNavigation());
+    g.SetOptions(g.Options() | TGridControl::goRangeSelect);
+    EXPECT_EQ(g.selectionMode(), QAbstractItemView::ExtendedSelection);
+}
