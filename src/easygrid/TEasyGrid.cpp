@@ -14,6 +14,7 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFileInfo>
+#include <QFontInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
@@ -628,20 +629,20 @@ int32_t TEasyGrid::ApplyColumnCount() {
     return count;
 }
 
-void TEasyGrid::GridClickCell(int32_t column, int32_t row) {
+bool TEasyGrid::GridClickCell(int32_t column, int32_t row) {
     if (!Grid || row < 0 || row >= Grid->RowCount()) {
-        return;
+        return false;
     }
     const Qt::KeyboardModifiers modifiers = QGuiApplication::queryKeyboardModifiers();
     if (modifiers & Qt::AltModifier) {
         HideColumn(ColumnIdAt(column), true);
     }
     if (row != 0 || !(modifiers & Qt::ShiftModifier) || Table == nullptr) {
-        return;
+        return false;
     }
     const int32_t index = ColumnIndexAt(column);
     if (index < 0 || Cols[index].Key.empty()) {
-        return;
+        return false;
     }
     const std::string key = Cols[index].Key;
     if (!(modifiers & Qt::ControlModifier)) {
@@ -653,6 +654,7 @@ void TEasyGrid::GridClickCell(int32_t column, int32_t row) {
     }
     Table->Sort();
     Refresh();
+    return true;
 }
 
 void TEasyGrid::ChangeSort(const std::string& key, bool adding) {
@@ -861,8 +863,15 @@ void TEasyGrid::ChooseFont() {
     if (!Grid) {
         return;
     }
-    // Starts from the dialog's own default font, not from the grid's.
-    FontDialog = new QFontDialog(Grid);
+    // Starts at the font the grid shows, so that a size or a style can be changed alone: the
+    // dialog lists installed families and point sizes, and the grids may ask for a substituted
+    // family in pixels.
+    QFont start = Grid->Font();
+    start.setFamily(QFontInfo(start).family());
+    if (start.pointSizeF() <= 0) {
+        start.setPointSizeF(start.pixelSize() * 72.0 / Grid->logicalDpiY());
+    }
+    FontDialog = new QFontDialog(start, Grid);
     const std::unique_ptr<QFontDialog> owned(FontDialog.data());
     if (RunModal(*owned) == QDialog::Accepted) {
         SetFont(owned->currentFont());

@@ -117,7 +117,8 @@ public:
     bool RowInRange(int32_t row) const;
     int32_t ApplyColumnCount();
 
-    void GridClickCell(int32_t column, int32_t row);
+    // True when the click sorted the table.
+    bool GridClickCell(int32_t column, int32_t row);
     void GridDblClickCell(int32_t column, int32_t row);
     void GridColumnMoved(int32_t from, int32_t to);
     void MoveColumn(int32_t from, int32_t to);

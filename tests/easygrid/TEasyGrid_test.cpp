@@ -77,6 +77,29 @@ TEST(TEasyGrid, ColumnIdByKeyIgnoresCaseButNotBlanks) {
     }
 }
 
+// Scrolled to its end, a grid whose height is no whole number of rows shows part of the row
+// above the last screenful; that row, like every other in view, has its text.
+TEST(TEasyGrid, EveryRowInViewHasItsTextAtAnyHeightAndPosition) {
+    ResultGrid g(300);
+    g.Ctl.Refresh();
+    // Each height starts at the end of the list: the resize alone shows other rows there.
+    for (int height = 90; height <= 400; height += 5) {
+        g.Grid->resize(700, height);
+        for (const int top : {0, 1, 150, 40, 100000}) {
+            if (top > 0) {
+                g.Grid->SetTopRow(top);
+            }
+            const int first = g.Grid->rowAt(0);
+            const int last = g.Grid->rowAt(g.Grid->viewport()->height() - 1);
+            ASSERT_GE(first, 0);
+            for (int row = first; row <= (last < 0 ? 299 : last); ++row) {
+                ASSERT_EQ(g.Cell(0, row + 1), std::to_string(1000 + (row + 1) * 4))
+                    << "height " << height << ", top " << top << ", row " << row + 1;
+            }
+        }
+    }
+}
+
 TEST(TEasyGrid, FillsOnlyTheRowsInViewOrNoData) {
     struct Case {
         int Rows, GridRows, LastWritten;
