@@ -148,6 +148,7 @@ void TForm1::CreateControls() {
     UrlLauncher1 = new TUrlLauncher(this);
     UrlLauncher1->setObjectName(QStringLiteral("UrlLauncher1"));
     ArrangePanels();
+    SetTabOrder();
 }
 
 void TForm1::CreateMenus() {
@@ -189,7 +190,7 @@ void TForm1::CreateDividable() {
 
 void TForm1::CreateRatio() {
     PanelRatio = NewPanel("PanelRatio", QStringLiteral("Ratio options"), 169, 225, 0xC7BABF);
-    Label3 = NewLabel(PanelRatio, "Label3", QStringLiteral("Ratio must be (height : width)"), 8, 8);
+    Label3 = NewLabel(PanelRatio, "Label3", QStringLiteral("Ratio must be (width : height)"), 8, 8);
     SpinEdit5 = NewSpin(PanelRatio, "SpinEdit5", 8, 24, 65, SpinMaxSmall, 4);
     SpinEdit6 = NewSpin(PanelRatio, "SpinEdit6", 96, 24, 65, SpinMaxSmall, 3);
     SpinEdit5->PopupMenu = PopupMenuScreenRatio;
@@ -269,8 +270,8 @@ void TForm1::CreateGrids() {
     StringGrid1->SetDefaultRowHeight(21);
     StringGrid1->SetFixedColor(QColor(Silver));
     StringGrid1->SetOptions(TGridControl::goFixedVertLine | TGridControl::goFixedHorzLine |
-                            TGridControl::goRowSelect | TGridControl::goColSizing |
-                            TGridControl::goColMoving);
+                            TGridControl::goRowSelect | TGridControl::goRangeSelect |
+                            TGridControl::goColSizing | TGridControl::goColMoving);
     StringGrid1->SetScrollBars(TGridControl::ssVertical);
     StringGrid1->SetBandColor1(QColor(0xFFFEE1));
     StringGrid1->SetBandColor2(Qt::white);
@@ -285,6 +286,9 @@ void TForm1::CreateGrids() {
     StringGrid2->SetGridLineWidth(0);
     StringGrid2->SetGridLineColor(QColor(Silver));
     StringGrid2->SetFlat(true);
+    // No line shows at width 0, but the list's menu offers the lines as switched on.
+    StringGrid2->SetOptions(StringGrid2->Options() | TGridControl::goVertLine |
+                            TGridControl::goHorzLine);
     StringGrid2->SetScrollBars(TGridControl::ssVertical);
     StringGrid2->SetBandColor1(QColor(0xF0ECEE));
     StringGrid2->SetBandColor2(palette().color(QPalette::Base));
@@ -299,6 +303,33 @@ void TForm1::ArrangePanels() {
          {PanelRatio, PanelDividable, PanelFromTo, PanelOptions, PanelRotatedRatio, PanelURL}) {
         panel->move(8, top);
         top += panel->height() + 8;
+    }
+}
+
+// Tab walks the panels in the order the window arranges them, then the result grid.
+void TForm1::SetTabOrder() {
+    QWidget* const order[] = {SpinEdit5,
+                              SpinEdit6,
+                              SpinEdit7,
+                              SpinEdit8,
+                              CheckBox1,
+                              TrackBar1,
+                              StringGrid2,
+                              Edit1,
+                              Edit2,
+                              Edit3,
+                              Edit4,
+                              SpinEdit3,
+                              SpinEdit4,
+                              CheckBox2,
+                              SpinPlayRatioX,
+                              SpinPlayRatioY,
+                              SpinScreenRatioX,
+                              SpinScreenRatioY,
+                              CheckBox3,
+                              StringGrid1};
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
+        setTabOrder(order[i], order[i + 1]);
     }
 }
 
@@ -333,6 +364,13 @@ void TForm1::ShowPopup(TPopupMenu* menu, QWidget* component, const QPoint& pos) 
 void TForm1::InitStart() {
     ResultTable.Init();
     ResultTable.Columns[AreaPercentColumn].Suffix = "%";
+    // The rows come in width order until the user sorts by a header.
+    ResultTable.SortSpec.clear();
+    for (const int32_t column :
+         {WidthColumn, HeightColumn, AreaPercentColumn, AreaColumn, PixelDifColumn,
+          HeightDivisorsColumn, WidthDivisorsColumn, LetterboxColumn}) {
+        ResultTable.Columns[static_cast<std::size_t>(column)].NumericSort = true;
+    }
 
     PredefinedController.Attach(StringGrid2, &PredefinedTable, false, false);
     PredefinedController.MaximizeAllowed = false;
@@ -446,18 +484,45 @@ void TForm1::Recount() {
     inputs.Rotated = rotated;
     inputs.Grouping = CheckBox2->isChecked();
     const ResultEchoes echoes = ComputeResults(inputs, ResultTable, Reference);
+    // A sort chosen at the header holds for every run.
+    if (!ResultTable.SortSpec.empty()) {
+        ResultTable.Sort();
+    }
 
-    SetLabel(Label4, IntToText(echoes.ReducedX));
-    SetLabel(Label5, IntToText(echoes.ReducedY));
-    SetLabel(Label10, Int64ToText(echoes.ReducedProduct));
+    ShowReducedRatio(echoes);
     SetLabel(Labelfixed43, echoes.EchoHeight);
     SetLabel(Labelfixed34, echoes.EchoWidth);
     // Also when the current row lies below the new last row: the grid must show this table.
     ResultController.Refresh();
 }
 
+void TForm1::ShowReducedRatio(const ResultEchoes& echoes) {
+    // A term of 0 or below lists nothing; say why instead of echoing the bad terms.
+    const bool valid = echoes.ReducedX > 0 && echoes.ReducedY > 0;
+    SetLabel(Label4, valid ? IntToText(echoes.ReducedX) : "Terms must be 1 or more");
+    SetLabel(Label5, IntToText(echoes.ReducedY));
+    SetLabel(Label10, Int64ToText(echoes.ReducedProduct));
+    for (QLabel* label : {Label9, Label5, Label10}) {
+        label->setVisible(valid);
+    }
+    // Long terms push the labels after them to the right instead of overlapping them.
+    constexpr int Gap = 4;
+    Label9->move(std::max(91, Label4->geometry().right() + Gap), Label9->y());
+    Label5->move(std::max(96, Label9->geometry().right() + Gap), Label5->y());
+    Label10->move(std::max(128, Label5->geometry().right() + Gap), Label10->y());
+}
+
 void TForm1::StringGrid1ClickCell(int ACol, int ARow) {
-    ResultController.GridClickCell(ACol, ARow);
+    // A sort click only orders the rows, and shift or ctrl on a row only selects.
+    const bool sorted = ResultController.GridClickCell(ACol, ARow);
+    const Qt::KeyboardModifiers selecting = Qt::ShiftModifier | Qt::ControlModifier;
+    if (sorted || (ARow > 0 && (QGuiApplication::queryKeyboardModifiers() & selecting))) {
+        return;
+    }
+    ChooseReference(ARow);
+}
+
+void TForm1::ChooseReference(int ARow) {
     const int32_t count = ResultTable.Count();
     if (count == 0) {
         ResultTable.Clear();
@@ -551,6 +616,18 @@ void TForm1::PanelURLClick2() {
     OpenPage(HelpPagePath);
 }
 
+bool TForm1::event(QEvent* event) {
+    const bool handled = TForm::event(event);
+    // Until the window manager frames the window its frame is unknown, so the first fit
+    // centred the bare window; the first move or resize that shows a frame fits it again.
+    if (!PlacedInFrame && (event->type() == QEvent::Move || event->type() == QEvent::Resize) &&
+        isVisible() && frameGeometry() != geometry()) {
+        PlacedInFrame = true;
+        FitToScreen(this);
+    }
+    return handled;
+}
+
 void TForm1::mousePressEvent(QMouseEvent* event) {
     // The bare background moves the window as its title bar would.
     if (event->button() == Qt::LeftButton && childAt(event->position().toPoint()) == nullptr &&
@@ -565,10 +642,28 @@ void TForm1::mousePressEvent(QMouseEvent* event) {
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     // The window's key preview sees the key first.
     const bool handled = TForm::eventFilter(watched, event);
-    if (watched == StringGrid1 && event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+    if (event->type() != QEvent::KeyPress || (watched != StringGrid1 && watched != StringGrid2)) {
+        return handled;
+    }
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (watched == StringGrid1 && key->matches(QKeySequence::Copy)) {
         // The table view would copy the current cell only.
         QGuiApplication::clipboard()->setText(SelectedRowsText());
+        return true;
+    }
+    // The keyboard's click on the current row: Return in either grid, Space in the list.
+    const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    const auto* grid = static_cast<const TGridControl*>(watched);
+    if (!plain || grid->currentRow() < 0) {
+        return handled;
+    }
+    if (watched == StringGrid2 && (enter || key->key() == Qt::Key_Space)) {
+        Setratiofromgrid(grid->currentColumn(), grid->currentRow() + 1);
+        return true;
+    }
+    if (watched == StringGrid1 && enter) {
+        ChooseReference(grid->currentRow() + 1);
         return true;
     }
     return handled;

@@ -36,6 +36,9 @@ public:
     void InitStart();
     void Recount();
     void StringGrid1ClickCell(int ACol, int ARow);
+    // Makes result row ARow (clamped to the list; the header means the first row) the
+    // reference pair and recomputes.
+    void ChooseReference(int ARow);
     void Setratiofromgrid(int ACol, int ARow);
     void SetTo(QAction* item);
     void SetScreenRatioFromPopUpMenu(QAction* item);
@@ -115,6 +118,7 @@ public:
     TUrlLauncher* UrlLauncher1 = nullptr;
 
 protected:
+    bool event(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -131,6 +135,8 @@ private:
     void FillPredefined();
     void DeclareResultColumns();
     void ArrangePanels();
+    void SetTabOrder();
+    void ShowReducedRatio(const ResultEchoes& echoes);
     void OpenPage(std::string_view path);
     void ShowPopup(TPopupMenu* menu, QWidget* component, const QPoint& pos);
 
@@ -143,4 +149,6 @@ private:
     QCheckBox* NewCheckBox(QWidget* parent, const char* name, const QString& text, QRect bounds,
                            bool checked);
     QFrame* NewBevel(QWidget* parent, const char* name, int left, int top, int width);
+
+    bool PlacedInFrame = false;
 };

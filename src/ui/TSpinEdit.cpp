@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <algorithm>
 #include <charconv>
+#include <limits>
 
 TSpinEdit::TSpinEdit(QWidget* parent) : QAbstractSpinBox(parent) {
     lineEdit()->setText(QStringLiteral("0"));
@@ -27,7 +28,16 @@ int32_t TSpinEdit::Value() const {
     }
     int32_t value = 0;
     const auto [end, error] = std::from_chars(first, last, value);
-    return error == std::errc() && end == last && first != last ? value : Minimum;
+    if (end != last || first == last) {
+        return Minimum;
+    }
+    // An integer beyond 32 bits (pasted, say) reads as the nearest 32-bit one, so that the
+    // window caps it like any other large value instead of taking the minimum.
+    if (error == std::errc::result_out_of_range) {
+        return *first == '-' ? std::numeric_limits<int32_t>::min()
+                             : std::numeric_limits<int32_t>::max();
+    }
+    return error == std::errc() ? value : Minimum;
 }
 
 void TSpinEdit::SetValue(int32_t value) {

@@ -8,7 +8,8 @@
 class TPopupMenu;
 
 // A spin box that reads its text leniently and clamps only on write: Value() is the integer
-// in the text, or MinValue() when the text holds no 32-bit integer, even beyond MaxValue().
+// in the text, even beyond MaxValue() (beyond 32 bits, the nearest 32-bit integer), or
+// MinValue() when the text holds no integer.
 // Every change of the text, typed or written, raises OnChange.
 class TSpinEdit : public QAbstractSpinBox {
     Q_OBJECT

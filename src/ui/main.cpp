@@ -8,7 +8,7 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tavori Pixolan"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Tavori Pixolan"));
+    // No display name: the toolkit would append it to every window title.
     QGuiApplication::setDesktopFileName(QStringLiteral("pixolan"));
     superarray::OpenDocument = [](const std::string& path) {
         QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));

@@ -7,10 +7,15 @@
 #include "ui/TSpinEdit.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QFontDialog>
+#include <QFontInfo>
 #include <QGuiApplication>
+#include <QHeaderView>
+#include <QImage>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,6 +23,7 @@
 #include <QSlider>
 #include <QTest>
 #include <algorithm>
+#include <cstdint>
 #include <gtest/gtest.h>
 #include <memory>
 #include <ostream>
@@ -59,6 +65,23 @@ protected:
             }
         }
         menu->hide();
+    }
+
+    // A click on a header cell of the result grid, with modifier keys.
+    void ClickHeader(int column, Qt::KeyboardModifiers keys) const {
+        const QHeaderView* header = F.StringGrid1->horizontalHeader();
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, keys,
+                          QPoint(header->sectionViewportPosition(column) + 5, 5));
+    }
+
+    // Widths of the result rows in their order, and whether they fall strictly.
+    bool WidthsFall() const {
+        for (int32_t row = 1; row < F.ResultTable.Count(); ++row) {
+            if (std::stoi(Cell(row, 1)) <= std::stoi(Cell(row + 1, 1))) {
+                return false;
+            }
+        }
+        return true;
     }
 
     static QString Text(const TSpinEdit* spin) { return spin->text(); }
@@ -254,8 +277,16 @@ TEST(SpinEdit, ReadsLenientlyAndClampsOnWrite) {
     const struct {
         const char* Text;
         int32_t Value;
-    } reads[] = {{"42", 42}, {"500", 500}, {"-7", -7}, {"+8", 8},
-                 {"", 1},    {"1.85", 1},  {"abc", 1}, {"99999999999", 1}};
+    } reads[] = {{"42", 42},
+                 {"500", 500},
+                 {"-7", -7},
+                 {"+8", 8},
+                 {"", 1},
+                 {"1.85", 1},
+                 {"abc", 1},
+                 {"99999999999", INT32_MAX},
+                 {"+2147483648", INT32_MAX},
+                 {"-99999999999", INT32_MIN}};
     for (const auto& r : reads) {
         spin.SetText(r.Text);
         EXPECT_EQ(spin.Value(), r.Value) << r.Text;
@@ -280,3 +311,162 @@ TEST(SpinEdit, ReadsLenientlyAndClampsOnWrite) {
 }
 
 } // namespace
+
+TEST_F(Form1Test, HeaderSortOrdersByValueKeepsTheReferenceAndHolds) {
+    ClickRow(F.StringGrid1, 40); // 640 x 480
+    ClickHeader(0, Qt::ShiftModifier);
+    ClickHeader(0, Qt::ShiftModifier); // the second click turns the order round
+    EXPECT_EQ(F.ResultTable.SortSpec, "-width");
+    F.StringGrid1->SetTopRow(1);
+    EXPECT_EQ(F.StringGrid1->Cell(0, 1), "768");
+    EXPECT_EQ(F.StringGrid1->Cell(0, 7), "672"); // by value: "96" would come first as text
+    EXPECT_TRUE(WidthsFall());
+    EXPECT_EQ(Cell(9, 1) + " " + Cell(9, 5), "640 0 / 0");
+
+    // Every later run keeps the order; the reference stays.
+    F.Edit3->setText("3");
+    EXPECT_EQ(Cell(1, 1), "752");
+    EXPECT_TRUE(WidthsFall());
+    EXPECT_EQ(F.StringGrid1->Cell(0, 1), "752");
+    EXPECT_EQ(Cell(6, 1) + " " + Cell(6, 5), "640 0 / 0"); // 720 and 672 are gone
+
+    // Ctrl+shift adds a key; a plain header click still makes the first row the reference.
+    ClickHeader(2, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(F.ResultTable.SortSpec, "-width,area%");
+    ClickHeader(1, {});
+    EXPECT_EQ(Cell(1, 5), "0 / 0");
+    EXPECT_TRUE(WidthsFall());
+}
+
+TEST_F(Form1Test, KeyboardWalksEveryInputAndClicksRows) {
+    F.ResultController.Animate = false;
+    F.ResultController.CollapsePanel(F.PanelRotatedRatio); // opens it again
+    QApplication::setActiveWindow(&F);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&F));
+    // The control of ours that holds the focus (a spin box's line edit counts as the box).
+    const auto focused = [] {
+        QWidget* widget = QApplication::focusWidget();
+        while (widget != nullptr && widget->objectName().isEmpty()) {
+            widget = widget->parentWidget();
+        }
+        return widget == nullptr ? QString() : widget->objectName();
+    };
+    F.SpinEdit5->setFocus();
+    QStringList order{focused()};
+    for (int step = 0; step < 19; ++step) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        order << focused();
+    }
+    EXPECT_EQ(order.join(','),
+              "SpinEdit5,SpinEdit6,SpinEdit7,SpinEdit8,CheckBox1,StringGrid2,Edit1,Edit2,Edit3,"
+              "Edit4,SpinEdit3,SpinEdit4,CheckBox2,SpinPlayRatioX,SpinPlayRatioY,"
+              "SpinScreenRatioX,SpinScreenRatioY,CheckBox3,StringGrid1,SpinEdit5");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    EXPECT_EQ(focused(), "StringGrid1");
+
+    // Return, Space and a double-click on a predefined row apply it as a click does.
+    F.StringGrid2->setFocus();
+    const struct {
+        int Row;
+        Qt::Key Key;
+        const char* Terms;
+    } rows[] = {{126, Qt::Key_Return, "3840:2400"},
+                {1, Qt::Key_Space, "4:3"},
+                {3, Qt::Key_Enter, "185:100"},
+                {1, Qt::Key_unknown, "4:3"}};
+    for (const auto& r : rows) {
+        F.StringGrid2->setCurrentCell(r.Row - 1, 0);
+        if (r.Key == Qt::Key_unknown) {
+            // As a mouse sends it: a click, then the second press that makes it double.
+            const QModelIndex index = F.StringGrid2->model()->index(r.Row - 1, 0);
+            F.StringGrid2->scrollTo(index);
+            const QPoint at = F.StringGrid2->visualRect(index).center();
+            QTest::mouseClick(F.StringGrid2->viewport(), Qt::LeftButton, {}, at);
+            QTest::mouseDClick(F.StringGrid2->viewport(), Qt::LeftButton, {}, at);
+        } else {
+            QTest::keyClick(F.StringGrid2, r.Key);
+        }
+        EXPECT_EQ(Text(F.SpinEdit5) + ":" + Text(F.SpinEdit6), r.Terms) << r.Row;
+    }
+
+    // Arrows then Return in the result grid choose the reference.
+    ClickRow(F.StringGrid1, 1);
+    for (int step = 1; step < 40; ++step) {
+        QTest::keyClick(F.StringGrid1, Qt::Key_Down);
+    }
+    QTest::keyClick(F.StringGrid1, Qt::Key_Return);
+    EXPECT_EQ(Cell(40, 1) + " " + Cell(40, 5), "640 0 / 0");
+}
+
+TEST_F(Form1Test, RangesOfRowsSelectWithoutMovingTheReference) {
+    F.CheckBox2->setChecked(false);
+    ClickRow(F.StringGrid1, 2);
+    const QModelIndex fourth = F.StringGrid1->model()->index(3, 0);
+    QTest::mouseClick(F.StringGrid1->viewport(), Qt::LeftButton, Qt::ShiftModifier,
+                      F.StringGrid1->visualRect(fourth).center());
+    QTest::keyClick(F.StringGrid1, Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(Cell(2, 5), "0 / 0");
+    QTest::keyClick(F.StringGrid1, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text().count('\n'), 1 + 4); // headers, rows 2..5
+
+    // A column shown after the selection is highlighted as well.
+    F.ResultController.ToggleColumn(WidthDivisorsColumn, true);
+    const QModelIndex third = F.StringGrid1->model()->index(2, F.StringGrid1->ColumnCount() - 1);
+    const QImage image = F.StringGrid1->viewport()->grab().toImage();
+    EXPECT_EQ(image.pixelColor(F.StringGrid1->visualRect(third).center() + QPoint(0, 4)),
+              F.StringGrid1->SelectionColor());
+
+    QTest::keyClick(F.StringGrid1, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(F.StringGrid1, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text().count('\n'), 1 + 48);
+    EXPECT_EQ(Cell(2, 5), "0 / 0");
+}
+
+TEST_F(Form1Test, PastedRangeIsCappedAndBadRatiosSaySo) {
+    const struct {
+        TSpinEdit* Spin;
+        const char* Pasted;
+        const char* Last;
+    } pastes[] = {{F.SpinEdit4, "99999999999", "32768"}, {F.SpinEdit3, "2147483648", "32768"}};
+    for (const auto& p : pastes) {
+        QGuiApplication::clipboard()->setText(p.Pasted);
+        p.Spin->setFocus();
+        p.Spin->selectAll();
+        QTest::keyClick(p.Spin, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(Text(p.Spin), "32768") << p.Pasted;
+        EXPECT_EQ(Cell(F.ResultTable.Count(), 1), p.Last) << p.Pasted;
+    }
+
+    F.SpinEdit6->SetText("-9");
+    EXPECT_EQ(F.Label4->text(), "Terms must be 1 or more");
+    EXPECT_TRUE(F.Label5->isHidden());
+    EXPECT_TRUE(F.Label10->isHidden());
+
+    F.SpinEdit5->SetText("9999991");
+    F.SpinEdit6->SetText("9999997");
+    ASSERT_EQ(F.Label5->text(), "9999997");
+    const QLabel* labels[] = {F.Label4, F.Label9, F.Label5, F.Label10};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_FALSE(labels[i]->isHidden());
+        EXPECT_LT(labels[i]->geometry().right(), labels[i + 1]->geometry().left())
+            << labels[i]->objectName().toStdString();
+    }
+}
+
+TEST_F(Form1Test, CaptionsMenusAndFontDialogStartRight) {
+    EXPECT_EQ(F.Label3->text(), "Ratio must be (width : height)");
+    const QList<QAction*> items = F.StringGrid2->PopupMenu()->actions();
+    for (const int position : {F.PredefinedController.BandsItem, F.PredefinedController.VLinesItem,
+                               F.PredefinedController.HLinesItem}) {
+        EXPECT_TRUE(items[position]->isChecked()) << items[position]->text().toStdString();
+    }
+    QFont started;
+    F.ResultController.RunDialog = [&started](QDialog& dialog) {
+        started = static_cast<QFontDialog&>(dialog).currentFont();
+        return static_cast<int>(QDialog::Rejected);
+    };
+    F.ResultController.ChooseFont();
+    const QFont grid = F.StringGrid1->Font();
+    EXPECT_EQ(started.family(), QFontInfo(grid).family());
+    EXPECT_EQ(QFontInfo(started).pixelSize(), QFontInfo(grid).pixelSize());
+}
