@@ -1,0 +1,195 @@
+#include "gridctl/TGridControl.h"
+#include "ui/TForm1.h"
+#include "xcb/XcbSuite.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QTest>
+#include <QWheelEvent>
+#include <algorithm>
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+class XcbTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (const QString problem = XcbSuite::Problem(); !problem.isEmpty()) {
+            GTEST_SKIP() << "no X server for this suite: " << problem.toStdString();
+        }
+    }
+
+    static QRect Screen() { return QGuiApplication::primaryScreen()->availableGeometry(); }
+};
+
+// What an X tool prints, or "" when it fails.
+QString ToolOutput(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(10000) || process.exitCode() != 0) {
+        return {};
+    }
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// The numbers of one property line of xprop, such as "_NET_FRAME_EXTENTS(CARDINAL) = 4, 4"
+// or "_NET_CLIENT_LIST(WINDOW): window id # 0x400007, 0x600007".
+QList<int> Numbers(const QString& text) {
+    QList<int> numbers;
+    const qsizetype start =
+        std::max(text.indexOf(QLatin1Char('=')), text.indexOf(QLatin1Char('#')));
+    const QString values = start < 0 ? QString() : text.mid(start + 1);
+    for (const QString& part : values.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        bool ok = false;
+        const int n = part.trimmed().toInt(&ok, 0);
+        if (ok) {
+            numbers << n;
+        }
+    }
+    return numbers;
+}
+
+// The program itself, as the window manager sees it: its title is exactly the caption, and
+// its frame stands centred, 40 pixels narrower and 60 lower than the screen.
+TEST_F(XcbTest, ProgramTitleAndPlacementAsTheWindowManagerSeesThem) {
+    QProcess program;
+    program.start(QStringLiteral(PIXOLAN_PROGRAM), {});
+    ASSERT_TRUE(program.waitForStarted());
+    QString window;
+    QRect frame;
+    // In device pixels, as the X tools count; the window manager's frame does not scale, so
+    // with a scale factor the logical sizes may round by a pixel.
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    const int scale = qRound(primary->devicePixelRatio());
+    const QSize screen = primary->size() * scale;
+    const QSize wanted = (primary->size() - QSize(40, 60)) * scale;
+    const auto near = [scale](int a, int b) { return std::abs(a - b) <= scale; };
+    const bool placed = QTest::qWaitFor(
+        [&] {
+            const QList<int> clients =
+                Numbers(ToolOutput(QStringLiteral("xprop"),
+                                   {QStringLiteral("-root"), QStringLiteral("_NET_CLIENT_LIST")}));
+            if (clients.isEmpty()) {
+                return false;
+            }
+            window = QString::number(clients.first());
+            const QList<int> extents = Numbers(
+                ToolOutput(QStringLiteral("xprop"),
+                           {QStringLiteral("-id"), window, QStringLiteral("_NET_FRAME_EXTENTS")}));
+            const QString info =
+                ToolOutput(QStringLiteral("xwininfo"), {QStringLiteral("-id"), window});
+            const auto value = [&info](const char* label) {
+                const QRegularExpression line(QLatin1String(label) +
+                                              QStringLiteral(":\\s*(-?\\d+)"));
+                return line.match(info).captured(1).toInt();
+            };
+            if (extents.size() != 4) {
+                return false;
+            }
+            // Left, right, top, bottom around the client area.
+            frame = QRect(value("Absolute upper-left X") - extents[0],
+                          value("Absolute upper-left Y") - extents[2],
+                          value("Width") + extents[0] + extents[1],
+                          value("Height") + extents[2] + extents[3]);
+            return near(frame.width(), wanted.width()) && near(frame.height(), wanted.height()) &&
+                   std::abs(2 * frame.x() + frame.width() - screen.width()) <= 1 &&
+                   std::abs(2 * frame.y() + frame.height() - screen.height()) <= 1;
+        },
+        10000);
+    const QString names = ToolOutput(
+        QStringLiteral("xprop"),
+        {QStringLiteral("-id"), window, QStringLiteral("_NET_WM_NAME"), QStringLiteral("WM_NAME")});
+    program.kill();
+    program.waitForFinished();
+    EXPECT_TRUE(placed) << "frame " << frame.x() << "," << frame.y() << " " << frame.width() << "x"
+                        << frame.height();
+    EXPECT_EQ(names.toStdString(), "_NET_WM_NAME(UTF8_STRING) = \"Tavori Pixolan 1.5\"\n"
+                                   "WM_NAME(STRING) = \"Tavori Pixolan 1.5\"\n");
+}
+
+// The first and last row of a grid's view, whole or in part.
+std::pair<int, int> RowsInView(const TGridControl* grid) {
+    const int first = grid->rowAt(0);
+    const int last = grid->rowAt(grid->viewport()->height() - 1);
+    return {first, last < 0 ? grid->rowCount() - 1 : last};
+}
+
+// Every row in view shows its text, at the end of the list reached by key, page and wheel,
+// whatever the window's height.
+TEST_F(XcbTest, EveryRowInViewShowsItsText) {
+    TForm1 form;
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    const auto check = [&](const TGridControl* grid, int blankLastRows, const std::string& when) {
+        const auto [first, last] = RowsInView(grid);
+        ASSERT_GE(first, 0) << when;
+        for (int row = first; row <= last && row < grid->rowCount() - blankLastRows; ++row) {
+            EXPECT_FALSE(grid->Cell(0, row + 1).isEmpty()) << when << ", row " << row + 1;
+        }
+    };
+    // The predefined list ends in an empty row.
+    check(form.StringGrid2, 1, "predefined list at start");
+    TGridControl* grid = form.StringGrid1;
+    const int top = form.height() - grid->viewport()->height();
+    for (int height = std::max(form.minimumHeight(), 300); height <= Screen().height() - 60;
+         height += 7) {
+        form.resize(form.width(), height);
+        if (!QTest::qWaitFor([&] { return form.height() == height; }, 2000)) {
+            continue; // the window manager keeps the window from this height
+        }
+        const std::string at = "height " + std::to_string(height - top);
+        grid->setFocus();
+        QTest::keyClick(grid, Qt::Key_End, Qt::ControlModifier);
+        check(grid, 0, at + ", ctrl+End");
+        QTest::keyClick(grid, Qt::Key_Home, Qt::ControlModifier);
+        for (int page = 0; page < 4; ++page) {
+            QTest::keyClick(grid, Qt::Key_PageDown);
+        }
+        check(grid, 0, at + ", PageDown");
+        QWheelEvent wheel(QPointF(5, 5), grid->viewport()->mapToGlobal(QPointF(5, 5)), {},
+                          QPoint(0, -120 * 40), Qt::NoButton, {}, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(grid->viewport(), &wheel);
+        check(grid, 0, at + ", wheel");
+    }
+}
+
+// A dialog and its buttons lie inside the screen's free area.
+void ExpectOnScreen(QDialog& dialog, const std::string& name) {
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog)) << name;
+    const QRect screen = dialog.screen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(dialog.frameGeometry()))
+        << name << " " << dialog.frameGeometry().width() << "x" << dialog.frameGeometry().height();
+    for (const QPushButton* button : dialog.findChildren<QPushButton*>()) {
+        if (button->isVisibleTo(&dialog) && qobject_cast<QDialogButtonBox*>(button->parent())) {
+            const QRect area(button->mapToGlobal(QPoint(0, 0)), button->size());
+            EXPECT_TRUE(screen.contains(area)) << name << ": " << button->text().toStdString();
+        }
+    }
+}
+
+TEST_F(XcbTest, WindowAndDialogsFitTheScreen) {
+    TForm1 form;
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    const QSize room = Screen().size();
+    EXPECT_LE(form.minimumWidth(), room.width());
+    EXPECT_LE(form.minimumHeight(), room.height());
+    int shown = 0;
+    form.ResultController.RunDialog = [&shown](QDialog& dialog) {
+        ExpectOnScreen(dialog, dialog.windowTitle().toStdString());
+        ++shown;
+        return static_cast<int>(QDialog::Rejected);
+    };
+    form.ResultController.PrintGrid();
+    form.ResultController.SaveAsHtml();
+    EXPECT_EQ(shown, 2);
+}
+
+} // namespace
