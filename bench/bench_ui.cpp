@@ -9,6 +9,7 @@
 #include <QWindow>
 #include <benchmark/benchmark.h>
 #include <memory>
+#include <string>
 
 namespace {
 
@@ -68,11 +69,8 @@ void BM_StartUp(benchmark::State& state) {
 }
 BENCHMARK(BM_StartUp)->Unit(benchmark::kMillisecond);
 
-// The last keystroke of "32768" in "To" with ratio 1 : 1 and no filters, until the grid has
-// painted the new rows.
-void BM_KeystrokeInTo(benchmark::State& state) {
-    App();
-    TForm1 form;
+// A shown window that lists every width of the ratio 1 : ratioY, with no filters.
+void ShowUnfiltered(TForm1& form, int32_t ratioY) {
     form.show();
     while (form.windowHandle() == nullptr || !form.windowHandle()->isExposed()) {
         QCoreApplication::processEvents();
@@ -80,7 +78,11 @@ void BM_KeystrokeInTo(benchmark::State& state) {
     form.Edit1->clear();
     form.Edit2->clear();
     form.SpinEdit5->SetValue(1);
-    form.SpinEdit6->SetValue(1);
+    form.SpinEdit6->SetValue(ratioY);
+}
+
+// Times the last keystroke of "32768" in "To", until the grid has painted the new rows.
+void TimeLastKeystrokeInTo(benchmark::State& state, TForm1& form) {
     for (auto _ : state) {
         state.PauseTiming();
         form.SpinEdit4->SetText(QStringLiteral("3276"));
@@ -93,11 +95,41 @@ void BM_KeystrokeInTo(benchmark::State& state) {
         form.StringGrid1->repaint();
         QCoreApplication::processEvents();
     }
+}
+
+// The last keystroke of "32768" in "To" with ratio 1 : 1 and no filters.
+void BM_KeystrokeInTo(benchmark::State& state) {
+    App();
+    TForm1 form;
+    ShowUnfiltered(form, 1);
+    TimeLastKeystrokeInTo(state, form);
     if (form.ResultTable.Count() != 32768) {
         state.SkipWithError("the keystroke did not reach To");
     }
     state.counters["rss_bytes"] = ResidentBytes();
 }
 BENCHMARK(BM_KeystrokeInTo)->Unit(benchmark::kMillisecond);
+
+// The same keystroke with the list sorted by one column, descending, as a header click
+// leaves it; the second argument is the ratio's height term (65535: tall divisor lists).
+void BM_KeystrokeSorted(benchmark::State& state) {
+    static const char* const keys[] = {
+        "width", "height", "area%", "area (h*w)", "pixeldif", "letterboxed", "height dividable by"};
+    App();
+    TForm1 form;
+    ShowUnfiltered(form, static_cast<int32_t>(state.range(1)));
+    form.ResultTable.SortSpec = std::string("-") + keys[state.range(0)];
+    state.SetLabel(form.ResultTable.SortSpec);
+    TimeLastKeystrokeInTo(state, form);
+    // Every key but the divisor list puts the widest pair first.
+    const bool widestFirst = form.ResultTable.GetCell(1, 1) == "32768";
+    if (form.ResultTable.Count() != 32768 || (state.range(0) < 6 && !widestFirst)) {
+        state.SkipWithError("the keystroke did not reach To, or the rows are not sorted");
+    }
+}
+BENCHMARK(BM_KeystrokeSorted)
+    ->ArgsProduct({{0, 1, 2, 3, 4, 5, 6}, {1}})
+    ->Args({6, 65535})
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -32,7 +32,7 @@ public:
         std::function<std::string(const superarray&, int32_t row)> Source;
         // Sort keys on this column order the numbers in its texts by value, one after the
         // other ("-" right before a digit makes it negative, "." starts a fraction), and only
-        // texts equal in every number by character code.
+        // texts equal in every number by character code (letter case counts here).
         bool NumericSort = false;
     };
 

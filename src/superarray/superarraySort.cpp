@@ -238,8 +238,10 @@ void superarray::Sort() {
     std::vector<std::string> made(keys.size());
     for (std::size_t k = 0; k < keys.size(); ++k) {
         if (keys[k].Column != InsertionColumn) {
-            texts[k] =
-                KeyTexts(*this, Rows, rowCount, keys[k].Column, keys[k].CaseSensitive, made[k]);
+            // Numbers have no case; folding the texts of a numeric column would only cost time.
+            const bool exact = keys[k].CaseSensitive ||
+                               Columns[static_cast<std::size_t>(keys[k].Column)].NumericSort;
+            texts[k] = KeyTexts(*this, Rows, rowCount, keys[k].Column, exact, made[k]);
         }
     }
 
