@@ -64,7 +64,8 @@ QString TGridControl::Cell(int column, int row) const {
     if (column < 0 || column >= columnCount() || row < 0 || row >= RowCount()) {
         return {};
     }
-    const QTableWidgetItem* cell = row == 0 ? horizontalHeaderItem(column) : item(row - 1, column);
+    const QTableWidgetItem* cell =
+        row == 0 ? horizontalHeaderItem(column) : item(ItemRow(row), column);
     return cell != nullptr ? cell->text() : QString();
 }
 
@@ -87,11 +88,11 @@ void TGridControl::SetCell(int column, int row, const QString& text) {
         return;
     }
     if (text.isEmpty()) {
-        delete takeItem(row - 1, column);
-    } else if (QTableWidgetItem* cell = item(row - 1, column)) {
+        delete takeItem(ItemRow(row), column);
+    } else if (QTableWidgetItem* cell = item(ItemRow(row), column)) {
         cell->setText(text);
     } else {
-        setItem(row - 1, column, new QTableWidgetItem(text));
+        setItem(ItemRow(row), column, new QTableWidgetItem(text));
     }
 }
 
@@ -100,18 +101,36 @@ void TGridControl::SetColumnCount(int count) {
 }
 
 void TGridControl::SetRowCount(int count) {
-    setRowCount(std::max(count, 1) - 1);
+    SetDataRowCount(count - HeaderRows);
+}
+
+void TGridControl::SetDataRowCount(int count) {
+    setRowCount(std::max(count, 0));
+}
+
+std::vector<int> TGridControl::SelectedRows() const {
+    std::vector<int> rows;
+    for (const QModelIndex& index : selectionModel()->selectedIndexes()) {
+        rows.push_back(GridRow(index));
+    }
+    std::ranges::sort(rows);
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
+}
+
+void TGridControl::SetCurrentRow(int row) {
+    setCurrentCell(ItemRow(row), std::max(currentColumn(), 0));
 }
 
 int TGridControl::TopRow() const {
     // The scroll value can lag behind a shrunk row count until the next layout.
-    return std::clamp(verticalScrollBar()->value() + 1, 1, std::max(RowCount() - 1, 1));
+    return std::clamp(verticalScrollBar()->value() + HeaderRows, 1, std::max(DataRowCount(), 1));
 }
 
 void TGridControl::SetTopRow(int row) {
     // Inserted rows reach the scroll range only at the view's delayed layout.
     executeDelayedItemsLayout();
-    verticalScrollBar()->setValue(std::max(row, 1) - 1);
+    verticalScrollBar()->setValue(ItemRow(std::max(row, 1)));
 }
 
 int TGridControl::VisibleRowCount() const {
@@ -287,7 +306,7 @@ bool TGridControl::viewportEvent(QEvent* event) {
         const auto* help = static_cast<QHelpEvent*>(event);
         const QModelIndex index = indexAt(help->pos());
         if (index.isValid()) {
-            ShowCellHint(help, viewport(), index.column(), index.row() + 1, visualRect(index));
+            ShowCellHint(help, viewport(), index.column(), GridRow(index), visualRect(index));
         } else {
             QToolTip::hideText();
         }
@@ -338,13 +357,13 @@ void TGridControl::paintEvent(QPaintEvent* event) {
 
 void TGridControl::CellClicked(const QModelIndex& index) {
     if (OnClickCell) {
-        OnClickCell(index.column(), index.row() + 1);
+        OnClickCell(index.column(), GridRow(index));
     }
 }
 
 void TGridControl::CellDoubleClicked(const QModelIndex& index) {
     if (OnDblClickCell) {
-        OnDblClickCell(index.column(), index.row() + 1);
+        OnDblClickCell(index.column(), GridRow(index));
     }
 }
 

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QTableWidget>
 #include <functional>
+#include <vector>
 
 class QHelpEvent;
 
@@ -60,9 +61,18 @@ public:
     int ColumnCount() const { return columnCount(); }
     void SetColumnCount(int count);
     // Grid rows, header included: at least 1 (the header alone).
-    int RowCount() const { return rowCount() + 1; }
+    int RowCount() const { return rowCount() + HeaderRows; }
     void SetRowCount(int count);
-    int FixedRowCount() const { return 1; }
+    int FixedRowCount() const { return HeaderRows; }
+    // Data rows are grid rows 1..DataRowCount(), the table widget's rows.
+    int DataRowCount() const { return rowCount(); }
+    void SetDataRowCount(int count);
+    // The grid row of an index of the table widget's model.
+    static int GridRow(const QModelIndex& index) { return index.row() + HeaderRows; }
+    // Grid rows holding a selected cell, ascending, each once.
+    std::vector<int> SelectedRows() const;
+    // Makes a data row current, in the current column (the first while there is none).
+    void SetCurrentRow(int row);
 
     // The first data row in view, in grid rows (1 is the first data row). Setting it scrolls
     // as far as the grid can towards that row.
@@ -162,6 +172,10 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    static constexpr int HeaderRows = 1;
+    // The table widget's row of a data row.
+    static int ItemRow(int row) { return row - HeaderRows; }
+
     void ApplyRowPitch();
     void CellClicked(const QModelIndex& index);
     void CellDoubleClicked(const QModelIndex& index);

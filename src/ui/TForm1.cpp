@@ -30,7 +30,6 @@
 #include <QUrl>
 #include <QWindow>
 #include <algorithm>
-#include <set>
 
 namespace {
 
@@ -349,9 +348,9 @@ void TForm1::InitStart() {
 
     ResultController.Attach(StringGrid1, &ResultTable, true, true);
     ResultController.RemoveFromMenu(superarray::InsertionColumn);
-    ResultController.LayoutsText = "Width,Height,Area%,Area (h*w),PixelDif,Letterboxed,"
-                                   "Letterboxed Height:Width for rotated movies|"
-                                   "Width,Height,Width dividable by,Height dividable by";
+    ResultController.Columns.LayoutsText = "Width,Height,Area%,Area (h*w),PixelDif,Letterboxed,"
+                                           "Letterboxed Height:Width for rotated movies|"
+                                           "Width,Height,Width dividable by,Height dividable by";
     DeclareResultColumns();
     ResultController.HideColumn(WidthDivisorsColumn, false);
     ResultController.HideColumn(HeightDivisorsColumn, true);
@@ -465,7 +464,7 @@ void TForm1::StringGrid1ClickCell(int ACol, int ARow) {
     }
     const int32_t row = std::clamp(ARow, 1, count);
     if (row == count) {
-        StringGrid1->setCurrentCell(row - 1, std::max(StringGrid1->currentColumn(), 0));
+        StringGrid1->SetCurrentRow(row);
     }
     Reference.Width = TextToInt(ResultTable.GetCell(row, WidthColumn));
     Reference.Height = TextToInt(ResultTable.GetCell(row, HeightColumn));
@@ -575,30 +574,22 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 }
 
 QString TForm1::SelectedRowsText() const {
-    std::vector<int32_t> ids;
+    const std::vector<ColDataT> columns = ResultController.Columns.VisibleColumns();
     QStringList lines;
     QStringList headers;
-    for (int32_t index = 1; index <= ResultController.ColumnCount; ++index) {
-        const ColDataT& col = ResultController.Cols[index];
-        if (col.Visible) {
-            ids.push_back(col.Id);
-            headers << ToQt(col.Header);
-        }
+    for (const ColDataT& col : columns) {
+        headers << ToQt(col.Header);
     }
     lines << headers.join(QLatin1Char('\t'));
     // The grid holds only the rows near the view, so the texts come from the table, plain
     // (no digit grouping) so that a spreadsheet reads them as numbers.
-    std::set<int32_t> rows;
-    for (const QModelIndex& index : StringGrid1->selectionModel()->selectedIndexes()) {
-        rows.insert(index.row() + 1);
-    }
-    for (const int32_t row : rows) {
+    for (const int row : StringGrid1->SelectedRows()) {
         if (row > ResultTable.Count()) {
             continue;
         }
         QStringList cells;
-        for (const int32_t id : ids) {
-            cells << ToQt(ResultTable.GetCell(row, id));
+        for (const ColDataT& col : columns) {
+            cells << ToQt(ResultTable.GetCell(row, col.Id));
         }
         lines << cells.join(QLatin1Char('\t'));
     }
