@@ -3,10 +3,12 @@
 #include "GPanel/TBevelPanel.h"
 #include "easypanel/TForm.h"
 #include "easypanel/WindowHelpers.h"
+#include "gridctl/Conversions.h"
 #include "gridctl/TGridControl.h"
 #include "gridctl/THtmlExportDialog.h"
 #include "gridctl/TPrintSettingsDialog.h"
 #include "superarray/superarray.h"
+#include "util/Clamp32.h"
 #include "util/TextParse.h"
 
 #include <QAction>
@@ -18,7 +20,6 @@
 #include <QMenu>
 #include <algorithm>
 #include <exception>
-#include <limits>
 #include <memory>
 
 namespace {
@@ -29,10 +30,6 @@ constexpr std::size_t CachedNumberLength = 123;
 // An alt-click waits for the button's release; a button that never comes up (a lost
 // release) must not hold the window for good.
 constexpr int MouseReleaseWaitMs = 5000;
-
-QString ToQt(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 // Clears a flag when the scope ends, also on an exception.
 class FlagScope {
@@ -64,11 +61,6 @@ private:
     QPointer<TForm> Form;
     std::function<void()> Saved;
 };
-
-int32_t Clamp32(int64_t value) {
-    return static_cast<int32_t>(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
-                                                    std::numeric_limits<int32_t>::max()));
-}
 
 } // namespace
 
@@ -366,8 +358,7 @@ void TEasyGrid::ShowTable(const superarray& table) {
     }
     const int64_t top = Grid->TopRow();
     const int64_t last = top + Grid->VisibleRowCount() + 1 + std::max(ExtraRows, 0);
-    FillRows(table, static_cast<int32_t>(top),
-             static_cast<int32_t>(std::min<int64_t>(last, std::numeric_limits<int32_t>::max())));
+    FillRows(table, static_cast<int32_t>(top), Clamp32(last));
 }
 
 void TEasyGrid::ShowWholeTable(const superarray& table) {

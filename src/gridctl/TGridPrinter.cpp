@@ -1,5 +1,6 @@
 #include "gridctl/TGridPrinter.h"
 
+#include "gridctl/Conversions.h"
 #include "gridctl/TGridControl.h"
 
 #include <QFontMetricsF>
@@ -18,21 +19,6 @@ constexpr double ScreenDpi = 96;
 // a quarter above and below.
 constexpr int32_t TextInsetX = 5;
 constexpr int32_t TextInsetY = 3;
-
-QFont ToFont(const TPrintFont& font) {
-    QFont result(font.Name);
-    result.setPointSizeF(font.Size > 0 ? std::min(font.Size, 500) : 10);
-    result.setBold(font.Style & TPrintFont::fsBold);
-    result.setItalic(font.Style & TPrintFont::fsItalic);
-    result.setUnderline(font.Style & TPrintFont::fsUnderline);
-    result.setStrikeOut(font.Style & TPrintFont::fsStrikeOut);
-    return result;
-}
-
-// Colour values keep red in the lowest byte.
-QColor ToColor(int32_t value) {
-    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
-}
 
 Qt::PenStyle ToPenStyle(TPrintPenStyle style) {
     switch (style) {

@@ -1,5 +1,6 @@
 #include "gridctl/TPrintSettingsDialog.h"
 
+#include "gridctl/Conversions.h"
 #include "gridctl/TGridControl.h"
 #include "gridctl/TGridPrinter.h"
 
@@ -44,15 +45,6 @@ QString FontText(const TPrintFont& font) {
         parts.append(QStringLiteral("strike-out"));
     }
     return parts.join(QStringLiteral(", "));
-}
-
-// Colour values keep red in the lowest byte.
-QColor ToColor(int32_t value) {
-    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
-}
-
-int32_t ToValue(const QColor& color) {
-    return color.red() | color.green() << 8 | color.blue() << 16;
 }
 
 QFormLayout* NewForm(QWidget* page) {
@@ -266,21 +258,10 @@ QWidget* TPrintSettingsDialog::FontRow(TPrintFont TPrintSettings::*field) {
     auto* color = new QPushButton(tr("Colour..."));
     connect(font, &QPushButton::clicked, this, [this, field] {
         TPrintFont& setting = Grid.PrintSettings.*field;
-        QFont initial(setting.Name);
-        initial.setPointSize(std::max(setting.Size, 1));
-        initial.setBold(setting.Style & TPrintFont::fsBold);
-        initial.setItalic(setting.Style & TPrintFont::fsItalic);
-        initial.setUnderline(setting.Style & TPrintFont::fsUnderline);
-        initial.setStrikeOut(setting.Style & TPrintFont::fsStrikeOut);
         bool ok = false;
-        const QFont chosen = QFontDialog::getFont(&ok, initial, this);
+        const QFont chosen = QFontDialog::getFont(&ok, ToFont(setting), this);
         if (ok) {
-            setting.Name = chosen.family();
-            setting.Size = std::max(chosen.pointSize(), 1);
-            setting.Style = (chosen.bold() ? TPrintFont::fsBold : 0) |
-                            (chosen.italic() ? TPrintFont::fsItalic : 0) |
-                            (chosen.underline() ? TPrintFont::fsUnderline : 0) |
-                            (chosen.strikeOut() ? TPrintFont::fsStrikeOut : 0);
+            setting = FromFont(chosen, setting.Color);
             Refresh();
         }
     });
@@ -288,7 +269,7 @@ QWidget* TPrintSettingsDialog::FontRow(TPrintFont TPrintSettings::*field) {
         TPrintFont& setting = Grid.PrintSettings.*field;
         const QColor chosen = QColorDialog::getColor(ToColor(setting.Color), this);
         if (chosen.isValid()) {
-            setting.Color = ToValue(chosen);
+            setting.Color = ToColorValue(chosen);
             Refresh();
         }
     });

@@ -3,6 +3,7 @@
 #include "GPanel/TBevelPanel.h"
 #include "core/Ratio.h"
 #include "easypanel/WindowHelpers.h"
+#include "gridctl/Conversions.h"
 #include "gridctl/TGridControl.h"
 #include "net/TUrlLauncher.h"
 #include "ui/FormatRatio.h"
@@ -19,7 +20,6 @@
 #include <QDesktopServices>
 #include <QGuiApplication>
 #include <QIcon>
-#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -37,10 +37,6 @@ constexpr QRgb Silver = 0xC0C0C0;
 constexpr int SpinMaxSmall = 9999999;
 constexpr int SpinMaxMedium = 99999999;
 constexpr int SpinMaxLarge = 999999999;
-
-QString ToQt(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 void SetLabel(QLabel* label, const std::string& text) {
     label->setText(ToQt(text));
