@@ -11,6 +11,7 @@
 #include "ui/TPopupMenu.h"
 #include "ui/TSpinEdit.h"
 #include "ui/WindowIcon.h"
+#include "util/HandlerPause.h"
 #include "util/NumberFormat.h"
 #include "util/TextParse.h"
 
@@ -472,13 +473,13 @@ void TForm1::Setratiofromgrid(int /*ACol*/, int ARow) {
         return;
     }
     const RatioTerms terms = RatioOfFormat(PredefinedTable.GetRowText(ARow));
-    // Both terms first, then one computation with the new ratio.
-    SpinEdit5->OnChange = nullptr;
-    SpinEdit6->OnChange = nullptr;
-    SpinEdit5->SetText(ToQt(terms.X));
-    SpinEdit6->SetText(ToQt(terms.Y));
-    SpinEdit5->OnChange = [this] { Recount(); };
-    SpinEdit6->OnChange = [this] { Recount(); };
+    {
+        // Both terms first, then one computation with the new ratio.
+        const HandlerPause pause5(SpinEdit5->OnChange);
+        const HandlerPause pause6(SpinEdit6->OnChange);
+        SpinEdit5->SetText(ToQt(terms.X));
+        SpinEdit6->SetText(ToQt(terms.Y));
+    }
     Recount();
 }
 
