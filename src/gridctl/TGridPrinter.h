@@ -55,6 +55,14 @@ private:
         double Width;
     };
 
+    // The layout, step by step: the area between margins and bands, the printed columns and
+    // the row height, the scale, the strips of columns across and the pages down.
+    void PlaceArea(const QPaintDevice& device);
+    void MeasureColumns(const QPaintDevice& device);
+    void ChooseScale();
+    void SplitIntoStrips();
+    void SplitIntoBands();
+
     QString BandText(TPrintPosition position, int page) const;
     void PaintBands(QPainter& painter, int page) const;
     void PaintTable(QPainter& painter, const TStrip& strip, int band, double top) const;
