@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config clang-format
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth x11-utils imagemagick
+  xvfb x11-utils
   fonts-dejavu-core fonts-liberation2
   locales
 )
