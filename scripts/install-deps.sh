@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config clang-format
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth x11-utils imagemagick openbox
+  xvfb x11-utils openbox
   fonts-dejavu-core fonts-liberation2
   locales
 )

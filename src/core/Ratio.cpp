@@ -1,28 +1,33 @@
 #include "core/Ratio.h"
 
-#include <algorithm>
 #include <cmath>
-#include <limits>
+#include <optional>
 
 namespace {
 
 // Extended precision (80-bit on x86-64) for the work, double for what is stored.
 using Extended = long double;
+// Products of three 32-bit terms.
+__extension__ using Int128 = __int128;
 
-// t comes from products and quotients of terms up to 2^31 and carries a few units of
-// rounding in the last place of the larger operand. When the exact t is an odd integer,
-// noise just below it would truncate a whole pixel short and then round the wrong way to
-// even, so values that close to an integer count as that integer.
-double SnapToInteger(double t, double magnitude) {
-    const double nearest = std::nearbyint(t);
-    const double tolerance = 16.0 * std::numeric_limits<double>::epsilon() * magnitude;
-    return std::fabs(t - nearest) <= tolerance ? nearest : t;
+// The floating-point t carries a few units of rounding in the last place. When the exact t
+// is an odd integer, noise just below it would truncate a whole pixel short and then round
+// the wrong way to even. So whether the exact t, side * (a - b) / b with a and b products
+// of two terms, is whole is decided in integers; only then does it replace the computed t.
+// Near misses are not whole and keep the computed value.
+std::optional<Extended> WholeBars(int32_t side, int64_t a, int64_t b) {
+    const Int128 numerator = Int128{side} * (Int128{a} - b);
+    if (b == 0 || numerator % b != 0) {
+        return std::nullopt;
+    }
+    // Exact below 2^64; anything that large is refused by EvenBars anyway.
+    return static_cast<Extended>(numerator / b);
 }
 
 // Bars are whole pixel pairs: the truncated amount, made even away from zero. Bars of 2^62
 // pixels and more could not be added to a 64-bit frame; false then.
-bool EvenBars(double t, int64_t& bars) {
-    constexpr double limit = 4611686018427387904.0; // 2^62
+bool EvenBars(Extended t, int64_t& bars) {
+    constexpr Extended limit = 4611686018427387904.0L; // 2^62
     if (!std::isfinite(t) || std::fabs(t) >= limit) {
         return false;
     }
@@ -64,19 +69,19 @@ LetterboxFrame FitLetterbox(int32_t width, int32_t height, int32_t sx, int32_t s
 
     int64_t bars = 0;
     if (s < p) {
-        // The screen is narrower than the picture: bars above and below.
-        const Extended grown = (w * r) * (static_cast<Extended>(sy) / sx);
-        const double t = static_cast<double>(grown - h);
-        const double magnitude = static_cast<double>(std::max(std::fabs(grown), std::fabs(h)));
-        if (EvenBars(SnapToInteger(t, magnitude), bars)) {
+        // The screen is narrower than the picture: bars above and below; exactly
+        // t = h * (px * sy - py * sx) / (py * sx).
+        const Extended t = (w * r) * (static_cast<Extended>(sy) / sx) - h;
+        const auto whole = WholeBars(height, int64_t{px} * sy, int64_t{py} * sx);
+        if (EvenBars(whole.value_or(t), bars)) {
             frame.Height += bars;
         }
     } else {
-        // As wide as the picture or wider: bars at the sides.
-        const Extended grown = ((static_cast<Extended>(sx) / sy) * h) / r;
-        const double t = static_cast<double>(grown - w);
-        const double magnitude = static_cast<double>(std::max(std::fabs(grown), std::fabs(w)));
-        if (EvenBars(SnapToInteger(t, magnitude), bars)) {
+        // As wide as the picture or wider: bars at the sides; exactly
+        // t = w * (sx * py - sy * px) / (sy * px).
+        const Extended t = ((static_cast<Extended>(sx) / sy) * h) / r - w;
+        const auto whole = WholeBars(width, int64_t{sx} * py, int64_t{sy} * px);
+        if (EvenBars(whole.value_or(t), bars)) {
             frame.Width += bars;
         }
     }

@@ -1,13 +1,14 @@
 #include "easygrid/TEasyGrid.h"
 
 #include "GPanel/TBevelPanel.h"
-#include "easypanel/SizeSpec.h"
 #include "easypanel/TForm.h"
 #include "easypanel/WindowHelpers.h"
+#include "gridctl/Conversions.h"
 #include "gridctl/TGridControl.h"
 #include "gridctl/THtmlExportDialog.h"
 #include "gridctl/TPrintSettingsDialog.h"
 #include "superarray/superarray.h"
+#include "util/Clamp32.h"
 #include "util/TextParse.h"
 
 #include <QAction>
@@ -20,7 +21,6 @@
 #include <QMenu>
 #include <algorithm>
 #include <exception>
-#include <limits>
 #include <memory>
 
 namespace {
@@ -31,10 +31,6 @@ constexpr std::size_t CachedNumberLength = 123;
 // An alt-click waits for the button's release; a button that never comes up (a lost
 // release) must not hold the window for good.
 constexpr int MouseReleaseWaitMs = 5000;
-
-QString ToQt(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 // Clears a flag when the scope ends, also on an exception.
 class FlagScope {
@@ -66,11 +62,6 @@ private:
     QPointer<TForm> Form;
     std::function<void()> Saved;
 };
-
-int32_t Clamp32(int64_t value) {
-    return static_cast<int32_t>(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
-                                                    std::numeric_limits<int32_t>::max()));
-}
 
 } // namespace
 
@@ -105,10 +96,6 @@ void TEasyGrid::DropMenu() {
     Menu = nullptr;
 }
 
-int32_t TEasyGrid::Records() const {
-    return std::max(0, std::min(ColumnCount, static_cast<int32_t>(Cols.size()) - 1));
-}
-
 void TEasyGrid::Attach(TGridControl* grid, superarray* table, bool installDefaults,
                        bool registerPanels) {
     // A second Attach must not save our own handlers as the previous ones: they would call
@@ -118,6 +105,7 @@ void TEasyGrid::Attach(TGridControl* grid, superarray* table, bool installDefaul
     RelayoutToggle = false;
     Grid = grid;
     Table = table;
+    Columns.Table = table;
     DefaultFont = grid != nullptr ? grid->Font() : QFont();
     MinHeightCache.clear();
     MinColumns = 2;
@@ -162,14 +150,11 @@ void TEasyGrid::ResetState() {
     FirstShownRow = 1;
     LastShownRow = 0;
     ExtraRows = 50;
-    LayoutIndex = 1;
-    ColumnCount = 0;
-    Cols.resize(1);
+    Columns.Clear();
     PanelsHidden = false;
     GridPanelsHidden = false;
     MaximizeAllowed = true;
     GridMargin = 0;
-    LayoutsText.clear();
 }
 
 void TEasyGrid::SetDefaults() {
@@ -187,12 +172,12 @@ void TEasyGrid::SetDefaults() {
         Form->OnKeyDown = [this](QKeyEvent* event) { GridKeyDown(event); };
         HookedForm = Form;
     }
-    PlaceholderPresent = false;
+    Columns.PlaceholderPresent = false;
     AddKeyedColumn("#orig", superarray::InsertionColumn, "Original number", "original number",
                    "10|20|50");
     AddKeyedColumn("#", superarray::RowNumberColumn, "Number", "", "10|20|50");
     AddPlainColumn("Data", 0, "80");
-    PlaceholderPresent = true;
+    Columns.PlaceholderPresent = true;
     if (Table != nullptr) {
         Table->Columns[superarray::RowNumberColumn].GroupDigits = true;
         Table->Columns[superarray::InsertionColumn].GroupDigits = true;
@@ -223,97 +208,52 @@ void TEasyGrid::SetGridLook() {
 }
 
 void TEasyGrid::DeclareColumn(const std::string& name, int32_t id) {
-    if (id < 0) {
-        return; // no table column; every lookup of it answers "none"
+    if (Columns.DeclareColumn(name, id) > 0) {
+        BuildMenu();
     }
-    if (PlaceholderPresent) {
-        DeleteColumnRecord(ColumnIndex(0));
-        PlaceholderPresent = false;
-    }
-    int32_t index = ColumnIndex(id);
-    if (index < 0) {
-        ColumnCount = Records() + 1;
-        Cols.resize(ColumnCount + 1);
-        index = ColumnCount;
-    }
-    ColDataT& col = Cols[index];
-    col.Id = id;
-    col.Visible = true;
-    col.InMenu = true;
-    col.Caption = name;
-    col.SizeSpec = "0.1|20";
-    const bool oneCharKeys = Table != nullptr && Table->KeySeparator.empty();
-    col.Key = LowerText(oneCharKeys ? name.substr(0, 1) : name);
-    if (Table != nullptr) {
-        Table->RegisterSortName(id, col.Key);
-    }
-    col.Header = name;
-    BuildMenu();
 }
 
 void TEasyGrid::AddColumn(const std::string& name, int32_t id, const std::string& caption,
                           const std::string& sizeSpec) {
-    DeclareColumn(name, id);
-    const int32_t index = ColumnIndex(id);
-    if (index < 0) {
-        return;
-    }
-    Cols[index].Caption = caption;
-    SetSizeSpec(id, sizeSpec);
-    // The menu was built with the name as caption.
-    if (caption != name && Cols[index].InMenu) {
+    if (Columns.AddColumn(name, id, caption, sizeSpec) > 0) {
         BuildMenu();
     }
 }
 
 void TEasyGrid::AddKeyedColumn(const std::string& name, int32_t id, const std::string& caption,
                                const std::string& key, const std::string& sizeSpec) {
-    AddColumn(name, id, caption, sizeSpec);
-    const int32_t index = ColumnIndex(id);
-    if (index < 0) {
-        return;
+    if (Columns.AddKeyedColumn(name, id, caption, key, sizeSpec) > 0) {
+        BuildMenu();
     }
-    const std::string folded = LowerText(key);
-    if (Table != nullptr) {
-        Table->SortSpec.clear();
-        Table->RegisterSortName(id, folded);
-    }
-    Cols[index].Key = folded;
 }
 
 void TEasyGrid::AddPlainColumn(const std::string& name, int32_t id, const std::string& sizeSpec) {
-    AddKeyedColumn(name, id, name, name, sizeSpec);
+    if (Columns.AddPlainColumn(name, id, sizeSpec) > 0) {
+        BuildMenu();
+    }
 }
 
 void TEasyGrid::SetSizeSpec(int32_t id, const std::string& sizeSpec) {
-    const int32_t index = ColumnIndex(id);
-    // An empty rule would drop out of the joined list and shift every later width.
-    if (index > 0 && !sizeSpec.empty()) {
-        Cols[index].SizeSpec = sizeSpec;
-    }
+    Columns.SetSizeSpec(id, sizeSpec);
 }
 
 void TEasyGrid::SetHeader(int32_t id, const std::string& text) {
-    const int32_t index = ColumnIndex(id);
-    if (index < 0) {
-        return;
+    if (Columns.SetHeader(id, text)) {
+        WriteHeader(Columns.VisiblePos(id), text);
     }
-    Cols[index].Header = text;
-    const int32_t position = VisiblePos(id);
-    if (position >= 0 && Grid) {
-        const QString header = ToQt(text);
-        if (Grid->Cell(position, 0) != header) {
-            Grid->SetCell(position, 0, header);
-        }
+}
+
+void TEasyGrid::WriteHeader(int32_t position, const std::string& text) {
+    const QString header = ToQt(text);
+    if (position >= 0 && Grid && Grid->Cell(position, 0) != header) {
+        Grid->SetCell(position, 0, header);
     }
 }
 
 bool TEasyGrid::SetInMenu(int32_t id, bool inMenu, bool rebuildMenu) {
-    const int32_t index = ColumnIndex(id);
-    if (index < 0) {
+    if (!Columns.SetInMenu(id, inMenu)) {
         return false;
     }
-    Cols[index].InMenu = inMenu;
     if (rebuildMenu) {
         BuildMenu();
     }
@@ -325,25 +265,28 @@ void TEasyGrid::RemoveFromMenu(int32_t id) {
 }
 
 bool TEasyGrid::SetColumnVisible(int32_t id, bool visible, bool redisplay) {
-    int32_t index = ColumnIndex(id);
-    if (index < 0 || Cols[index].Visible == visible) {
+    if (!Columns.SetVisible(id, visible)) {
         return false;
     }
-    Cols[index].Visible = visible;
     WaitForMouseRelease();
-    // Handlers that ran while waiting may have moved the record.
-    index = ColumnIndex(id);
-    if (index > 0 && Cols[index].InMenu && Menu) {
-        const QList<QAction*> items = Menu->actions();
-        const int32_t position = Cols[index].MenuPos;
-        if (position >= 0 && position < items.size()) {
-            items[position]->setChecked(Cols[index].Visible);
-        }
-    }
+    // Read after the wait: handlers that ran meanwhile may have moved the records.
+    CheckColumnItems();
     if (redisplay) {
         Refresh();
     }
     return true;
+}
+
+void TEasyGrid::CheckColumnItems() {
+    if (!Menu) {
+        return;
+    }
+    const QList<QAction*> items = Menu->actions();
+    for (const ColDataT& col : Columns.Records()) {
+        if (col.InMenu && col.MenuPos >= 0 && col.MenuPos < items.size()) {
+            items[col.MenuPos]->setChecked(col.Visible);
+        }
+    }
 }
 
 bool TEasyGrid::HideColumn(int32_t id, bool redisplay) {
@@ -355,8 +298,8 @@ bool TEasyGrid::ShowColumn(int32_t id, bool redisplay) {
 }
 
 bool TEasyGrid::ToggleColumn(int32_t id, bool redisplay) {
-    const int32_t index = ColumnIndex(id);
-    return index > 0 && SetColumnVisible(id, !Cols[index].Visible, redisplay);
+    const ColDataT* col = Columns.Column(id);
+    return col != nullptr && SetColumnVisible(id, !col->Visible, redisplay);
 }
 
 void TEasyGrid::WaitForMouseRelease() const {
@@ -366,118 +309,15 @@ void TEasyGrid::WaitForMouseRelease() const {
     }
 }
 
-int32_t TEasyGrid::ColumnIndex(int32_t id) const {
-    if (id < 0) {
-        return -1;
-    }
-    for (int32_t index = 1; index <= Records(); ++index) {
-        if (Cols[index].Id == id) {
-            return index;
-        }
-    }
-    return -1;
-}
-
-int32_t TEasyGrid::ColumnIdAt(int32_t position) const {
-    if (position < 0) {
-        return -1;
-    }
-    int32_t visible = 0;
-    for (int32_t index = 1; index <= Records(); ++index) {
-        if (Cols[index].Visible) {
-            if (visible == position) {
-                return Cols[index].Id;
-            }
-            ++visible;
-        }
-    }
-    return -1;
-}
-
-int32_t TEasyGrid::ColumnIndexAt(int32_t position) const {
-    return ColumnIndex(ColumnIdAt(position));
-}
-
-int32_t TEasyGrid::VisiblePos(int32_t id) const {
-    const int32_t index = ColumnIndex(id);
-    if (index < 0 || !Cols[index].Visible) {
-        return -1;
-    }
-    int32_t position = 0;
-    for (int32_t before = 1; before < index; ++before) {
-        position += Cols[before].Visible ? 1 : 0;
-    }
-    return position;
-}
-
-int32_t TEasyGrid::ColumnIdByKey(const std::string& name) const {
-    // An empty key means "no sort name" (the "#" column); an empty name names nothing.
-    if (name.empty()) {
-        return -1;
-    }
-    const std::string key = LowerText(name);
-    for (int32_t index = 1; index <= Records(); ++index) {
-        if (Cols[index].Key == key) {
-            return Cols[index].Id;
-        }
-    }
-    return -1;
-}
-
-int32_t TEasyGrid::VisibleColumnCount() const {
-    return static_cast<int32_t>(std::count_if(Cols.begin() + 1, Cols.begin() + 1 + Records(),
-                                              [](const ColDataT& col) { return col.Visible; }));
-}
-
-void TEasyGrid::DeleteColumnRecord(int32_t index) {
-    const int32_t records = Records();
-    if (index < 1 || index > records) {
-        return;
-    }
-    Cols.erase(Cols.begin() + index);
-    ColumnCount = records - 1;
-}
-
 void TEasyGrid::ApplyLayout(const std::string& layouts) {
-    if (layouts.empty()) {
-        return;
+    if (Columns.ApplyLayout(layouts)) {
+        CheckColumnItems();
+        Refresh();
     }
-    std::vector<std::string> pieces;
-    for (std::string rest = layouts; !rest.empty();) {
-        pieces.push_back(CutToken(rest, '|'));
-    }
-    const auto pieceAt = [&pieces](int32_t number) {
-        return number >= 1 && number <= static_cast<int32_t>(pieces.size()) ? pieces[number - 1]
-                                                                            : std::string();
-    };
-    if (LayoutIndex < 0 || LayoutIndex > static_cast<int32_t>(pieces.size())) {
-        LayoutIndex = 0;
-    }
-    ++LayoutIndex;
-    std::string layout = pieceAt(LayoutIndex);
-    if (layout.empty()) {
-        // Past the last layout: back to the first. An empty first layout applies nothing.
-        LayoutIndex = 1;
-        layout = pieceAt(1);
-        if (layout.empty()) {
-            return;
-        }
-    }
-    std::vector<int32_t> ids;
-    for (int32_t index = 1; index <= Records(); ++index) {
-        ids.push_back(Cols[index].Id);
-    }
-    for (const int32_t id : ids) {
-        HideColumn(id, false);
-    }
-    while (!layout.empty()) {
-        ShowColumn(ColumnIdByKey(CutComma(layout)), false);
-    }
-    Refresh();
 }
 
 void TEasyGrid::NextLayout() {
-    ApplyLayout(LayoutsText);
+    ApplyLayout(Columns.LayoutsText);
 }
 
 void TEasyGrid::FitColumns() {
@@ -485,24 +325,17 @@ void TEasyGrid::FitColumns() {
         return;
     }
     ApplyColumnCount();
-    std::string list;
-    for (int32_t index = 1; index <= Records(); ++index) {
-        if (Cols[index].Visible) {
-            list += Cols[index].SizeSpec + ",";
-        }
-    }
-    list = TrimSeparators(list, ',');
     const int32_t columns = Grid->ColumnCount();
-    const int32_t available = Grid->ClientWidth() - columns * Grid->GridLineWidth();
-    std::string widths;
+    std::vector<int32_t> widths;
     try {
-        widths = Distribute(available, list);
+        widths = Columns.ColumnWidths(Grid->ClientWidth() - columns * Grid->GridLineWidth());
     } catch (const std::exception&) {
         return; // a size rule that cannot be read leaves the widths as they are
     }
     const TGridControl::TScrollStyle scrollBars = Grid->ScrollBars();
-    for (int32_t column = 0; column < columns && !widths.empty(); ++column) {
-        Grid->SetColumnWidth(column, std::max(TextToInt(CutComma(widths)), 0));
+    const int32_t count = std::min(columns, static_cast<int32_t>(widths.size()));
+    for (int32_t column = 0; column < count; ++column) {
+        Grid->SetColumnWidth(column, std::max(widths[column], 0));
     }
     Grid->SetScrollBars(scrollBars);
 }
@@ -526,8 +359,7 @@ void TEasyGrid::ShowTable(const superarray& table) {
     }
     const int64_t top = Grid->TopRow();
     const int64_t last = top + Grid->VisibleRowCount() + 1 + std::max(ExtraRows, 0);
-    FillRows(table, static_cast<int32_t>(top),
-             static_cast<int32_t>(std::min<int64_t>(last, std::numeric_limits<int32_t>::max())));
+    FillRows(table, static_cast<int32_t>(top), Clamp32(last));
 }
 
 void TEasyGrid::ShowWholeTable(const superarray& table) {
@@ -535,11 +367,11 @@ void TEasyGrid::ShowWholeTable(const superarray& table) {
 }
 
 void TEasyGrid::MatchRowCount(const superarray& table) {
-    const int64_t wanted = int64_t{Grid->FixedRowCount()} + table.Count();
-    if (wanted != Grid->RowCount()) {
+    // An empty table still shows one (empty) data row.
+    const int32_t wanted = std::max(table.Count(), 1);
+    if (wanted != Grid->DataRowCount()) {
         const int top = Grid->TopRow();
-        Grid->SetRowCount(
-            static_cast<int>(std::clamp<int64_t>(wanted, 2, std::numeric_limits<int32_t>::max())));
+        Grid->SetDataRowCount(wanted);
         Grid->SetTopRow(top);
     }
 }
@@ -549,9 +381,9 @@ void TEasyGrid::FillRows(const superarray& table, int32_t first, int32_t last) {
         return;
     }
     const FlagScope scope(Filling);
-    if (VisibleColumnCount() == 0) {
+    if (Columns.VisibleColumnCount() == 0) {
         Grid->SetColumnCount(1);
-        Grid->SetRowCount(Grid->FixedRowCount() + 1);
+        Grid->SetDataRowCount(1);
         for (int row = 0; row < Grid->RowCount(); ++row) {
             Grid->SetCell(0, row, QString());
         }
@@ -584,11 +416,11 @@ void TEasyGrid::WriteRow(const superarray& table, int32_t row) {
         return;
     }
     int32_t position = 0;
-    for (int32_t index = 1; index <= Records(); ++index) {
-        if (!Cols[index].Visible) {
+    for (const ColDataT& col : Columns.Records()) {
+        if (!col.Visible) {
             continue;
         }
-        const QString text = ToQt(table.GetCellShown(row, Cols[index].Id));
+        const QString text = ToQt(table.GetCellShown(row, col.Id));
         if (Grid->Cell(position, row) != text) {
             Grid->SetCell(position, row, text);
         }
@@ -615,14 +447,15 @@ int32_t TEasyGrid::ApplyColumnCount() {
     if (!Grid) {
         return 0;
     }
-    const int32_t count = VisibleColumnCount();
+    const int32_t count = Columns.VisibleColumnCount();
     if (count == 0) {
         Grid->SetColumnCount(1);
         return 0;
     }
-    for (int32_t index = 1; index <= Records(); ++index) {
-        if (Cols[index].Visible) {
-            SetHeader(Cols[index].Id, Cols[index].Header);
+    int32_t position = 0;
+    for (const ColDataT& col : Columns.Records()) {
+        if (col.Visible) {
+            WriteHeader(position++, col.Header);
         }
     }
     Grid->SetColumnCount(count);
@@ -635,16 +468,16 @@ bool TEasyGrid::GridClickCell(int32_t column, int32_t row) {
     }
     const Qt::KeyboardModifiers modifiers = QGuiApplication::queryKeyboardModifiers();
     if (modifiers & Qt::AltModifier) {
-        HideColumn(ColumnIdAt(column), true);
+        HideColumn(Columns.ColumnIdAt(column), true);
     }
     if (row != 0 || !(modifiers & Qt::ShiftModifier) || Table == nullptr) {
         return false;
     }
-    const int32_t index = ColumnIndexAt(column);
-    if (index < 0 || Cols[index].Key.empty()) {
+    const ColDataT* col = Columns.Column(Columns.ColumnIdAt(column));
+    if (col == nullptr || col->Key.empty()) {
         return false;
     }
-    const std::string key = Cols[index].Key;
+    const std::string key = col->Key;
     if (!(modifiers & Qt::ControlModifier)) {
         ChangeSort(key, false);
     } else if (Table->SortSpec.empty()) {
@@ -705,16 +538,9 @@ void TEasyGrid::GridColumnMoved(int32_t from, int32_t to) {
 }
 
 void TEasyGrid::MoveColumn(int32_t from, int32_t to) {
-    const int32_t fromIndex = ColumnIndexAt(from);
-    const int32_t toIndex = ColumnIndexAt(to);
-    if (fromIndex < 0 || toIndex < 0) {
-        return;
+    if (Columns.MoveColumn(from, to)) {
+        BuildMenu();
     }
-    const ColDataT moved = Cols[fromIndex];
-    DeleteColumnRecord(fromIndex);
-    Cols.insert(Cols.begin() + toIndex, moved);
-    ++ColumnCount;
-    BuildMenu();
 }
 
 QAction* TEasyGrid::AddMenuItem(const QString& caption, const char* name, int32_t* position) {
@@ -762,17 +588,18 @@ void TEasyGrid::BuildMenu() {
     if (gridPanels) {
         AddMenuItem(QStringLiteral("Show/Hide grid panels (ctrl-F5)"), "Item3", &PanelsItem);
     }
-    if (!LayoutsText.empty()) {
+    if (!Columns.LayoutsText.empty()) {
         AddMenuItem(separator, "", nullptr);
         AddMenuItem(QStringLiteral("Cycle thru column layouts (ctrl-F2)"), "iem3", &LayoutsItem);
     }
     AddMenuItem(separator, "", nullptr);
-    for (int32_t index = 1; index <= Records(); ++index) {
-        ColDataT& col = Cols[index];
+    for (const ColDataT& col : Columns.Records()) {
         if (col.InMenu) {
-            checkItem(AddMenuItem(ToQt(ShortenText(col.Caption, MenuCaptionLength)), "iem3",
-                                  &col.MenuPos),
-                      col.Visible);
+            int32_t position = -1;
+            checkItem(
+                AddMenuItem(ToQt(ShortenText(col.Caption, MenuCaptionLength)), "iem3", &position),
+                col.Visible);
+            Columns.SetMenuPos(col.Id, position);
         }
     }
     Grid->SetPopupMenu(Menu);
@@ -821,9 +648,9 @@ void TEasyGrid::MenuClick(QAction* item) {
             ResetFont();
         }
         std::vector<int32_t> ids;
-        for (int32_t index = 1; index <= Records(); ++index) {
-            if (Cols[index].InMenu && Cols[index].MenuPos == position) {
-                ids.push_back(Cols[index].Id);
+        for (const ColDataT& col : Columns.Records()) {
+            if (col.InMenu && col.MenuPos == position) {
+                ids.push_back(col.Id);
             }
         }
         for (const int32_t id : ids) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "easygrid/ColDataT.h"
+#include "easygrid/ColumnModel.h"
 #include "easypanel/TeasyPanel.h"
 
 #include <QFont>
@@ -24,8 +24,9 @@ class superarray;
 // Binds a grid control to a string table: which table columns the grid shows, in which
 // order, how wide, under which header and sort name; fills only the rows near the view; and
 // handles the clicks on the grid. It begins with the panel manager of the grid's window and
-// holds a second one for the panels that share the grid's own panel. Ids are table column
-// numbers, positions are visible grid columns, record indexes run 1..ColumnCount.
+// holds a second one for the panels that share the grid's own panel. The column records live
+// in Columns; the column methods here apply a change to the grid and its menu as well. Ids are
+// table column numbers, positions are visible grid columns.
 class TEasyGrid : public TeasyPanel {
 public:
     TEasyGrid() = default;
@@ -47,18 +48,15 @@ public:
     int32_t FirstShownRow = 1; // the table rows written by the last fill
     int32_t LastShownRow = 0;
     int32_t ExtraRows = 50; // rows filled below the visible ones
-    int32_t LayoutIndex = 1;
     bool InPanel = false;
     QPointer<TForm> Form;
     QPointer<QWidget> GridPanel;
-    bool PlaceholderPresent = false;
-    std::vector<ColDataT> Cols{1}; // element 0 holds no column
     QFont DefaultFont;
     QPointer<TGridControl> Grid;
+    ColumnModel Columns;
     superarray* Table = nullptr;
     std::function<void()> SavedOnResize;
     std::function<void(QKeyEvent*)> SavedOnKeyDown;
-    std::string LayoutsText; // layouts joined by "|", each a comma list of column keys
     TeasyPanel GridPanels;
     bool GridPanelsHidden = false;
     bool HiddenBeforeMaximize = false;
@@ -66,7 +64,6 @@ public:
     int32_t GridMargin = 0;
     int32_t MinGridWidth = 10;
     int32_t MinGridHeight = 10;
-    int32_t ColumnCount = 0;
     int32_t MinColumns = 2;
     // Entries "key" + client height, one per panel state; the oldest goes beyond the limit.
     std::vector<std::string> MinHeightCache;
@@ -95,14 +92,6 @@ public:
     bool HideColumn(int32_t id, bool redisplay);
     bool ShowColumn(int32_t id, bool redisplay);
     bool ToggleColumn(int32_t id, bool redisplay);
-
-    int32_t ColumnIndex(int32_t id) const;
-    int32_t ColumnIdAt(int32_t position) const;
-    int32_t ColumnIndexAt(int32_t position) const;
-    int32_t VisiblePos(int32_t id) const;
-    int32_t ColumnIdByKey(const std::string& name) const;
-    int32_t VisibleColumnCount() const;
-    void DeleteColumnRecord(int32_t index);
 
     void ApplyLayout(const std::string& layouts);
     void NextLayout();
@@ -157,8 +146,10 @@ public:
     int32_t GridMinHeight();
 
 private:
-    // Records 1..Records() exist, whatever ColumnCount was set to.
-    int32_t Records() const;
+    // The check marks of the columns' menu items follow their visibility.
+    void CheckColumnItems();
+    // Writes a header into the header row unless it is there already.
+    void WriteHeader(int32_t position, const std::string& text);
     void DropMenu();
     int32_t SearchMinHeight(int32_t gridHeight, int32_t statusBar, int32_t gridTop);
     // Runs a modal dialog through RunDialog, or exec() when none is set.

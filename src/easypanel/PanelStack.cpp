@@ -1,11 +1,11 @@
 #include "easypanel/PanelStack.h"
 
 #include "easypanel/SizeSpec.h"
+#include "util/Clamp32.h"
 #include "util/TextParse.h"
 
 #include <algorithm>
 #include <iterator>
-#include <limits>
 #include <vector>
 
 namespace {
@@ -13,11 +13,6 @@ namespace {
 // The first-column search varies the last 16 codes of the order; earlier ones always
 // overflow.
 constexpr std::size_t SearchBits = 16;
-
-int32_t Saturate(int64_t value) {
-    return static_cast<int32_t>(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
-                                                    std::numeric_limits<int32_t>::max()));
-}
 
 // The slot a code names, -1 for any other character.
 int SlotOf(char code) {
@@ -103,7 +98,7 @@ int64_t PanelStack::ColumnCount(int32_t width, std::size_t codeCount) const {
 }
 
 int32_t PanelStack::FirstColumnHeight(const std::string& columns) const {
-    return Saturate(ColumnSum(TokenBefore(columns, ColumnSeparator)));
+    return Clamp32(ColumnSum(TokenBefore(columns, ColumnSeparator)));
 }
 
 int32_t PanelStack::TallestColumn(const std::string& columns) const {
@@ -111,7 +106,7 @@ int32_t PanelStack::TallestColumn(const std::string& columns) const {
     for (const std::string& column : SplitColumns(columns)) {
         tallest = std::max(tallest, ColumnSum(column));
     }
-    return Saturate(tallest);
+    return Clamp32(tallest);
 }
 
 char PanelStack::TallestPanel(const std::string& codes) const {
@@ -148,7 +143,7 @@ std::string PanelStack::PackColumns(std::string codes, int32_t height, int32_t w
         heights[lowest] += At(code).MinHeight;
     }
     std::string result = JoinColumns(columns);
-    Slack = Saturate(static_cast<int64_t>(AvailableHeight) - TallestColumn(result));
+    Slack = Clamp32(static_cast<int64_t>(AvailableHeight) - TallestColumn(result));
     return result;
 }
 
@@ -196,7 +191,7 @@ std::string PanelStack::SearchFirstColumn(const std::string& codes, int64_t colu
               [&height](std::size_t a, std::size_t b) { return height[a] > height[b]; });
 
     const int32_t packWidth =
-        Saturate(static_cast<int64_t>(width) - LeftMargin - static_cast<int64_t>(ColumnWidth));
+        Clamp32(static_cast<int64_t>(width) - LeftMargin - static_cast<int64_t>(ColumnWidth));
     const auto maxColumns = static_cast<std::size_t>(ColumnCount(packWidth, length));
     std::vector<int64_t> columnHeight(maxColumns);
     std::vector<int64_t> columnCodes(maxColumns);
@@ -256,7 +251,7 @@ std::string PanelStack::SearchFirstColumn(const std::string& codes, int64_t colu
         }
     }
     const std::string packed = PackColumns(overflow, AvailableHeight, packWidth);
-    Slack = Saturate(best);
+    Slack = Clamp32(best);
     return SortColumnsKeepFirst(first + ColumnSeparator + packed, codes);
 }
 
@@ -270,10 +265,10 @@ std::string PanelStack::FitFirstColumn(const std::string& codes, int32_t height,
     }
     const std::string result =
         columnRoom >= ColumnSum(order) ? order : SearchFirstColumn(order, columnRoom, width);
-    FirstColumnSlack = Saturate(columnRoom - ColumnSum(TokenBefore(result, ColumnSeparator)));
+    FirstColumnSlack = Clamp32(columnRoom - ColumnSum(TokenBefore(result, ColumnSeparator)));
     PlaceColumns(TokenBefore(result, ColumnSeparator), 1, LeftMargin);
     PlaceColumns(TextAfter(result, ColumnSeparator), 3,
-                 Saturate(static_cast<int64_t>(LeftMargin) + ColumnWidth + Gap));
+                 Clamp32(static_cast<int64_t>(LeftMargin) + ColumnWidth + Gap));
     return result;
 }
 
@@ -291,7 +286,7 @@ void PanelStack::PlaceColumns(const std::string& columns, int mode, int32_t x) {
             specs += ',';
         }
         const int64_t inner = fill - static_cast<int64_t>(panels.size()) * Gap;
-        std::string sizes = Distribute(Saturate(inner), TrimSeparators(specs, ','));
+        std::string sizes = Distribute(Clamp32(inner), TrimSeparators(specs, ','));
         for (const char code : panels) {
             // A panel without a specification has no size of its own: CutInt gives it -1.
             At(code).Height = CutInt(sizes, ',');
@@ -305,8 +300,8 @@ void PanelStack::PlaceColumns(const std::string& columns, int mode, int32_t x) {
         }
         for (const char code : panels) {
             PanelGeometry& panel = At(code);
-            panel.Top = Saturate(y);
-            panel.Left = Saturate(left);
+            panel.Top = Clamp32(y);
+            panel.Left = Clamp32(left);
             y += static_cast<int64_t>(panel.Height) + Gap;
         }
         left += static_cast<int64_t>(ColumnWidth) + Gap;

@@ -1,5 +1,6 @@
 #include "easypanel/SizeSpec.h"
 
+#include "util/Clamp32.h"
 #include "util/TextParse.h"
 
 #include <algorithm>
@@ -165,8 +166,7 @@ std::string Distribute(int32_t total, const std::string& list) {
             sizes += ',';
         }
         // Only minimums that together exceed the 32-bit range can push a size beyond it.
-        sizes += std::to_string(std::clamp<int64_t>(item.Size, std::numeric_limits<int32_t>::min(),
-                                                    std::numeric_limits<int32_t>::max()));
+        sizes += std::to_string(Clamp32(item.Size));
     }
     return sizes;
 }

@@ -1,6 +1,7 @@
 #include "easypanel/TeasyPanel.h"
 
 #include "easypanel/WindowHelpers.h"
+#include "util/Clamp32.h"
 #include "util/TextParse.h"
 
 #include <QAction>
@@ -12,18 +13,12 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <limits>
 
 namespace {
 
 // The largest size Qt gives a widget; geometry passed to Qt stays inside it, so that no
 // rectangle arithmetic can overflow.
 constexpr int64_t MaxExtent = QWIDGETSIZE_MAX;
-
-int32_t Clamp32(int64_t value) {
-    return static_cast<int32_t>(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
-                                                    std::numeric_limits<int32_t>::max()));
-}
 
 int ClampPos(int64_t value) {
     return static_cast<int>(std::clamp<int64_t>(value, -MaxExtent, MaxExtent));

@@ -257,13 +257,11 @@ void ShowEnabledState(QWidget* container) {
             edit->setFrame(enabled);
         } else if (auto* slider = qobject_cast<QSlider*>(child)) {
             ShowSliderHandle(slider, enabled);
-        } else if (child->inherits("TGridControl")) {
+        } else if (const QVariant band1 = child->property(GridBandColor1Property);
+                   band1.isValid()) {
             // Disabled: both bands alike, which switches the banding off.
-            const QVariant band =
-                enabled ? QVariant(QColor(Qt::white)) : child->property(GridBandColor1Property);
-            if (band.isValid()) {
-                child->setProperty(GridBandColor2Property, band);
-            }
+            child->setProperty(GridBandColor2Property,
+                               enabled ? QVariant(QColor(Qt::white)) : band1);
         } else if (auto* table = qobject_cast<QTableView*>(child)) {
             SetRoles(table, {QPalette::Base}, colour);
         }

@@ -9,7 +9,7 @@ class QWidget;
 class TBevelPanel;
 
 // The grid control (a QTableWidget of its own, in a library above this one) declares these
-// colour properties; ShowEnabledState finds it by class name and sets them by name.
+// colour properties; ShowEnabledState knows a banded grid by them and sets them by name.
 inline constexpr char GridBandColor1Property[] = "BandColor1";
 inline constexpr char GridBandColor2Property[] = "BandColor2";
 
@@ -33,8 +33,9 @@ void DoubleBufferAll();
 // application palette's Base colour. Kinds: QLineEdit ("editpath..." names keep their colour
 // while enabled; frame only when enabled), QComboBox, QCheckBox, QAbstractSpinBox, a
 // QLineEdit with an input mask (the masked edit: frame only when enabled, no name rule),
-// QSlider (handle painted only when enabled), the grid control (its second band colour is
-// white when enabled and the first band colour when disabled), other QTableViews. The
+// QSlider (handle painted only when enabled), any widget with band colour properties, as the
+// grid control (its second band colour is white when enabled and the first band colour when
+// disabled), other QTableViews. The
 // frames of combo and spin boxes stand for their 3-D look; a check box has none in Qt.
 void ShowEnabledState(QWidget* container);
 

@@ -65,7 +65,8 @@ QString TGridControl::Cell(int column, int row) const {
     if (column < 0 || column >= columnCount() || row < 0 || row >= RowCount()) {
         return {};
     }
-    const QTableWidgetItem* cell = row == 0 ? horizontalHeaderItem(column) : item(row - 1, column);
+    const QTableWidgetItem* cell =
+        row == 0 ? horizontalHeaderItem(column) : item(ItemRow(row), column);
     return cell != nullptr ? cell->text() : QString();
 }
 
@@ -88,11 +89,11 @@ void TGridControl::SetCell(int column, int row, const QString& text) {
         return;
     }
     if (text.isEmpty()) {
-        delete takeItem(row - 1, column);
-    } else if (QTableWidgetItem* cell = item(row - 1, column)) {
+        delete takeItem(ItemRow(row), column);
+    } else if (QTableWidgetItem* cell = item(ItemRow(row), column)) {
         cell->setText(text);
     } else {
-        setItem(row - 1, column, new QTableWidgetItem(text));
+        setItem(ItemRow(row), column, new QTableWidgetItem(text));
     }
 }
 
@@ -101,7 +102,25 @@ void TGridControl::SetColumnCount(int count) {
 }
 
 void TGridControl::SetRowCount(int count) {
-    setRowCount(std::max(count, 1) - 1);
+    SetDataRowCount(count - HeaderRows);
+}
+
+void TGridControl::SetDataRowCount(int count) {
+    setRowCount(std::max(count, 0));
+}
+
+std::vector<int> TGridControl::SelectedRows() const {
+    std::vector<int> rows;
+    for (const QModelIndex& index : selectionModel()->selectedIndexes()) {
+        rows.push_back(GridRow(index));
+    }
+    std::ranges::sort(rows);
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
+}
+
+void TGridControl::SetCurrentRow(int row) {
+    setCurrentCell(ItemRow(row), std::max(currentColumn(), 0));
 }
 
 int TGridControl::TopRow() const {
@@ -109,8 +128,8 @@ int TGridControl::TopRow() const {
     // above the scroll value shows in part at the top: that row is the first in view.
     const int atTop = rowAt(0);
     // The scroll value can lag behind a shrunk row count until the next layout.
-    const int first = atTop >= 0 ? atTop + 1 : verticalScrollBar()->value() + 1;
-    return std::clamp(first, 1, std::max(RowCount() - 1, 1));
+    const int first = (atTop >= 0 ? atTop : verticalScrollBar()->value()) + HeaderRows;
+    return std::clamp(first, 1, std::max(DataRowCount(), 1));
 }
 
 void TGridControl::SetTopRow(int row) {
@@ -118,7 +137,7 @@ void TGridControl::SetTopRow(int row) {
     executeDelayedItemsLayout();
     // A row already at the top stays where it is, in part shown or not.
     if (std::max(row, 1) != TopRow()) {
-        verticalScrollBar()->setValue(std::max(row, 1) - 1);
+        verticalScrollBar()->setValue(ItemRow(std::max(row, 1)));
     }
 }
 
@@ -303,7 +322,7 @@ bool TGridControl::viewportEvent(QEvent* event) {
         const auto* help = static_cast<QHelpEvent*>(event);
         const QModelIndex index = indexAt(help->pos());
         if (index.isValid()) {
-            ShowCellHint(help, viewport(), index.column(), index.row() + 1, visualRect(index));
+            ShowCellHint(help, viewport(), index.column(), GridRow(index), visualRect(index));
         } else {
             QToolTip::hideText();
         }
@@ -354,13 +373,13 @@ void TGridControl::paintEvent(QPaintEvent* event) {
 
 void TGridControl::CellClicked(const QModelIndex& index) {
     if (OnClickCell) {
-        OnClickCell(index.column(), index.row() + 1);
+        OnClickCell(index.column(), GridRow(index));
     }
 }
 
 void TGridControl::CellDoubleClicked(const QModelIndex& index) {
     if (OnDblClickCell) {
-        OnDblClickCell(index.column(), index.row() + 1);
+        OnDblClickCell(index.column(), GridRow(index));
     }
 }
 

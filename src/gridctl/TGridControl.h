@@ -10,6 +10,7 @@
 #include <QString>
 #include <QTableWidget>
 #include <functional>
+#include <vector>
 
 class QHelpEvent;
 
@@ -62,9 +63,18 @@ public:
     int ColumnCount() const { return columnCount(); }
     void SetColumnCount(int count);
     // Grid rows, header included: at least 1 (the header alone).
-    int RowCount() const { return rowCount() + 1; }
+    int RowCount() const { return rowCount() + HeaderRows; }
     void SetRowCount(int count);
-    int FixedRowCount() const { return 1; }
+    int FixedRowCount() const { return HeaderRows; }
+    // Data rows are grid rows 1..DataRowCount(), the table widget's rows.
+    int DataRowCount() const { return rowCount(); }
+    void SetDataRowCount(int count);
+    // The grid row of an index of the table widget's model.
+    static int GridRow(const QModelIndex& index) { return index.row() + HeaderRows; }
+    // Grid rows holding a selected cell, ascending, each once.
+    std::vector<int> SelectedRows() const;
+    // Makes a data row current, in the current column (the first while there is none).
+    void SetCurrentRow(int row);
 
     // The first data row in view, whole or in part, in grid rows (1 is the first data row).
     // Setting it scrolls as far as the grid can towards that row, unless it is already first.
@@ -168,6 +178,10 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    static constexpr int HeaderRows = 1;
+    // The table widget's row of a data row.
+    static int ItemRow(int row) { return row - HeaderRows; }
+
     void ApplyRowHeight();
     void ApplyRowPitch();
     void CellClicked(const QModelIndex& index);

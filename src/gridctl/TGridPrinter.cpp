@@ -1,5 +1,6 @@
 #include "gridctl/TGridPrinter.h"
 
+#include "gridctl/Conversions.h"
 #include "gridctl/TGridControl.h"
 
 #include <QFontMetricsF>
@@ -18,11 +19,6 @@ constexpr double ScreenDpi = 96;
 // a quarter above and below.
 constexpr int32_t TextInsetX = 5;
 constexpr int32_t TextInsetY = 3;
-
-// Colour values keep red in the lowest byte.
-QColor ToColor(int32_t value) {
-    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
-}
 
 Qt::PenStyle ToPenStyle(TPrintPenStyle style) {
     switch (style) {
@@ -66,16 +62,6 @@ constexpr TPrintPosition Positions[] = {
     TPrintPosition::ppBottomLeft, TPrintPosition::ppBottomRight, TPrintPosition::ppBottomCenter};
 
 } // namespace
-
-QFont TGridPrinter::ToFont(const TPrintFont& font) {
-    QFont result(font.Name);
-    result.setPointSizeF(font.Size > 0 ? std::min(font.Size, 500) : 10);
-    result.setBold(font.Style & TPrintFont::fsBold);
-    result.setItalic(font.Style & TPrintFont::fsItalic);
-    result.setUnderline(font.Style & TPrintFont::fsUnderline);
-    result.setStrikeOut(font.Style & TPrintFont::fsStrikeOut);
-    return result;
-}
 
 double TGridPrinter::ToPixels(int32_t tenthsOfMm, double dpi) {
     return std::clamp(tenthsOfMm, 0, MaxLength) * dpi / 254.0;
@@ -126,77 +112,91 @@ TGridPrinter::TGridPrinter(const TGridControl& grid, const TPrintSettings& setti
       Page(pageSize), TableFont(ToFont(settings.Font)), HeaderRowFont(TableFont),
       HeaderFont(ToFont(settings.HeaderFont)), FooterFont(ToFont(settings.FooterFont)) {
     HeaderRowFont.setBold(true);
-    const QFontMetricsF table(TableFont, &device);
-    const QFontMetricsF headerRow(HeaderRowFont, &device);
+    PlaceArea(device);
+    MeasureColumns(device);
+    ChooseScale();
+    SplitIntoStrips();
+    SplitIntoBands();
+}
+
+void TGridPrinter::PlaceArea(const QPaintDevice& device) {
     const QFontMetricsF header(HeaderFont, &device);
     const QFontMetricsF footer(FooterFont, &device);
-
     // The bands grow to hold their line when something is placed in them.
     bool top = false;
     bool bottom = false;
-    for (const TPrintPosition p : {settings.Title, settings.Date, settings.Time, settings.PageNr}) {
+    for (const TPrintPosition p : {Settings.Title, Settings.Date, Settings.Time, Settings.PageNr}) {
         top = top || AtTop(p);
         bottom = bottom || (p != TPrintPosition::ppNone && !AtTop(p));
     }
-    const double topBand = std::max(ToPixels(settings.HeaderSize, Dpi), top ? header.height() : 0);
+    const double topBand = std::max(ToPixels(Settings.HeaderSize, Dpi), top ? header.height() : 0);
     const double bottomBand =
-        std::max(ToPixels(settings.FooterSize, Dpi), bottom ? footer.height() : 0);
-    const double left = ToPixels(settings.LeftSize, Dpi);
+        std::max(ToPixels(Settings.FooterSize, Dpi), bottom ? footer.height() : 0);
+    const double left = ToPixels(Settings.LeftSize, Dpi);
     Area = QRectF(left, topBand,
-                  std::max(Page.width() - left - ToPixels(settings.RightSize, Dpi), 1.0),
+                  std::max(Page.width() - left - ToPixels(Settings.RightSize, Dpi), 1.0),
                   std::max(Page.height() - topBand - bottomBand, 1.0));
-    if (!settings.TitleLines.isEmpty()) {
-        TitleHeight = settings.TitleLines.size() * header.lineSpacing() +
-                      ToPixels(settings.TitleSpacing, Dpi);
+    if (!Settings.TitleLines.isEmpty()) {
+        TitleHeight = Settings.TitleLines.size() * header.lineSpacing() +
+                      ToPixels(Settings.TitleSpacing, Dpi);
     }
+}
 
+void TGridPrinter::MeasureColumns(const QPaintDevice& device) {
+    const QFontMetricsF table(TableFont, &device);
+    const QFontMetricsF headerRow(HeaderRowFont, &device);
     const double columnSpacing =
-        ToPixels(settings.ColumnSpacing, Dpi) + 2 * ToPixels(TextInsetX, Dpi);
+        ToPixels(Settings.ColumnSpacing, Dpi) + 2 * ToPixels(TextInsetX, Dpi);
     const double screenToDevice = device.logicalDpiX() / ScreenDpi;
-    for (int column = 0; column < grid.ColumnCount(); ++column) {
-        if (grid.ColumnWidth(column) <= 0 || grid.isColumnHidden(column)) {
+    for (int column = 0; column < Grid.ColumnCount(); ++column) {
+        if (Grid.ColumnWidth(column) <= 0 || Grid.isColumnHidden(column)) {
             continue;
         }
-        double width = grid.ColumnWidth(column) * screenToDevice;
-        if (settings.UseFixedWidth) {
-            width = ToPixels(settings.FixedWidth, Dpi);
-        } else if (!settings.NoAutoSize) {
-            width = headerRow.horizontalAdvance(grid.Cell(column, 0));
-            for (int row = 1; row < grid.RowCount(); ++row) {
-                width = std::max(width, table.horizontalAdvance(grid.Cell(column, row)));
+        double width = Grid.ColumnWidth(column) * screenToDevice;
+        if (Settings.UseFixedWidth) {
+            width = ToPixels(Settings.FixedWidth, Dpi);
+        } else if (!Settings.NoAutoSize) {
+            width = headerRow.horizontalAdvance(Grid.Cell(column, 0));
+            for (int row = 1; row < Grid.RowCount(); ++row) {
+                width = std::max(width, table.horizontalAdvance(Grid.Cell(column, row)));
             }
         }
         Columns.append(column);
         Widths.append(std::max(width + columnSpacing, 1.0));
     }
-    RowHeight = settings.UseFixedHeight
-                    ? ToPixels(settings.FixedHeight, Dpi)
+    RowHeight = Settings.UseFixedHeight
+                    ? ToPixels(Settings.FixedHeight, Dpi)
                     : std::max(table.height(), headerRow.height()) + 2 * ToPixels(TextInsetY, Dpi);
-    RowHeight = std::max(RowHeight + ToPixels(settings.RowSpacing, Dpi), 1.0);
+    RowHeight = std::max(RowHeight + ToPixels(Settings.RowSpacing, Dpi), 1.0);
+}
 
+void TGridPrinter::ChooseScale() {
     double tableWidth = 0;
     for (const double width : Widths) {
         tableWidth += width;
     }
-    if (tableWidth > 0) {
-        const double fit = Area.width() / tableWidth;
-        switch (settings.FitToPage) {
-        case TPrintFitToPage::fpGrow:
-            Scale = std::max(fit, 1.0);
-            break;
-        case TPrintFitToPage::fpShrink:
-            Scale = std::min(fit, 1.0);
-            break;
-        case TPrintFitToPage::fpAlways:
-            Scale = fit;
-            break;
-        case TPrintFitToPage::fpNever:
-        case TPrintFitToPage::fpCustom:
-            break;
-        }
+    if (tableWidth <= 0) {
+        return;
     }
+    const double fit = Area.width() / tableWidth;
+    switch (Settings.FitToPage) {
+    case TPrintFitToPage::fpGrow:
+        Scale = std::max(fit, 1.0);
+        break;
+    case TPrintFitToPage::fpShrink:
+        Scale = std::min(fit, 1.0);
+        break;
+    case TPrintFitToPage::fpAlways:
+        Scale = fit;
+        break;
+    case TPrintFitToPage::fpNever:
+    case TPrintFitToPage::fpCustom:
+        break;
+    }
+}
 
-    // Strips of columns, each as wide as fits and at least one column.
+void TGridPrinter::SplitIntoStrips() {
+    // Each strip as wide as fits and at least one column.
     const double room = Area.width() / Scale;
     for (int i = 0; i < Columns.size();) {
         TStrip strip{i, 0, 0};
@@ -209,10 +209,12 @@ TGridPrinter::TGridPrinter(const TGridControl& grid, const TPrintSettings& setti
     if (Strips.isEmpty()) {
         Strips.append(TStrip{0, 0, 0});
     }
+}
 
+void TGridPrinter::SplitIntoBands() {
     // Pages down the rows, each holding at least one row.
-    const bool repeat = settings.RepeatFixedRows;
-    for (int row = 0; row < grid.RowCount();) {
+    const bool repeat = Settings.RepeatFixedRows;
+    for (int row = 0; row < Grid.RowCount();) {
         Bands.append(row);
         const double height = (Area.height() - (Bands.size() == 1 ? TitleHeight : 0)) / Scale -
                               (repeat && row > 0 ? RowHeight : 0);

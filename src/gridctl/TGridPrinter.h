@@ -43,8 +43,6 @@ public:
                          QPagedPaintDevice& device,
                          const QDateTime& printTime = QDateTime::currentDateTime());
 
-    // The font a settings font prints in; a size of 0 (or below) means 10 points.
-    static QFont ToFont(const TPrintFont& font);
     // The length in pixels at dpi of a settings length; negatives count as 0.
     static double ToPixels(int32_t tenthsOfMm, double dpi);
     // The date in a format of d, m and y letters: "dd/mm/yyyy", "d mmmm yy"...
@@ -56,6 +54,14 @@ private:
         int Count;
         double Width;
     };
+
+    // The layout, step by step: the area between margins and bands, the printed columns and
+    // the row height, the scale, the strips of columns across and the pages down.
+    void PlaceArea(const QPaintDevice& device);
+    void MeasureColumns(const QPaintDevice& device);
+    void ChooseScale();
+    void SplitIntoStrips();
+    void SplitIntoBands();
 
     QString BandText(TPrintPosition position, int page) const;
     void PaintBands(QPainter& painter, int page) const;

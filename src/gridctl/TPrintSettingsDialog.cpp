@@ -1,5 +1,6 @@
 #include "gridctl/TPrintSettingsDialog.h"
 
+#include "gridctl/Conversions.h"
 #include "gridctl/TGridControl.h"
 #include "gridctl/TGridPrinter.h"
 
@@ -34,8 +35,7 @@ const QStringList PositionNames = {"None",        "Top left",     "Top right",  
 
 QString FontText(const TPrintFont& font) {
     // The size that prints, also where the settings leave it at 0.
-    QStringList parts{font.Name,
-                      QStringLiteral("%1 pt").arg(TGridPrinter::ToFont(font).pointSize())};
+    QStringList parts{font.Name, QStringLiteral("%1 pt").arg(ToFont(font).pointSize())};
     if (font.Style & TPrintFont::fsBold) {
         parts.append(QStringLiteral("bold"));
     }
@@ -49,15 +49,6 @@ QString FontText(const TPrintFont& font) {
         parts.append(QStringLiteral("strike-out"));
     }
     return parts.join(QStringLiteral(", "));
-}
-
-// Colour values keep red in the lowest byte.
-QColor ToColor(int32_t value) {
-    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
-}
-
-int32_t ToValue(const QColor& color) {
-    return color.red() | color.green() << 8 | color.blue() << 16;
 }
 
 QFormLayout* NewForm(QWidget* page) {
@@ -286,14 +277,9 @@ QWidget* TPrintSettingsDialog::FontRow(TPrintFont TPrintSettings::*field) {
     connect(font, &QPushButton::clicked, this, [this, field] {
         TPrintFont& setting = Grid.PrintSettings.*field;
         bool ok = false;
-        const QFont chosen = QFontDialog::getFont(&ok, TGridPrinter::ToFont(setting), this);
+        const QFont chosen = QFontDialog::getFont(&ok, ToFont(setting), this);
         if (ok) {
-            setting.Name = chosen.family();
-            setting.Size = std::max(chosen.pointSize(), 1);
-            setting.Style = (chosen.bold() ? TPrintFont::fsBold : 0) |
-                            (chosen.italic() ? TPrintFont::fsItalic : 0) |
-                            (chosen.underline() ? TPrintFont::fsUnderline : 0) |
-                            (chosen.strikeOut() ? TPrintFont::fsStrikeOut : 0);
+            setting = FromFont(chosen, setting.Color);
             Refresh();
         }
     });
@@ -301,7 +287,7 @@ QWidget* TPrintSettingsDialog::FontRow(TPrintFont TPrintSettings::*field) {
         TPrintFont& setting = Grid.PrintSettings.*field;
         const QColor chosen = QColorDialog::getColor(ToColor(setting.Color), this);
         if (chosen.isValid()) {
-            setting.Color = ToValue(chosen);
+            setting.Color = ToColorValue(chosen);
             Refresh();
         }
     });

@@ -3,6 +3,7 @@
 #include "GPanel/TBevelPanel.h"
 #include "core/Ratio.h"
 #include "easypanel/WindowHelpers.h"
+#include "gridctl/Conversions.h"
 #include "gridctl/TGridControl.h"
 #include "net/TUrlLauncher.h"
 #include "ui/FormatRatio.h"
@@ -10,6 +11,7 @@
 #include "ui/TPopupMenu.h"
 #include "ui/TSpinEdit.h"
 #include "ui/WindowIcon.h"
+#include "util/HandlerPause.h"
 #include "util/NumberFormat.h"
 #include "util/TextParse.h"
 
@@ -19,7 +21,6 @@
 #include <QDesktopServices>
 #include <QGuiApplication>
 #include <QIcon>
-#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -30,7 +31,6 @@
 #include <QUrl>
 #include <QWindow>
 #include <algorithm>
-#include <set>
 
 namespace {
 
@@ -38,10 +38,6 @@ constexpr QRgb Silver = 0xC0C0C0;
 constexpr int SpinMaxSmall = 9999999;
 constexpr int SpinMaxMedium = 99999999;
 constexpr int SpinMaxLarge = 999999999;
-
-QString ToQt(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 void SetLabel(QLabel* label, const std::string& text) {
     label->setText(ToQt(text));
@@ -387,9 +383,9 @@ void TForm1::InitStart() {
 
     ResultController.Attach(StringGrid1, &ResultTable, true, true);
     ResultController.RemoveFromMenu(superarray::InsertionColumn);
-    ResultController.LayoutsText = "Width,Height,Area%,Area (h*w),PixelDif,Letterboxed,"
-                                   "Letterboxed Height:Width for rotated movies|"
-                                   "Width,Height,Width dividable by,Height dividable by";
+    ResultController.Columns.LayoutsText = "Width,Height,Area%,Area (h*w),PixelDif,Letterboxed,"
+                                           "Letterboxed Height:Width for rotated movies|"
+                                           "Width,Height,Width dividable by,Height dividable by";
     DeclareResultColumns();
     ResultController.HideColumn(WidthDivisorsColumn, false);
     ResultController.HideColumn(HeightDivisorsColumn, true);
@@ -530,7 +526,7 @@ void TForm1::ChooseReference(int ARow) {
     }
     const int32_t row = std::clamp(ARow, 1, count);
     if (row == count) {
-        StringGrid1->setCurrentCell(row - 1, std::max(StringGrid1->currentColumn(), 0));
+        StringGrid1->SetCurrentRow(row);
     }
     Reference.Width = TextToInt(ResultTable.GetCell(row, WidthColumn));
     Reference.Height = TextToInt(ResultTable.GetCell(row, HeightColumn));
@@ -542,13 +538,13 @@ void TForm1::Setratiofromgrid(int /*ACol*/, int ARow) {
         return;
     }
     const RatioTerms terms = RatioOfFormat(PredefinedTable.GetRowText(ARow));
-    // Both terms first, then one computation with the new ratio.
-    SpinEdit5->OnChange = nullptr;
-    SpinEdit6->OnChange = nullptr;
-    SpinEdit5->SetText(ToQt(terms.X));
-    SpinEdit6->SetText(ToQt(terms.Y));
-    SpinEdit5->OnChange = [this] { Recount(); };
-    SpinEdit6->OnChange = [this] { Recount(); };
+    {
+        // Both terms first, then one computation with the new ratio.
+        const HandlerPause pause5(SpinEdit5->OnChange);
+        const HandlerPause pause6(SpinEdit6->OnChange);
+        SpinEdit5->SetText(ToQt(terms.X));
+        SpinEdit6->SetText(ToQt(terms.Y));
+    }
     Recount();
 }
 
@@ -654,46 +650,38 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     // The keyboard's click on the current row: Return in either grid, Space in the list.
     const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
     const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-    const auto* grid = static_cast<const TGridControl*>(watched);
-    if (!plain || grid->currentRow() < 0) {
+    const QModelIndex current = static_cast<const TGridControl*>(watched)->currentIndex();
+    if (!plain || !current.isValid()) {
         return handled;
     }
     if (watched == StringGrid2 && (enter || key->key() == Qt::Key_Space)) {
-        Setratiofromgrid(grid->currentColumn(), grid->currentRow() + 1);
+        Setratiofromgrid(current.column(), TGridControl::GridRow(current));
         return true;
     }
     if (watched == StringGrid1 && enter) {
-        ChooseReference(grid->currentRow() + 1);
+        ChooseReference(TGridControl::GridRow(current));
         return true;
     }
     return handled;
 }
 
 QString TForm1::SelectedRowsText() const {
-    std::vector<int32_t> ids;
+    const std::vector<ColDataT> columns = ResultController.Columns.VisibleColumns();
     QStringList lines;
     QStringList headers;
-    for (int32_t index = 1; index <= ResultController.ColumnCount; ++index) {
-        const ColDataT& col = ResultController.Cols[index];
-        if (col.Visible) {
-            ids.push_back(col.Id);
-            headers << ToQt(col.Header);
-        }
+    for (const ColDataT& col : columns) {
+        headers << ToQt(col.Header);
     }
     lines << headers.join(QLatin1Char('\t'));
     // The grid holds only the rows near the view, so the texts come from the table, plain
     // (no digit grouping) so that a spreadsheet reads them as numbers.
-    std::set<int32_t> rows;
-    for (const QModelIndex& index : StringGrid1->selectionModel()->selectedIndexes()) {
-        rows.insert(index.row() + 1);
-    }
-    for (const int32_t row : rows) {
+    for (const int row : StringGrid1->SelectedRows()) {
         if (row > ResultTable.Count()) {
             continue;
         }
         QStringList cells;
-        for (const int32_t id : ids) {
-            cells << ToQt(ResultTable.GetCell(row, id));
+        for (const ColDataT& col : columns) {
+            cells << ToQt(ResultTable.GetCell(row, col.Id));
         }
         lines << cells.join(QLatin1Char('\t'));
     }

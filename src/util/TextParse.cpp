@@ -118,7 +118,7 @@ std::string TextAfter(const std::string& text, char delimiter) {
 }
 
 std::string DropRight(const std::string& text, std::size_t n) {
-    return n >= text.size() ? std::string() : text.substr(0, text.size() - n);
+    return n > text.size() ? text : text.substr(0, text.size() - n);
 }
 
 bool StartsWith(const std::string& part, const std::string& text) {

@@ -25,7 +25,8 @@ int32_t CutInt(std::string& source, char delimiter);
 std::string TokenBefore(const std::string& text, char delimiter);
 std::string TextAfter(const std::string& text, char delimiter);
 
-// The text without its last n characters; empty when n is the length or more.
+// The text without its last n characters: empty when n is the length, unchanged when n
+// exceeds it.
 std::string DropRight(const std::string& text, std::size_t n);
 
 bool StartsWith(const std::string& part, const std::string& text);

@@ -69,9 +69,9 @@ struct ResultGrid {
         Grid->resize(700, Grid->height() + 20 * 22 - Grid->viewport()->height());
         Ctl.Attach(Grid, &Table, true, false);
         Ctl.RemoveFromMenu(45);
-        Ctl.LayoutsText = "Width,Height,Area%,Area (h*w),PixelDif,Letterboxed,Letterboxed "
-                          "Height:Width for rotated movies|Width,Height,Width dividable by,"
-                          "Height dividable by";
+        Ctl.Columns.LayoutsText = "Width,Height,Area%,Area (h*w),PixelDif,Letterboxed,Letterboxed "
+                                  "Height:Width for rotated movies|Width,Height,Width dividable by,"
+                                  "Height dividable by";
         std::string names = "Width,Height,Area%,Area (h*w),PixelDif,Width dividable by,"
                             "Height dividable by,Letterboxed";
         std::string captions = "Width,Height,Area as %,Area as Height*Width,PixelDifference,"

@@ -14,8 +14,8 @@ TEST(TEasyGrid, DefaultColumnsGiveWayToTheFirstDeclaration) {
     ctl.Attach(grid, &table, true, false);
     const auto records = [&ctl] {
         std::string out;
-        for (int i = 1; i <= ctl.ColumnCount; ++i) {
-            out += std::to_string(ctl.Cols[i].Id) + (ctl.Cols[i].Visible ? "+ " : "- ");
+        for (const ColDataT& col : ctl.Columns.Records()) {
+            out += std::to_string(col.Id) + (col.Visible ? "+ " : "- ");
         }
         return out;
     };
@@ -36,7 +36,7 @@ TEST(TEasyGrid, ResultColumnsKeepDeclarationOrderAndHiding) {
               "*Area as Height*Width;*PixelDifference;Width dividable by;Height dividable by;"
               "*Letterboxed;");
     // Clicking a column's menu item toggles it at its old place.
-    const int32_t width = g.Ctl.Cols[g.Ctl.ColumnIndex(1)].MenuPos;
+    const int32_t width = g.Ctl.Columns.Column(1)->MenuPos;
     g.Trigger(width);
     EXPECT_EQ(g.Layout(), Shown.substr(6));
     EXPECT_EQ(MenuText(*g.Grid, width, width), "Width;");
@@ -66,15 +66,6 @@ TEST(TEasyGrid, LayoutsCycleAndBadLayoutsApplyNothing) {
     // The window's handler ran after the controller's, and the edit still got its key.
     EXPECT_EQ(g.Calls, (Texts{"key" + second, "key" + Shown, "key" + second}));
     EXPECT_EQ(std::count(g.Edit->Keys.begin(), g.Edit->Keys.end(), Qt::Key_F2), 3);
-}
-
-TEST(TEasyGrid, ColumnIdByKeyIgnoresCaseButNotBlanks) {
-    ResultGrid g;
-    const std::pair<const char*, int> cases[] = {
-        {"width", 1}, {"WIDTH", 1}, {" Width", -1}, {"Height dividable BY", 6}, {"", -1}};
-    for (const auto& [key, id] : cases) {
-        EXPECT_EQ(g.Ctl.ColumnIdByKey(key), id) << '"' << key << '"';
-    }
 }
 
 // Scrolled to its end, a grid whose height is no whole number of rows shows part of the row

@@ -21,18 +21,6 @@
 #include <string>
 #include <tuple>
 
-// Stands in for the grid control of the library above: found by class name, coloured
-// through its band properties.
-class TGridControl : public QTableWidget {
-    Q_OBJECT
-    Q_PROPERTY(QColor BandColor1 MEMBER Band1)
-    Q_PROPERTY(QColor BandColor2 MEMBER Band2)
-
-public:
-    QColor Band1{0xFF, 0xFE, 0xE1};
-    QColor Band2{Qt::white};
-};
-
 namespace {
 
 TEST(WindowHelpers, FitsAndCentresOnTheScreen) {
@@ -79,8 +67,12 @@ TEST(WindowHelpers, ShowEnabledStateRecoloursByKind) {
     QPalette own = pathEdit->palette();
     own.setColor(QPalette::Base, Qt::blue);
     pathEdit->setPalette(own);
-    auto* grid = new TGridControl;
-    grid->setParent(panel);
+    // A banded grid is known by its band colour properties, whatever its class.
+    auto* grid = new QTableWidget(panel);
+    const QColor band1(0xFF, 0xFE, 0xE1);
+    grid->setProperty(GridBandColor1Property, band1);
+    grid->setProperty(GridBandColor2Property, QColor(Qt::white));
+    auto* table = new QTableWidget(panel);
     // The active group: a disabled widget's current group holds the style's disabled colours.
     const auto colour = [](const QWidget* widget) {
         return widget->palette().color(QPalette::Active, QPalette::Base);
@@ -92,12 +84,15 @@ TEST(WindowHelpers, ShowEnabledStateRecoloursByKind) {
         edit->setEnabled(enabled);
         pathEdit->setEnabled(enabled);
         grid->setEnabled(enabled);
+        table->setEnabled(enabled);
         ShowEnabledState(&form);
         EXPECT_EQ(colour(edit), expected);
         EXPECT_EQ(colour(pathEdit), round == 0 ? QColor(Qt::blue) : Darker(Darker(c)))
             << "an enabled path edit keeps its colour";
         EXPECT_TRUE(edit->hasFrame() == enabled && pathEdit->hasFrame() == enabled);
-        EXPECT_EQ(grid->Band2, enabled ? QColor(Qt::white) : grid->Band1);
+        EXPECT_EQ(grid->property(GridBandColor2Property).value<QColor>(),
+                  enabled ? QColor(Qt::white) : band1);
+        EXPECT_EQ(colour(table), expected) << "a table without bands";
         QImage shot(edit->size(), QImage::Format_RGB32);
         edit->render(&shot);
         EXPECT_EQ(shot.pixel(50, 15), expected.rgb()) << "as it is painted";
@@ -383,5 +378,3 @@ TEST_F(TeasyPanelTest, ZoomedAndCollapsedPanelsRender) {
 }
 
 } // namespace
-
-#include "Widgets_test.moc"

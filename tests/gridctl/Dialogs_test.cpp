@@ -1,3 +1,4 @@
+#include "gridctl/Conversions.h"
 #include "gridctl/HtmlWriter.h"
 #include "gridctl/TGridControl.h"
 #include "gridctl/TGridPrinter.h"
@@ -201,7 +202,7 @@ TEST(PrintSettingsDialog, FitsSmallScreensAndShowsThePrintedFontSize) {
     const QSize least = dialog.minimumSizeHint();
     EXPECT_LE(least.width(), 800);
     EXPECT_LE(least.height(), 560);
-    const QFont printed = TGridPrinter::ToFont(grid.PrintSettings.Font);
+    const QFont printed = ToFont(grid.PrintSettings.Font);
     EXPECT_EQ(printed.pointSize(), 10);
     bool shown = false;
     for (const QLabel* label : dialog.findChildren<QLabel*>()) {

@@ -77,9 +77,11 @@ TEST(TGridControl, AddressesCellsWithTheHeaderAsRowZero) {
     g.SetColumnCount(6);
     EXPECT_EQ(g.Cell(4, 4), "x") << "new columns come at the right";
     EXPECT_EQ(g.ColumnWidth(5), 64);
+    g.SetDataRowCount(2);
+    EXPECT_EQ(Pair(g.DataRowCount(), g.RowCount()), Pair(2, 3));
     g.SetColumnCount(0);
     g.SetRowCount(-5);
-    EXPECT_EQ(Pair(g.ColumnCount(), g.RowCount()), Pair(1, 1));
+    EXPECT_EQ(Pair(g.ColumnCount(), g.DataRowCount()), Pair(1, 0));
     EXPECT_EQ(g.Cell(0, 0), "A");
 }
 
@@ -127,6 +129,10 @@ TEST(TGridControl, RaisesClicksWithGridRows) {
                       QPoint(header->sectionViewportPosition(2) + 20, 10));
     EXPECT_EQ(grid.Clicks, (std::vector<Pair>{{1, 3}, {2, 0}}));
     EXPECT_TRUE(g.selectionModel()->isRowSelected(2, {})) << "the whole row";
+    EXPECT_EQ(g.SelectedRows(), std::vector<int>{3}) << "counted in grid rows, once";
+    g.SetCurrentRow(5);
+    EXPECT_EQ(g.SelectedRows(), std::vector<int>{5});
+    EXPECT_EQ(g.currentColumn(), 1) << "the column stays";
     QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, grid.CellCenter(2, 4));
     QTest::mouseDClick(g.viewport(), Qt::LeftButton, {}, grid.CellCenter(2, 4));
     EXPECT_EQ(grid.DblClicks, (std::vector<Pair>{{2, 4}}));

@@ -138,10 +138,12 @@ TEST_F(Form1Test, PredefinedListSortsFilmFormatsAndKeepsDisplayOrder) {
     EXPECT_EQ(Text(F.SpinEdit6), "2400");
     EXPECT_EQ(F.Label4->text(), "8");
     EXPECT_EQ(F.Label5->text(), "5");
+    F.SpinEdit6->SetText("2160"); // the edits' own handlers are back
+    EXPECT_EQ(F.Label4->text(), "16");
 
     ClickRow(F.StringGrid2, 127); // the empty row
     EXPECT_EQ(Text(F.SpinEdit5), "3840");
-    EXPECT_EQ(Text(F.SpinEdit6), "2400");
+    EXPECT_EQ(Text(F.SpinEdit6), "2160");
 }
 
 TEST(FormatRatio, TakesTheFirstParenthesisAsWholeTerms) {

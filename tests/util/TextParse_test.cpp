@@ -20,7 +20,8 @@ TEST(CutToken, CutsLooksAndKeepsTheRest) {
         EXPECT_EQ(TokenBefore(text, '|'), before) << text;
         EXPECT_EQ(TextAfter(text, '|'), after) << text;
     }
-    EXPECT_EQ(DropRight("abc", 1) + DropRight("abc", 5), "ab");
+    EXPECT_EQ(DropRight("abc", 1) + "|" + DropRight("abc", 3) + "|" + DropRight("abc", 4),
+              "ab||abc");
     EXPECT_TRUE(StartsWith("http://", "http://host/") && !StartsWith("http://host/", "http://"));
     EXPECT_TRUE(EndsWith(".htm", "index.htm") && !EndsWith("index.htm", ".htm"));
 }

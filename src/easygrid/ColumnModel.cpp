@@ -1,0 +1,249 @@
+#include "easygrid/ColumnModel.h"
+
+#include "easypanel/SizeSpec.h"
+#include "superarray/superarray.h"
+#include "util/TextParse.h"
+
+#include <algorithm>
+#include <iterator>
+
+void ColumnModel::Clear() {
+    Cols.resize(1);
+    LayoutsText.clear();
+    LayoutIndex = 1;
+    PlaceholderPresent = false;
+}
+
+const ColDataT* ColumnModel::Column(int32_t id) const {
+    const int32_t index = ColumnIndex(id);
+    return index > 0 ? &Cols[index] : nullptr;
+}
+
+ColDataT* ColumnModel::Find(int32_t id) {
+    const int32_t index = ColumnIndex(id);
+    return index > 0 ? &Cols[index] : nullptr;
+}
+
+std::vector<ColDataT> ColumnModel::VisibleColumns() const {
+    std::vector<ColDataT> visible;
+    std::ranges::copy_if(Records(), std::back_inserter(visible),
+                         [](const ColDataT& col) { return col.Visible; });
+    return visible;
+}
+
+int32_t ColumnModel::DeclareColumn(const std::string& name, int32_t id) {
+    if (id < 0) {
+        return -1; // no table column; every lookup of it answers "none"
+    }
+    if (PlaceholderPresent) {
+        DeleteColumnRecord(ColumnIndex(0));
+        PlaceholderPresent = false;
+    }
+    int32_t index = ColumnIndex(id);
+    if (index < 0) {
+        Cols.emplace_back();
+        index = ColumnCount();
+    }
+    ColDataT& col = Cols[index];
+    col = ColDataT();
+    col.Id = id;
+    col.Caption = name;
+    col.Header = name;
+    const bool oneCharKeys = Table != nullptr && Table->KeySeparator.empty();
+    col.Key = LowerText(oneCharKeys ? name.substr(0, 1) : name);
+    if (Table != nullptr) {
+        Table->RegisterSortName(id, col.Key);
+    }
+    return index;
+}
+
+int32_t ColumnModel::AddColumn(const std::string& name, int32_t id, const std::string& caption,
+                               const std::string& sizeSpec) {
+    const int32_t index = DeclareColumn(name, id);
+    if (index > 0) {
+        Cols[index].Caption = caption;
+        SetSizeSpec(id, sizeSpec);
+    }
+    return index;
+}
+
+int32_t ColumnModel::AddKeyedColumn(const std::string& name, int32_t id, const std::string& caption,
+                                    const std::string& key, const std::string& sizeSpec) {
+    const int32_t index = AddColumn(name, id, caption, sizeSpec);
+    if (index > 0) {
+        const std::string folded = LowerText(key);
+        if (Table != nullptr) {
+            Table->SortSpec.clear();
+            Table->RegisterSortName(id, folded);
+        }
+        Cols[index].Key = folded;
+    }
+    return index;
+}
+
+int32_t ColumnModel::AddPlainColumn(const std::string& name, int32_t id,
+                                    const std::string& sizeSpec) {
+    return AddKeyedColumn(name, id, name, name, sizeSpec);
+}
+
+bool ColumnModel::SetSizeSpec(int32_t id, const std::string& sizeSpec) {
+    ColDataT* col = Find(id);
+    // An empty rule would drop out of the joined list and shift every later width.
+    if (col == nullptr || sizeSpec.empty()) {
+        return false;
+    }
+    col->SizeSpec = sizeSpec;
+    return true;
+}
+
+bool ColumnModel::SetHeader(int32_t id, const std::string& text) {
+    ColDataT* col = Find(id);
+    if (col != nullptr) {
+        col->Header = text;
+    }
+    return col != nullptr;
+}
+
+bool ColumnModel::SetInMenu(int32_t id, bool inMenu) {
+    ColDataT* col = Find(id);
+    if (col != nullptr) {
+        col->InMenu = inMenu;
+    }
+    return col != nullptr;
+}
+
+bool ColumnModel::SetMenuPos(int32_t id, int32_t position) {
+    ColDataT* col = Find(id);
+    if (col != nullptr) {
+        col->MenuPos = position;
+    }
+    return col != nullptr;
+}
+
+bool ColumnModel::SetVisible(int32_t id, bool visible) {
+    ColDataT* col = Find(id);
+    if (col == nullptr || col->Visible == visible) {
+        return false;
+    }
+    col->Visible = visible;
+    return true;
+}
+
+int32_t ColumnModel::ColumnIndex(int32_t id) const {
+    if (id < 0) {
+        return -1;
+    }
+    for (int32_t index = 1; index <= ColumnCount(); ++index) {
+        if (Cols[index].Id == id) {
+            return index;
+        }
+    }
+    return -1;
+}
+
+int32_t ColumnModel::ColumnIdAt(int32_t position) const {
+    if (position < 0) {
+        return -1;
+    }
+    int32_t visible = 0;
+    for (const ColDataT& col : Records()) {
+        if (col.Visible && visible++ == position) {
+            return col.Id;
+        }
+    }
+    return -1;
+}
+
+int32_t ColumnModel::ColumnIndexAt(int32_t position) const {
+    return ColumnIndex(ColumnIdAt(position));
+}
+
+int32_t ColumnModel::VisiblePos(int32_t id) const {
+    const int32_t index = ColumnIndex(id);
+    if (index < 0 || !Cols[index].Visible) {
+        return -1;
+    }
+    return static_cast<int32_t>(std::count_if(Cols.begin() + 1, Cols.begin() + index,
+                                              [](const ColDataT& col) { return col.Visible; }));
+}
+
+int32_t ColumnModel::ColumnIdByKey(const std::string& name) const {
+    // An empty key means "no sort name" (the "#" column); an empty name names nothing.
+    if (name.empty()) {
+        return -1;
+    }
+    const std::string key = LowerText(name);
+    const auto found =
+        std::ranges::find_if(Records(), [&key](const ColDataT& col) { return col.Key == key; });
+    return found != Records().end() ? found->Id : -1;
+}
+
+int32_t ColumnModel::VisibleColumnCount() const {
+    return static_cast<int32_t>(
+        std::ranges::count_if(Records(), [](const ColDataT& col) { return col.Visible; }));
+}
+
+void ColumnModel::DeleteColumnRecord(int32_t index) {
+    if (index >= 1 && index <= ColumnCount()) {
+        Cols.erase(Cols.begin() + index);
+    }
+}
+
+bool ColumnModel::MoveColumn(int32_t from, int32_t to) {
+    const int32_t fromIndex = ColumnIndexAt(from);
+    const int32_t toIndex = ColumnIndexAt(to);
+    if (fromIndex < 0 || toIndex < 0) {
+        return false;
+    }
+    const ColDataT moved = Cols[fromIndex];
+    Cols.erase(Cols.begin() + fromIndex);
+    Cols.insert(Cols.begin() + toIndex, moved);
+    return true;
+}
+
+bool ColumnModel::ApplyLayout(const std::string& layouts) {
+    if (layouts.empty()) {
+        return false;
+    }
+    std::vector<std::string> pieces;
+    for (std::string rest = layouts; !rest.empty();) {
+        pieces.push_back(CutToken(rest, '|'));
+    }
+    const auto pieceAt = [&pieces](int32_t number) {
+        return number >= 1 && number <= static_cast<int32_t>(pieces.size()) ? pieces[number - 1]
+                                                                            : std::string();
+    };
+    if (LayoutIndex < 0 || LayoutIndex > static_cast<int32_t>(pieces.size())) {
+        LayoutIndex = 0;
+    }
+    ++LayoutIndex;
+    std::string layout = pieceAt(LayoutIndex);
+    if (layout.empty()) {
+        // Past the last layout: back to the first. An empty first layout applies nothing.
+        LayoutIndex = 1;
+        layout = pieceAt(1);
+        if (layout.empty()) {
+            return false;
+        }
+    }
+    std::for_each(Cols.begin() + 1, Cols.end(), [](ColDataT& col) { col.Visible = false; });
+    while (!layout.empty()) {
+        SetVisible(ColumnIdByKey(CutComma(layout)), true);
+    }
+    return true;
+}
+
+std::vector<int32_t> ColumnModel::ColumnWidths(int32_t available) const {
+    std::string list;
+    for (const ColDataT& col : Records()) {
+        if (col.Visible) {
+            list += col.SizeSpec + ",";
+        }
+    }
+    std::string widths = Distribute(available, TrimSeparators(list, ','));
+    std::vector<int32_t> result;
+    while (!widths.empty()) {
+        result.push_back(TextToInt(CutComma(widths)));
+    }
+    return result;
+}

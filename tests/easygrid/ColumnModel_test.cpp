@@ -1,0 +1,187 @@
+#include "easygrid/ColumnModel.h"
+#include "superarray/superarray.h"
+
+#include <gtest/gtest.h>
+#include <string>
+
+namespace {
+
+// Ids in record order, hidden ones marked "-".
+std::string Records(const ColumnModel& model) {
+    std::string out;
+    for (const ColDataT& col : model.Records()) {
+        out += std::to_string(col.Id) + (col.Visible ? " " : "- ");
+    }
+    return out;
+}
+
+// The result list's columns as the window declares them, "dividable by" ones hidden.
+struct ResultColumns {
+    superarray Table;
+    ColumnModel Model;
+    ResultColumns() {
+        Table.Init();
+        Model.Table = &Table;
+        Model.LayoutsText = "Width,Height,Area%,Area (h*w),PixelDif,Letterboxed,Letterboxed "
+                            "Height:Width for rotated movies|Width,Height,Width dividable by,"
+                            "Height dividable by";
+        Model.AddKeyedColumn("#", 26, "Number", "", "10|20|50");
+        Model.AddPlainColumn("Data", 0, "80");
+        Model.PlaceholderPresent = true;
+        const std::pair<int, const char*> columns[] = {{1, "Width"},
+                                                       {2, "Height"},
+                                                       {3, "Area%"},
+                                                       {4, "Area (h*w)"},
+                                                       {5, "PixelDif"},
+                                                       {7, "Height dividable by"},
+                                                       {6, "Width dividable by"},
+                                                       {8, "Letterboxed"}};
+        for (const auto& [id, name] : columns) {
+            Model.AddColumn(name, id, name, "10|30");
+        }
+        Model.SetVisible(26, false);
+        Model.SetVisible(7, false);
+        Model.SetVisible(6, false);
+    }
+};
+
+TEST(ColumnModel, DeclarationsReplaceThePlaceholderAndResetInPlace) {
+    ResultColumns c;
+    EXPECT_EQ(Records(c.Model), "26- 1 2 3 4 5 7- 6- 8 ");
+    EXPECT_FALSE(c.Model.PlaceholderPresent);
+    c.Model.SetSizeSpec(4, "5");
+    c.Model.SetHeader(4, "Area");
+    c.Model.SetVisible(4, false);
+    EXPECT_EQ(c.Model.DeclareColumn("Again", 4), 5); // keeps its place, every field reset
+    const ColDataT& again = *c.Model.Column(4);
+    EXPECT_EQ(again.Header + "|" + again.Caption + "|" + again.Key + "|" + again.SizeSpec,
+              "Again|Again|again|0.1|20");
+    EXPECT_TRUE(again.Visible && again.InMenu);
+    EXPECT_EQ(c.Model.DeclareColumn("None", -1), -1);
+    EXPECT_EQ(c.Model.ColumnCount(), 9);
+    EXPECT_FALSE(c.Model.SetSizeSpec(4, "")); // an empty rule would shift later widths
+    EXPECT_FALSE(c.Model.SetSizeSpec(99, "5"));
+    EXPECT_EQ(again.SizeSpec, "0.1|20");
+}
+
+TEST(ColumnModel, KeysFollowTheTablesSeparator) {
+    superarray table;
+    table.Init();
+    ColumnModel model;
+    model.Table = &table;
+    model.AddColumn("Width", 1, "W", "1");
+    EXPECT_EQ(model.Column(1)->Key, "width");
+    table.SortSpec = "width";
+    model.AddColumn("Height", 2, "H", "1"); // a declaration alone keeps the sort
+    EXPECT_EQ(table.SortSpec, "width");
+    model.AddKeyedColumn("Area", 3, "A", "SIZE", "1"); // an explicit key empties it
+    EXPECT_EQ(table.SortSpec, "");
+    EXPECT_EQ(model.Column(3)->Key, "size");
+    EXPECT_GT(table.FindSortName("size"), 0);
+    table.KeySeparator.clear(); // one character a key
+    model.DeclareColumn("PixelDif", 5);
+    EXPECT_EQ(model.Column(5)->Key, "p");
+}
+
+TEST(ColumnModel, LookupsAnswerMinusOneOutsideTheRecords) {
+    ResultColumns c;
+    struct Case {
+        const char* Name;
+        int32_t Got, Expected;
+    } cases[] = {
+        {"ColumnIdAt(-1)", c.Model.ColumnIdAt(-1), -1},
+        {"ColumnIdAt(0)", c.Model.ColumnIdAt(0), 1},
+        {"ColumnIdAt(last)", c.Model.ColumnIdAt(5), 8},
+        {"ColumnIdAt(past the end)", c.Model.ColumnIdAt(6), -1},
+        {"ColumnIndexAt(5)", c.Model.ColumnIndexAt(5), 9},
+        {"ColumnIndexAt(past the end)", c.Model.ColumnIndexAt(6), -1},
+        {"ColumnIndex(-1)", c.Model.ColumnIndex(-1), -1},
+        {"ColumnIndex(unknown)", c.Model.ColumnIndex(99), -1},
+        {"VisiblePos(8)", c.Model.VisiblePos(8), 5},
+        {"VisiblePos(hidden)", c.Model.VisiblePos(7), -1},
+        {"VisiblePos(unknown)", c.Model.VisiblePos(99), -1},
+        {"ColumnIdByKey(WIDTH)", c.Model.ColumnIdByKey("WIDTH"), 1},
+        {"ColumnIdByKey(blank first)", c.Model.ColumnIdByKey(" Width"), -1},
+        {"ColumnIdByKey(empty)", c.Model.ColumnIdByKey(""), -1}, // "#" has an empty key
+        {"VisibleColumnCount", c.Model.VisibleColumnCount(), 6},
+    };
+    for (const Case& k : cases) {
+        EXPECT_EQ(k.Got, k.Expected) << k.Name;
+    }
+    EXPECT_FALSE(c.Model.SetVisible(1, true)); // already visible
+    EXPECT_FALSE(c.Model.SetVisible(99, false));
+    EXPECT_FALSE(c.Model.SetHeader(99, "x") || c.Model.SetInMenu(99, false));
+    EXPECT_EQ(c.Model.Column(99), nullptr);
+}
+
+TEST(ColumnModel, MovesOnlyBetweenShownColumns) {
+    ResultColumns c;
+    EXPECT_TRUE(c.Model.MoveColumn(4, 0)); // PixelDif to where Width stood
+    EXPECT_EQ(Records(c.Model), "26- 5 1 2 3 4 7- 6- 8 ");
+    EXPECT_TRUE(c.Model.MoveColumn(1, 5)); // Width to Letterboxed's record, past hidden ones
+    EXPECT_EQ(Records(c.Model), "26- 5 2 3 4 7- 6- 8 1 ");
+    for (const auto& [from, to] : {std::pair{0, 6}, {6, 0}, {-1, 2}, {2, -1}}) {
+        EXPECT_FALSE(c.Model.MoveColumn(from, to)) << from << "->" << to;
+    }
+    EXPECT_EQ(Records(c.Model), "26- 5 2 3 4 7- 6- 8 1 ");
+    const std::vector<ColDataT> shown = c.Model.VisibleColumns();
+    std::string headers;
+    for (const ColDataT& col : shown) {
+        headers += col.Header + ";";
+    }
+    EXPECT_EQ(headers, "PixelDif;Height;Area%;Area (h*w);Letterboxed;Width;");
+}
+
+TEST(ColumnModel, LayoutsCycleInRecordOrder) {
+    struct Case {
+        const char* Text; // nullptr: the model's own layouts
+        bool Applied;
+        int32_t Index;
+        std::string Records;
+    } cases[] = {
+        {nullptr, true, 2, "26- 1 2 3- 4- 5- 7 6 8- "},
+        {nullptr, true, 1, "26- 1 2 3 4 5 7- 6- 8 "},
+        {nullptr, true, 2, "26- 1 2 3- 4- 5- 7 6 8- "},
+        {"", false, 2, "26- 1 2 3- 4- 5- 7 6 8- "},
+        {"|", false, 1, "26- 1 2 3- 4- 5- 7 6 8- "}, // an empty first layout, no endless search
+        {"Letterboxed,#,nothing", true, 1, "26- 1- 2- 3- 4- 5- 7- 6- 8 "},
+        {"a|B|HEIGHT,width", true, 2, "26- 1- 2- 3- 4- 5- 7- 6- 8- "},
+        {"a|B|HEIGHT,width", true, 3, "26- 1 2 3- 4- 5- 7- 6- 8- "}, // order of the records
+    };
+    ResultColumns c;
+    for (const Case& k : cases) {
+        EXPECT_EQ(k.Text ? c.Model.ApplyLayout(k.Text) : c.Model.NextLayout(), k.Applied)
+            << (k.Text ? k.Text : "next");
+        EXPECT_EQ(c.Model.LayoutIndex, k.Index) << (k.Text ? k.Text : "next");
+        EXPECT_EQ(Records(c.Model), k.Records) << (k.Text ? k.Text : "next");
+    }
+    c.Model.LayoutIndex = -5; // out of range starts over at the first layout
+    c.Model.NextLayout();
+    EXPECT_EQ(c.Model.LayoutIndex, 1);
+}
+
+TEST(ColumnModel, WidthsPerColumnFromTheVisibleSpecs) {
+    ColumnModel model;
+    struct Case {
+        const char* Name;
+        std::vector<std::pair<int, const char*>> Specs; // id, spec; id 9 hidden
+        int32_t Available;
+        std::vector<int32_t> Widths;
+    } cases[] = {
+        {"weights", {{1, "10"}, {2, "10"}, {9, "500"}, {3, "30"}}, 500, {100, 100, 300}},
+        {"minimums", {{1, "10|30"}, {2, "30|0"}}, 80, {30, 50}},
+        {"maximum", {{1, "1||20"}, {2, "1"}}, 100, {20, 80}},
+        {"two items on one column", {{1, "100,0"}}, 400, {400, 0}},
+        {"none visible: the grid's one column", {{9, "5"}}, 300, {300}},
+    };
+    for (const Case& k : cases) {
+        model.Clear();
+        for (const auto& [id, spec] : k.Specs) {
+            model.AddColumn("c", id, "c", spec);
+            model.SetVisible(id, id != 9);
+        }
+        EXPECT_EQ(model.ColumnWidths(k.Available), k.Widths) << k.Name;
+    }
+}
+
+} // namespace
