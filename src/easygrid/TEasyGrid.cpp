@@ -4,6 +4,7 @@
 #include "easypanel/TForm.h"
 #include "easypanel/WindowHelpers.h"
 #include "gridctl/Conversions.h"
+#include "gridctl/TGridCellDelegate.h"
 #include "gridctl/TGridControl.h"
 #include "gridctl/THtmlExportDialog.h"
 #include "gridctl/TPrintSettingsDialog.h"
@@ -16,10 +17,12 @@
 #include <QDeadlineTimer>
 #include <QFileInfo>
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <algorithm>
+#include <cstdlib>
 #include <exception>
 #include <memory>
 
@@ -334,10 +337,52 @@ void TEasyGrid::FitColumns() {
     }
     const TGridControl::TScrollStyle scrollBars = Grid->ScrollBars();
     const int32_t count = std::min(columns, static_cast<int32_t>(widths.size()));
+    widths.resize(static_cast<std::size_t>(count));
+    KeepHeadersWhole(widths);
     for (int32_t column = 0; column < count; ++column) {
         Grid->SetColumnWidth(column, std::max(widths[column], 0));
     }
     Grid->SetScrollBars(scrollBars);
+}
+
+void TEasyGrid::KeepHeadersWhole(std::vector<int32_t>& widths) const {
+    // A larger font must not cut a header ("Heigh"): columns narrower than their header take
+    // the room from the columns wider than theirs, in proportion to what those have spare.
+    const QFontMetrics metrics(Grid->Font());
+    std::vector<int64_t> need(widths.size());
+    int64_t missing = 0;
+    int64_t spare = 0;
+    for (std::size_t column = 0; column < widths.size(); ++column) {
+        need[column] = metrics.horizontalAdvance(Grid->Cell(static_cast<int>(column), 0)) +
+                       2 * TGridCellDelegate::TextMargin;
+        const int64_t room = int64_t{widths[column]} - need[column];
+        (room < 0 ? missing : spare) += std::abs(room);
+    }
+    const int64_t moved = std::min(missing, spare);
+    if (moved == 0) {
+        return;
+    }
+    // Rounded on the running sums, so exactly `moved` pixels are taken.
+    int64_t spareSoFar = 0;
+    for (std::size_t column = 0; column < widths.size(); ++column) {
+        const int64_t room = int64_t{widths[column]} - need[column];
+        if (room > 0) {
+            const int64_t before = spareSoFar * moved / spare;
+            spareSoFar += room;
+            widths[column] -= static_cast<int32_t>(spareSoFar * moved / spare - before);
+        }
+    }
+    // The columns short of room get it from left to right; what could not be found stays
+    // missing.
+    int64_t given = moved;
+    for (std::size_t column = 0; column < widths.size() && given > 0; ++column) {
+        const int64_t lack = need[column] - widths[column];
+        if (lack > 0) {
+            const int64_t add = std::min(lack, given);
+            widths[column] += static_cast<int32_t>(add);
+            given -= add;
+        }
+    }
 }
 
 void TEasyGrid::Refresh() {

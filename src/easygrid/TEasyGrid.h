@@ -154,6 +154,8 @@ private:
     int32_t SearchMinHeight(int32_t gridHeight, int32_t statusBar, int32_t gridTop);
     // Runs a modal dialog through RunDialog, or exec() when none is set.
     int RunModal(QDialog& dialog) const;
+    // Widens the columns, left to right, whose header text the widths would cut.
+    void KeepHeadersWhole(std::vector<int32_t>& widths) const;
     // Writes every table row into the grid; false when there is no grid.
     bool FillWholeGrid();
     // Appends an item to Menu and stores its position; a null caption adds a separator.

@@ -91,6 +91,25 @@ TEST(TEasyGrid, EveryRowInViewHasItsTextAtAnyHeightAndPosition) {
     }
 }
 
+// A large bold font in a narrow grid: every header stays whole, and the columns still fill
+// the client width exactly while there is room to share.
+TEST(TEasyGrid, ColumnsKeepTheirHeadersWholeInALargerFont) {
+    ResultGrid g(10);
+    g.Ctl.SetFont(QFont("DejaVu Sans", 12, QFont::Bold));
+    for (const int width : {700, 520}) {
+        g.Grid->resize(width, g.Grid->height());
+        g.Ctl.Refresh();
+        const QFontMetrics metrics(g.Grid->Font());
+        int sum = 0;
+        for (int c = 0; c < g.Grid->ColumnCount(); ++c) {
+            EXPECT_GE(g.Grid->ColumnWidth(c), metrics.horizontalAdvance(g.Grid->Cell(c, 0)))
+                << width << ": " << g.Cell(c, 0);
+            sum += g.Grid->ColumnWidth(c) + g.Grid->GridLineWidth();
+        }
+        EXPECT_EQ(sum, g.Grid->ClientWidth()) << width;
+    }
+}
+
 TEST(TEasyGrid, FillsOnlyTheRowsInViewOrNoData) {
     struct Case {
         int Rows, GridRows, LastWritten;
