@@ -1,9 +1,24 @@
 #include "GPanel/TBevelPanel.h"
 #include "ResultGrid.h"
+#include "gridctl/TPrintSettingsDialog.h"
+
+#include <QFontDialog>
 
 #include <gtest/gtest.h>
 
 namespace {
+
+// A widget's geometry as "x,y wxh;", "-;" when hidden.
+std::string Box(const QWidget* w) {
+    const QRect r = w->geometry();
+    return w->isVisible() ? QString("%1,%2 %3x%4;")
+                                .arg(r.x())
+                                .arg(r.y())
+                                .arg(r.width())
+                                .arg(r.height())
+                                .toStdString()
+                          : "-;";
+}
 
 // A window of three panels 169 wide and a grid, arranged by the controller.
 struct PanelWindow {
@@ -28,21 +43,8 @@ struct PanelWindow {
         Form.show();
         Ctl.Attach(Grid, &Table, true, true);
     }
-    // Grid and panels as "x,y wxh;", "-;" when hidden.
     std::string Arrangement() const {
-        std::string out;
-        for (const QWidget* w :
-             std::initializer_list<const QWidget*>{Grid, Panels[0], Panels[1], Panels[2]}) {
-            const QRect r = w->geometry();
-            out += w->isVisible() ? QString("%1,%2 %3x%4;")
-                                        .arg(r.x())
-                                        .arg(r.y())
-                                        .arg(r.width())
-                                        .arg(r.height())
-                                        .toStdString()
-                                  : "-;";
-        }
-        return out;
+        return Box(Grid) + Box(Panels[0]) + Box(Panels[1]) + Box(Panels[2]);
     }
 };
 
@@ -69,6 +71,25 @@ TEST(Arrangement, MinimumSizeIsSearchedOncePerPanelState) {
     EXPECT_EQ(w.Ctl.MinHeightCache.size(), 1u);
     EXPECT_EQ(w.Form.minimumSize(), minimum);
     EXPECT_EQ(minimum, QSize(8 + 169 + 8 + 169 + 8, 372));
+    // The grid keeps its minimum height there, one pixel less would not.
+    w.Form.resize(minimum);
+    EXPECT_GE(w.Grid->height(), w.Ctl.MinGridHeight);
+    w.Form.setMinimumSize(0, 0);
+    w.Form.resize(minimum - QSize(0, 1));
+    EXPECT_LT(w.Grid->height(), w.Ctl.MinGridHeight);
+    // A full cache drops its oldest entry for a new state.
+    w.Ctl.MinHeightCache.assign(TEasyGrid::MinHeightCacheLimit, "stale:1");
+    w.Ctl.MinHeightCache.front() = "oldest:1";
+    w.Ctl.Animate = false;
+    w.Ctl.CollapsePanel(w.Panels[0]);
+    EXPECT_EQ(w.Ctl.MinHeightCache.size(), TEasyGrid::MinHeightCacheLimit);
+    EXPECT_EQ(w.Ctl.MinHeightCache.front(), "stale:1");
+}
+
+TEST(Arrangement, NoPanelOrderPutsTheGridAtTheLeftMargin) {
+    PanelWindow w;
+    w.Ctl.Arrange("");
+    EXPECT_EQ(Box(w.Grid), "8,8 784x684;");
 }
 
 TEST(Arrangement, MaximizeTwiceRestoresTheArrangement) {
@@ -76,11 +97,17 @@ TEST(Arrangement, MaximizeTwiceRestoresTheArrangement) {
     w.Form.resize(800, 400);
     const std::string before = w.Arrangement();
     const QSize minimum = w.Form.minimumSize();
-    for (const std::string& expected : {std::string("8,8 784x384;-;-;-;"), before}) {
-        QTest::keyClick(&w.Form, Qt::Key_F4, Qt::ControlModifier);
+    // ctrl-F5 without grid panels changes nothing.
+    const std::pair<Qt::Key, std::string> steps[] = {{Qt::Key_F4, "8,8 784x384;-;-;-;"},
+                                                     {Qt::Key_F5, "8,8 784x384;-;-;-;"},
+                                                     {Qt::Key_F4, before},
+                                                     {Qt::Key_F5, before}};
+    for (const auto& [key, expected] : steps) {
+        QTest::keyClick(&w.Form, key, Qt::ControlModifier);
         EXPECT_EQ(w.Arrangement(), expected);
         EXPECT_EQ(w.Form.minimumSize(), w.Ctl.PanelsHidden ? QSize(10 + 16, 8 + 10 + 8) : minimum);
     }
+    EXPECT_FALSE(w.Ctl.GridPanelsHidden);
 }
 
 TEST(Arrangement, GridPanelsHideWithCtrlF5AndWhileMaximized) {
@@ -99,16 +126,7 @@ TEST(Arrangement, GridPanelsHideWithCtrlF5AndWhileMaximized) {
     form.show();
     TEasyGrid ctl;
     ctl.Attach(grid, &table, true, true);
-    const auto box = [](const QWidget* w) {
-        const QRect r = w->geometry();
-        return w->isVisible() ? QString("%1,%2 %3x%4;")
-                                    .arg(r.x())
-                                    .arg(r.y())
-                                    .arg(r.width())
-                                    .arg(r.height())
-                                    .toStdString()
-                              : std::string("-;");
-    };
+    EXPECT_EQ(MenuText(*grid, 12, 12), "Show/Hide grid panels (ctrl-F5);");
     const std::string shown = "8,8 584x384;0,68 584x316;0,0 120x60;",
                       hidden = "8,8 584x384;0,0 584x384;-;";
     // ctrl-F5 hides them, maximizing always does; restoring brings back the state before it.
@@ -119,8 +137,9 @@ TEST(Arrangement, GridPanelsHideWithCtrlF5AndWhileMaximized) {
                                         {Qt::Key_F4, hidden},
                                         {Qt::Key_F4, shown}}) {
         QTest::keyClick(&form, key, Qt::ControlModifier);
-        EXPECT_EQ(box(holder) + box(grid) + box(sub), expected);
+        EXPECT_EQ(Box(holder) + Box(grid) + Box(sub), expected);
     }
+    EXPECT_FALSE(ctl.RelayoutToggle); // every arrangement inside the panel ended its pass
 }
 
 TEST(GridMenu, PredefinedListHasNoWindowItems) {
@@ -136,6 +155,11 @@ TEST(GridMenu, PredefinedListHasNoWindowItems) {
     EXPECT_EQ(MenuText(*grid), "Save grid as Html;Print Grid;|;Font..;Proportional Font on/off;"
                                "Reset Font;|;*Grid bands;*Vertical lines;*Horizontal lines;|;"
                                "*Predefined Ratios;");
+    // "100,0" on the only column: its first width takes the whole client width.
+    grid->resize(300, 200);
+    ctl.FitColumns();
+    EXPECT_EQ(grid->ColumnCount(), 1);
+    EXPECT_EQ(grid->ColumnWidth(0), grid->ClientWidth() - grid->GridLineWidth());
 }
 
 TEST(GridMenu, CommandsChangeTheGridAndTheirCheckMarks) {
@@ -154,12 +178,38 @@ TEST(GridMenu, CommandsChangeTheGridAndTheirCheckMarks) {
         EXPECT_NE(options.testFlag(TGridControl::goVertLine), g.Grid->BandsActive());
     }
     g.Grid->SetFontName("Tahoma");
+    g.OnDialog = [](QDialog& d) {
+        static_cast<QFontDialog&>(d).setCurrentFont(QFont("DejaVu Serif", 17));
+    };
     std::string fonts;
-    for (int32_t item : {c.PropFontItem, c.PropFontItem, c.ResetFontItem}) {
+    const std::pair<int32_t, int> steps[] = {{c.PropFontItem, 0},
+                                             {c.PropFontItem, 0},
+                                             {c.FontItem, QDialog::Rejected},
+                                             {c.FontItem, QDialog::Accepted},
+                                             {c.ResetFontItem, 0}};
+    for (const auto& [item, result] : steps) {
+        g.DialogResult = result;
         g.Trigger(item);
         fonts += g.Grid->FontName().toStdString() + ";";
     }
-    EXPECT_EQ(fonts, "Courier New;Tahoma;" + c.DefaultFont.family().toStdString() + ";");
+    EXPECT_EQ(fonts, "Courier New;Tahoma;Tahoma;DejaVu Serif;" +
+                         c.DefaultFont.family().toStdString() + ";");
+    // Both dialogs see every row filled; cancelled print settings are restored.
+    const TPrintSettings settings = g.Grid->PrintSettings;
+    g.OnDialog = [&g](QDialog& d) {
+        g.Calls.push_back(g.Cell(0, 100));
+        if (qobject_cast<TPrintSettingsDialog*>(&d) != nullptr) {
+            g.Grid->PrintSettings.ColumnSpacing += 5; // as the dialog edits in place
+        }
+    };
+    g.DialogResult = QDialog::Rejected;
+    g.Calls.clear();
+    g.Trigger(c.HtmlItem);
+    g.Trigger(c.PrintItem);
+    EXPECT_EQ(g.Calls, (Texts{"THtmlExportDialog", "1400", "TPrintSettingsDialog", "1400"}));
+    EXPECT_EQ(g.Grid->PrintSettings, settings);
+    g.Trigger(c.LayoutsItem);
+    EXPECT_EQ(g.Layout(), "Width;Height;Width dividable by;Height dividable by;");
     g.Trigger(c.MaximizeItem);
     EXPECT_TRUE(c.PanelsHidden);
 }

@@ -6,11 +6,13 @@
 #include "superarray/superarray.h"
 #include "util/TextParse.h"
 
+#include <QDialog>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -39,14 +41,17 @@ struct KeyEdit : QLineEdit {
 };
 
 // The result grid as the window sets it up: a grid of 20 visible rows on a TForm, the
-// eight result columns declared in their order, the two "dividable by" ones hidden.
+// eight result columns declared in their order, the two "dividable by" ones hidden. Dialogs
+// are not run: the fixture notes their class in Calls and answers DialogResult.
 struct ResultGrid {
     TForm Form;
     TGridControl* Grid = new TGridControl(&Form);
     KeyEdit* Edit = new KeyEdit(&Form);
     superarray Table;
     TEasyGrid Ctl;
-    Texts Calls; // the window's own handlers
+    Texts Calls; // the window's own handlers and the dialogs
+    std::function<void(QDialog&)> OnDialog;
+    int DialogResult = QDialog::Rejected;
 
     explicit ResultGrid(int rows = 0) {
         Table.Init();
@@ -68,6 +73,15 @@ struct ResultGrid {
         // 20 whole rows of 21 + 1 pixels under the header.
         Grid->resize(700, Grid->height() + 20 * 22 - Grid->viewport()->height());
         Ctl.Attach(Grid, &Table, true, false);
+        Ctl.RunDialog = [this](QDialog& dialog) {
+            Calls.push_back(dialog.metaObject()->className());
+            if (OnDialog) {
+                OnDialog(dialog);
+            }
+            // As the buttons would end it, with what the dialog does there.
+            DialogResult == QDialog::Accepted ? dialog.accept() : dialog.reject();
+            return dialog.result();
+        };
         Ctl.RemoveFromMenu(45);
         Ctl.Columns.LayoutsText = "Width,Height,Area%,Area (h*w),PixelDif,Letterboxed,Letterboxed "
                                   "Height:Width for rotated movies|Width,Height,Width dividable by,"
@@ -102,11 +116,17 @@ struct ResultGrid {
         return out;
     }
     void Trigger(int32_t position) const { Grid->PopupMenu()->actions().at(position)->trigger(); }
-    void Click(int column, int row, Qt::KeyboardModifiers keys) {
+    // A click or double-click on a cell, or on the header for row 0.
+    void Click(int column, int row, Qt::KeyboardModifiers keys, bool twice = false) {
         const QRect cell = Grid->visualRect(Grid->model()->index(std::max(row - 1, 0), column));
-        QTest::mouseClick(row == 0 ? Grid->horizontalHeader()->viewport() : Grid->viewport(),
-                          Qt::LeftButton, keys,
-                          row == 0 ? QPoint(cell.center().x(), 5) : cell.center());
+        QWidget* on = row == 0 ? Grid->horizontalHeader()->viewport() : Grid->viewport();
+        const QPoint at = row == 0 ? QPoint(cell.center().x(), 5) : cell.center();
+        QTest::mouseClick(on, Qt::LeftButton, keys, at);
+        if (twice) {
+            // Only the second press comes as a double-click, and it leaves the button down.
+            QTest::mouseDClick(on, Qt::LeftButton, keys, at);
+            QTest::mouseRelease(on, Qt::LeftButton, keys, at);
+        }
     }
 };
 

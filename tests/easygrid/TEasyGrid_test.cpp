@@ -1,5 +1,8 @@
 #include "ResultGrid.h"
+#include "util/HandlerPause.h"
 
+#include <QTemporaryFile>
+#include <QTimer>
 #include <algorithm>
 #include <gtest/gtest.h>
 
@@ -125,18 +128,27 @@ TEST(TEasyGrid, FillsOnlyTheRowsInViewOrNoData) {
     }
     ResultGrid g(1000);
     g.Ctl.Refresh();
+    const QTableWidgetItem* kept = g.Grid->item(0, 0);
+    g.Fill(1000); // rebuilt with the same texts: nothing is rewritten
+    g.Ctl.Refresh();
+    EXPECT_EQ(g.Grid->item(0, 0), kept);
     g.Grid->SetTopRow(500); // the grid's scroll event refills
     for (int r = 1; r <= 1000; ++r) {
         const bool written = r >= 500 && r <= 571;
         ASSERT_EQ(g.Cell(1, r), written ? std::to_string(1000 + (1000 - r) * 3) : "")
             << "row " << r;
     }
+    g.Ctl.ShowWholeTable(g.Table); // its jump back to row 1 must not refill the view only
+    EXPECT_EQ(g.Cell(1, 1) + g.Cell(1, 1000), std::to_string(1000 + 999 * 3) + "1000");
     for (int id : {1, 2, 3, 4, 5, 8}) {
         g.Ctl.HideColumn(id, true);
     }
     EXPECT_EQ(g.Layout(), "No Data;");
     EXPECT_EQ(g.Grid->RowCount(), 2);
     EXPECT_EQ(g.Cell(0, 1), "");
+    g.Ctl.ShowColumn(3, true);
+    EXPECT_EQ(g.Layout(), "Area%;");
+    EXPECT_EQ(g.Cell(0, 1), "a1");
 }
 
 TEST(TEasyGrid, HeaderClicksSortAndAltClicksHide) {
@@ -152,7 +164,8 @@ TEST(TEasyGrid, HeaderClicksSortAndAltClicksHide) {
                  {1, ctrlShift, "width,height", "1004"},
                  {1, ctrlShift, "width,-height", "1004"},
                  {1, shift, "height", "1040"},
-                 {0, {}, "height", "1040"}}; // a plain click does not sort
+                 {1, {}, "height", "1040"}, // a plain click does not sort
+                 {0, Qt::ControlModifier, "height", "1040"}};
     ResultGrid g(10);
     g.Table.SortSpec = "alphabetical";
     g.Ctl.Refresh();
@@ -165,6 +178,48 @@ TEST(TEasyGrid, HeaderClicksSortAndAltClicksHide) {
     EXPECT_EQ(g.Layout(), "Width;Height;Area (h*w);PixelDif;Letterboxed;");
     g.Click(0, 0, Qt::AltModifier); // a header
     EXPECT_EQ(g.Layout(), "Height;Area (h*w);PixelDif;Letterboxed;");
+    // Alt is still held: rows outside the grid and positions without a column do nothing.
+    for (const auto& [column, row] : {std::pair{0, -1}, {0, 11}, {9, 1}, {-1, 0}}) {
+        g.Ctl.GridClickCell(column, row);
+    }
+    EXPECT_EQ(g.Ctl.Columns.VisibleColumnCount(), 4);
+    g.Ctl.ShowColumn(26, true); // "#" has no key and does not sort
+    g.Click(0, 0, shift);
+    EXPECT_EQ(g.Table.SortSpec, "height");
+    // Hiding waits for the button held down to come up.
+    QTest::mousePress(g.Grid->viewport(), Qt::LeftButton, {}, QPoint(5, 30));
+    bool released = false;
+    QTimer::singleShot(0, g.Grid, [&] {
+        QTest::mouseRelease(g.Grid->viewport(), Qt::LeftButton, {}, QPoint(5, 30));
+        released = true;
+    });
+    EXPECT_TRUE(g.Ctl.HideColumn(2, true));
+    EXPECT_TRUE(released);
+}
+
+TEST(TEasyGrid, DoubleClickOpensTheRowsFileOnlyWhenItExists) {
+    ResultGrid g(3);
+    QTemporaryFile file;
+    ASSERT_TRUE(file.open());
+    const std::string path = file.fileName().toStdString();
+    g.Table.SetCell(2, 10, "/no/such/file");
+    g.Table.SetCell(3, 10, path); // the last row, which the table also reads for row 0
+    Texts opened;
+    const HandlerPause restore(superarray::OpenDocument);
+    g.Table.OpenDocument = [&opened](const std::string& text) { opened.push_back(text); };
+    g.Ctl.Refresh();
+    int seen = 0;
+    const auto handler = g.Grid->OnDblClickCell;
+    g.Grid->OnDblClickCell = [&](int column, int row) {
+        seen += row;
+        handler(column, row);
+    };
+    for (const int row : {1, 2, 3, 0}) { // an empty cell, a missing file, a file, the header
+        g.Click(1, row, {}, true);
+    }
+    EXPECT_EQ(seen, 0 + 1 + 2 + 3);
+    EXPECT_EQ(opened, Texts{path});
+    EXPECT_FALSE(g.Table.OpenCell(1, 10)); // an empty cell opens nothing
 }
 
 TEST(TEasyGrid, DraggedColumnMovesTheRecords) {
@@ -173,12 +228,19 @@ TEST(TEasyGrid, DraggedColumnMovesTheRecords) {
     g.Grid->horizontalHeader()->moveSection(2, 0);
     const std::string order = "Area%;Width;Height;Area (h*w);PixelDif;Letterboxed;";
     EXPECT_EQ(g.Layout(), order);
+    // The menu lists the columns in their new order.
+    const int32_t number = g.Ctl.Columns.Column(superarray::RowNumberColumn)->MenuPos;
+    EXPECT_EQ(MenuText(*g.Grid, number + 1, number + 2), "*Area as %;*Width;");
+    g.Ctl.MoveColumn(1, 9); // no column shown at 9: nothing moves
     g.Table.SetCell(1, 3, "changed");
     g.Ctl.Refresh();
     EXPECT_EQ(g.Layout(), order);
     EXPECT_EQ(g.Cell(0, 1) + g.Cell(1, 1), "changed1004");
     g.Ctl.ShowColumn(7, true); // hidden records keep their place among their neighbours
     EXPECT_EQ(g.Layout(), "Area%;Width;Height;Area (h*w);PixelDif;Width dividable by;Letterboxed;");
+    g.Table.SetCell(1, 1, "not shown");
+    EXPECT_FALSE(g.Ctl.ShowColumn(7, true)); // already shown: no change, no redraw
+    EXPECT_EQ(g.Cell(1, 1), "1004");
 }
 
 TEST(TForm, PreviewsEveryKeyOnceBeforeItsTarget) {

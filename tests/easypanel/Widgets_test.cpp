@@ -319,6 +319,11 @@ TEST_F(TeasyPanelTest, PlacesTheProgramsPanels) {
         << "one column";
     EXPECT_EQ(placed(640, 600, 607), "268,8,122 398,8,102 608,8,24 8,8,252 508,8,92 615,236,17")
         << "the link panel under the grid area";
+    // Collapsed, a panel keeps its title bar and bevels, or without a title bar the bar's
+    // height (not the corner button's).
+    Manager.CollapsePanel(Url);
+    EXPECT_EQ(Manager.CollapsedHeight(2), 24);
+    EXPECT_EQ(Url->height(), 20);
 }
 
 TEST_F(TeasyPanelTest, OutOfRangeSlotsAndLostPanelsAreHarmless) {

@@ -113,12 +113,4 @@ TEST_F(UrlLauncherTest, BrowserThatCannotStartOrAddressLikeAnOptionThrows) {
     EXPECT_THAT([this] { Launch(" --renderer-cmd-prefix=sh"); }, LaunchFails);
 }
 
-TEST(UrlShowCommand, MapsToTheWindowShowCommands) {
-    const int numbers[] = {0, 3, 6, 9, 5, 10, 3, 2, 7, 8, 4, 1};
-    for (int i = 0; i <= static_cast<int>(TUrlShowCmd::ssShowNormal); ++i) {
-        EXPECT_EQ(ShowCommandNumber(static_cast<TUrlShowCmd>(i)), numbers[i]) << i;
-    }
-    EXPECT_EQ(TUrlLauncher().UrlShowCommand, TUrlShowCmd::ssShowDefault);
-}
-
 } // namespace
