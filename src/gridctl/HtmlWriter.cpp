@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QSaveFile>
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -56,23 +57,28 @@ QString Color(const QColor& color) {
     return color.isValid() ? color.name() : QStringLiteral("inherit");
 }
 
-QString Row(const TGridControl& grid, int row, const QList<int>& columns, QLatin1String tag) {
+QString Row(const QStringList& cells, QLatin1String tag) {
     QString line = QStringLiteral("<tr>");
-    for (const int column : columns) {
-        line += QStringLiteral("<%1>%2</%1>").arg(tag, Escaped(grid.Cell(column, row)));
+    for (const QString& cell : cells) {
+        line += QStringLiteral("<%1>%2</%1>").arg(tag, Escaped(cell));
     }
     return line + QStringLiteral("</tr>\n");
 }
 
+// The texts of the given columns in one grid row.
+QStringList RowTexts(const TGridControl& grid, int row, const QList<int>& columns) {
+    QStringList cells;
+    cells.reserve(columns.size());
+    for (const int column : columns) {
+        cells.append(grid.Cell(column, row));
+    }
+    return cells;
+}
+
 } // namespace
 
-QString GridToHtml(const TGridControl& grid, const THtmlSettings& settings) {
-    QList<int> columns;
-    for (int column = 0; column < grid.ColumnCount(); ++column) {
-        if (grid.ColumnWidth(column) > 0 && !grid.isColumnHidden(column)) {
-            columns.append(column);
-        }
-    }
+QString TableToHtml(const QStringList& headers, const std::vector<QStringList>& rows,
+                    const THtmlSettings& settings) {
     const int border = std::clamp(settings.BorderWidth, 0, 100);
     QString html = QStringLiteral("<!DOCTYPE html>\n<html xmlns=\"http://www.w3.org/1999/xhtml\">\n"
                                   "<head>\n<meta charset=\"utf-8\"/>\n<title>%1</title>\n")
@@ -93,15 +99,30 @@ QString GridToHtml(const TGridControl& grid, const THtmlSettings& settings) {
     html +=
         QStringLiteral("td { background: %1; color: %2; }\n</style>\n</head>\n<body>\n<table>\n")
             .arg(Color(settings.BodyBackground), Color(settings.BodyTextColor));
-    if (settings.HeaderRow) {
-        html += QStringLiteral("<thead>\n") + Row(grid, 0, columns, QLatin1String("th")) +
+    if (settings.HeaderRow && !headers.isEmpty()) {
+        html += QStringLiteral("<thead>\n") + Row(headers, QLatin1String("th")) +
                 QStringLiteral("</thead>\n");
     }
     html += QStringLiteral("<tbody>\n");
-    for (int row = 1; row < grid.RowCount(); ++row) {
-        html += Row(grid, row, columns, QLatin1String("td"));
+    for (const QStringList& row : rows) {
+        html += Row(row, QLatin1String("td"));
     }
     return html + QStringLiteral("</tbody>\n</table>\n</body>\n</html>\n");
+}
+
+QString GridToHtml(const TGridControl& grid, const THtmlSettings& settings) {
+    QList<int> columns;
+    for (int column = 0; column < grid.ColumnCount(); ++column) {
+        if (grid.ColumnWidth(column) > 0 && !grid.isColumnHidden(column)) {
+            columns.append(column);
+        }
+    }
+    std::vector<QStringList> rows;
+    rows.reserve(std::max(grid.RowCount() - 1, 0));
+    for (int row = 1; row < grid.RowCount(); ++row) {
+        rows.push_back(RowTexts(grid, row, columns));
+    }
+    return TableToHtml(RowTexts(grid, 0, columns), rows, settings);
 }
 
 QString WriteGridHtml(const TGridControl& grid, const THtmlSettings& settings,

@@ -84,6 +84,17 @@ TEST(HtmlExport, CellsReachThePageAsTextWithOrWithoutHeader) {
     EXPECT_EQ(table.Cells.size(), 4);
 }
 
+TEST(HtmlExport, PlainTextsGiveTheGridsPage) {
+    TGridControl grid;
+    Fill(grid, 3);
+    THtmlSettings settings;
+    const std::vector<QStringList> rows{{"r1c0", "r1c2"}, {"r2c0", "r2c2"}};
+    EXPECT_EQ(TableToHtml({"H0", "H2"}, rows, settings), GridToHtml(grid, settings));
+    const ParsedTable table = Parse(TableToHtml({}, rows, settings));
+    EXPECT_FALSE(table.HasHead);
+    EXPECT_EQ(table.Cells, QStringList({"r1c0", "r1c2", "r2c0", "r2c2"}));
+}
+
 struct HtmlDialogFixture : ::testing::Test {
     QTemporaryDir Dir;
     TGridControl Grid;
