@@ -1,19 +1,37 @@
 #include "gridctl/HtmlWriter.h"
 
+#include "gridctl/FileWrite.h"
 #include "gridctl/TGridControl.h"
 
 #include <QDir>
-#include <QSaveFile>
 #include <algorithm>
 #include <vector>
 
 namespace {
 
-// Escapes the five XML specials and drops the control characters XML does not allow.
+// The text with every character that XML 1.0 does not allow (C0 controls other than tab,
+// line feed and carriage return, lone surrogates, U+FFFE and U+FFFF) replaced by U+FFFD, so a
+// stray character in a cell can never make the page unreadable to an XML parser.
+QString XmlChars(const QString& text) {
+    QString out = text;
+    for (qsizetype i = 0; i < out.size(); ++i) {
+        const char16_t c = out[i].unicode();
+        if (QChar::isHighSurrogate(c) && i + 1 < out.size() && out[i + 1].isLowSurrogate()) {
+            ++i;
+        } else if ((c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r') || QChar::isSurrogate(c) ||
+                   c == 0xFFFE || c == 0xFFFF) {
+            out[i] = QChar::ReplacementCharacter;
+        }
+    }
+    return out;
+}
+
+// Escapes the five XML specials.
 QString Escaped(const QString& text) {
+    const QString clean = XmlChars(text);
     QString out;
-    out.reserve(text.size() + text.size() / 8);
-    for (const QChar c : text) {
+    out.reserve(clean.size() + clean.size() / 8);
+    for (const QChar c : clean) {
         switch (c.unicode()) {
         case u'&':
             out += QLatin1String("&amp;");
@@ -31,9 +49,7 @@ QString Escaped(const QString& text) {
             out += QLatin1String("&#39;");
             break;
         default:
-            if (c.unicode() >= 0x20 || c == u'\t' || c == u'\n' || c == u'\r') {
-                out += c;
-            }
+            out += c;
         }
     }
     return out;
@@ -48,7 +64,7 @@ QString CssFontName(const QString& name) {
             clean += c;
         }
     }
-    clean = clean.trimmed();
+    clean = XmlChars(clean).trimmed();
     return clean.isEmpty() ? QStringLiteral("sans-serif")
                            : QStringLiteral("\"%1\", sans-serif").arg(clean);
 }
@@ -127,11 +143,10 @@ QString GridToHtml(const TGridControl& grid, const THtmlSettings& settings) {
 
 QString WriteGridHtml(const TGridControl& grid, const THtmlSettings& settings,
                       const QString& path) {
-    QSaveFile file(path);
-    const QByteArray data = GridToHtml(grid, settings).toUtf8();
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
+    QString error;
+    if (!ReplaceFile(path, GridToHtml(grid, settings).toUtf8(), &error)) {
         return QStringLiteral("Could not write \"%1\": %2")
-            .arg(QDir::toNativeSeparators(path), file.errorString());
+            .arg(QDir::toNativeSeparators(path), error);
     }
     return {};
 }
