@@ -83,8 +83,7 @@ ResultInputs Case(int index) {
 
 using Computation = void (*)(const ResultInputs&, superarray&, ReferencePair&);
 
-void Run(benchmark::State& state, Computation compute) {
-    const ResultInputs in = Case(static_cast<int>(state.range(0)));
+void Run(benchmark::State& state, Computation compute, const ResultInputs& in) {
     superarray table;
     table.Init();
     ReferencePair reference;
@@ -95,15 +94,17 @@ void Run(benchmark::State& state, Computation compute) {
     state.counters["rows"] = table.Count();
 }
 
+void ComputeOnly(const ResultInputs& in, superarray& table, ReferencePair& reference) {
+    ComputeResults(in, table, reference);
+}
+
 void ComputeResultsCase(benchmark::State& state) {
-    Run(state, [](const ResultInputs& in, superarray& table, ReferencePair& reference) {
-        ComputeResults(in, table, reference);
-    });
+    Run(state, ComputeOnly, Case(static_cast<int>(state.range(0))));
 }
 BENCHMARK(ComputeResultsCase)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);
 
 void BaselineCase(benchmark::State& state) {
-    Run(state, BaselineResults);
+    Run(state, BaselineResults, Case(static_cast<int>(state.range(0))));
 }
 BENCHMARK(BaselineCase)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);
 
@@ -127,15 +128,7 @@ ResultInputs HostileCase(int index) {
 }
 
 void HostileListsKeystroke(benchmark::State& state) {
-    const ResultInputs in = HostileCase(static_cast<int>(state.range(0)));
-    superarray table;
-    table.Init();
-    ReferencePair reference;
-    for (auto _ : state) {
-        ComputeResults(in, table, reference);
-        benchmark::DoNotOptimize(table.Count());
-    }
-    state.counters["rows"] = table.Count();
+    Run(state, ComputeOnly, HostileCase(static_cast<int>(state.range(0))));
 }
 BENCHMARK(HostileListsKeystroke)->DenseRange(0, 1)->Unit(benchmark::kMillisecond);
 
