@@ -108,7 +108,15 @@ IniFile::TLoadResult IniFile::Load(const QString& path) {
     if (!file.open(QIODevice::ReadOnly)) {
         return TLoadResult::Failed;
     }
-    const QByteArray data = file.read(MaxFileSize + 1);
+    // Read in pieces: asking read() for the whole limit at once would allocate it every time.
+    QByteArray data;
+    while (data.size() <= MaxFileSize) {
+        const QByteArray piece = file.read(64 * 1024);
+        if (piece.isEmpty()) {
+            break;
+        }
+        data += piece;
+    }
     if (file.error() != QFileDevice::NoError || data.size() > MaxFileSize) {
         return TLoadResult::Failed;
     }
