@@ -138,7 +138,7 @@ QList<QStringList> FallbackBrowsers(const QString& url) {
     QList<QStringList> commands;
     for (const QString& entry : qEnvironmentVariable("BROWSER").split(u':', Qt::SkipEmptyParts)) {
         if (QStringList command = BrowserCommand(entry, url); !command.isEmpty()) {
-            commands += command;
+            commands.append(command);
         }
     }
     if (!commands.isEmpty()) {
@@ -160,7 +160,7 @@ TUrlLauncher::TUrlLauncher(QObject* owner) : QObject(owner) {}
 bool TUrlLauncher::Execute() {
     QList<QStringList> commands;
     if (const std::optional<QString> exec = AssociatedExec()) {
-        commands += DesktopEntry::CommandFor(*exec, Url).value_or(QStringList());
+        commands.append(DesktopEntry::CommandFor(*exec, Url).value_or(QStringList()));
         if (commands.front().isEmpty()) {
             throw TUrlLaunchError();
         }
