@@ -4,6 +4,8 @@
 #include "gridctl/THtmlExportDialog.h"
 #include "gridctl/TPrintSettingsDialog.h"
 
+#include "FileSizeLimit.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
@@ -15,6 +17,8 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
+#include <cerrno>
+#include <cstring>
 #include <gtest/gtest.h>
 
 namespace {
@@ -211,6 +215,57 @@ TEST_F(HtmlDialogFixture, PreviewWritesTheTempPageAndOpensIt) {
     EXPECT_EQ(Opened.size(), 2); // nothing opened when the page could not be written
     EXPECT_EQ(Warnings.size(), 3);
     EXPECT_TRUE(QDir().entryList({"temp001*"}).isEmpty());
+}
+
+TEST_F(HtmlDialogFixture, SaveAddsHtmlWithoutExtensionAndShowsTheSystemsReason) {
+    const std::pair<QString, QString> names[] = {
+        {"page", "page.html"}, {"page.htm", "page.htm"}, {"dot.d/page", "dot.d/page.html"}};
+    ASSERT_TRUE(QDir(Dir.path()).mkdir("dot.d"));
+    for (const auto& [chosen, written] : names) {
+        Dialog.AskFileName = [&] { return Dir.filePath(chosen); };
+        Click("Save");
+        EXPECT_TRUE(QFile::exists(Dir.filePath(written))) << chosen.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(Dir.filePath("page")));
+    const QByteArray saved = ReadAll(Dir.filePath("dot.d/page.html"));
+    {
+        const FileSizeLimit limit(64);
+        Click("Save");
+    }
+    ASSERT_EQ(Warnings.size(), 1);
+    EXPECT_TRUE(Warnings[0].contains(QString::fromLocal8Bit(std::strerror(EFBIG))))
+        << Warnings[0].toStdString();
+    EXPECT_EQ(ReadAll(Dir.filePath("dot.d/page.html")), saved);
+}
+
+TEST_F(HtmlDialogFixture, PreviewCannotBeRedirectedByPlantedNames) {
+    qputenv("TMPDIR", QFile::encodeName(Dir.path()));
+    const QString victim = Dir.filePath("victim");
+    QFile file(victim);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("precious") == 8);
+    file.close();
+    for (const char* name : {"temp001.htm", "temp001-.htm", "temp001"}) {
+        ASSERT_TRUE(QFile::link(victim, Dir.filePath(QLatin1String(name))));
+    }
+    QStringList pages;
+    for (int i = 0; i < 2; ++i) {
+        Click("Preview");
+        pages << Dialog.PreviewPath();
+    }
+    EXPECT_TRUE(Warnings.isEmpty());
+    EXPECT_EQ(ReadAll(victim), "precious");
+    ASSERT_EQ(Opened.size(), 2);
+    EXPECT_NE(pages[0], pages[1]);
+    for (int i = 0; i < 2; ++i) {
+        const QFileInfo page(pages[i]);
+        EXPECT_EQ(Opened[i], QUrl::fromLocalFile(pages[i]));
+        EXPECT_EQ(page.absolutePath(), QFileInfo(Dir.path()).absoluteFilePath());
+        EXPECT_TRUE(page.fileName().startsWith("temp001")) << pages[i].toStdString();
+        EXPECT_FALSE(page.isSymLink());
+        EXPECT_EQ(page.permissions(),
+                  QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
+        EXPECT_EQ(Parse(QString::fromUtf8(ReadAll(pages[i]))).Heads, QStringList({"H0", "H2"}));
+    }
 }
 
 TEST_F(HtmlDialogFixture, OkKeepsTheEditedSettingsCancelDropsThem) {
