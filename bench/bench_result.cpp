@@ -8,13 +8,16 @@
 #include "superarray/superarray.h"
 #include "util/DecimalText.h"
 #include "util/NumberFormat.h"
+#include "util/TextParse.h"
 
 #include "HeldMemory.h"
 #include "LiteralDivisorList.h"
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -80,8 +83,7 @@ ResultInputs Case(int index) {
 
 using Computation = void (*)(const ResultInputs&, superarray&, ReferencePair&);
 
-void Run(benchmark::State& state, Computation compute) {
-    const ResultInputs in = Case(static_cast<int>(state.range(0)));
+void Run(benchmark::State& state, Computation compute, const ResultInputs& in) {
     superarray table;
     table.Init();
     ReferencePair reference;
@@ -92,17 +94,76 @@ void Run(benchmark::State& state, Computation compute) {
     state.counters["rows"] = table.Count();
 }
 
+void ComputeOnly(const ResultInputs& in, superarray& table, ReferencePair& reference) {
+    ComputeResults(in, table, reference);
+}
+
 void ComputeResultsCase(benchmark::State& state) {
-    Run(state, [](const ResultInputs& in, superarray& table, ReferencePair& reference) {
-        ComputeResults(in, table, reference);
-    });
+    Run(state, ComputeOnly, Case(static_cast<int>(state.range(0))));
 }
 BENCHMARK(ComputeResultsCase)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);
 
 void BaselineCase(benchmark::State& state) {
-    Run(state, BaselineResults);
+    Run(state, BaselineResults, Case(static_cast<int>(state.range(0))));
 }
 BENCHMARK(BaselineCase)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);
+
+// A list as long as a filter box takes (32 KiB), counting up from first.
+std::string LongList(int32_t first) {
+    std::string list;
+    for (int32_t d = first; list.size() < 32 * 1024 - 8; ++d) {
+        list += std::to_string(d) + ',';
+    }
+    return list;
+}
+
+// 1 : 1 over the whole range with long lists pasted into two boxes: 0, numbers too large to
+// divide any side into both "not dividable by" boxes; 1, the numbers from 2 up into both
+// "dividable by" boxes.
+ResultInputs HostileCase(int index) {
+    ResultInputs in = Case(1);
+    (index == 0 ? in.WidthNotDiv : in.WidthDiv) = LongList(index == 0 ? MaxWidth + 1 : 2);
+    (index == 0 ? in.HeightNotDiv : in.HeightDiv) = index == 0 ? in.WidthNotDiv : in.WidthDiv;
+    return in;
+}
+
+void HostileListsKeystroke(benchmark::State& state) {
+    Run(state, ComputeOnly, HostileCase(static_cast<int>(state.range(0))));
+}
+BENCHMARK(HostileListsKeystroke)->DenseRange(0, 1)->Unit(benchmark::kMillisecond);
+
+// The plain way beside it: each list read once, every width and height tested against
+// every entry.
+void HostileListsPlain(benchmark::State& state) {
+    const ResultInputs in = HostileCase(static_cast<int>(state.range(0)));
+    const auto entries = [](std::string rest) {
+        std::vector<int32_t> divisors;
+        while (!rest.empty()) {
+            if (const int32_t d = TextToInt(CutToken(rest, ',')); d >= 1) {
+                divisors.push_back(d);
+            }
+        }
+        return divisors;
+    };
+    const auto test = [](const std::vector<int32_t>& divisors, int32_t n) {
+        return divisors.empty()                                                       ? -1
+               : std::ranges::any_of(divisors, [n](int32_t d) { return n % d == 0; }) ? 1
+                                                                                      : 0;
+    };
+    int32_t rows = 0;
+    for (auto _ : state) {
+        const auto widthDiv = entries(in.WidthDiv), widthNotDiv = entries(in.WidthNotDiv);
+        const auto heightDiv = entries(in.HeightDiv), heightNotDiv = entries(in.HeightNotDiv);
+        rows = 0;
+        for (int32_t w = in.From; w <= in.To; ++w) {
+            rows += test(widthDiv, w) != 0 && test(widthNotDiv, w) != 1 &&
+                    test(heightDiv, w) != 0 && test(heightNotDiv, w) != 1;
+        }
+        benchmark::DoNotOptimize(rows);
+    }
+    state.counters["rows"] = rows;
+}
+BENCHMARK(HostileListsPlain)->DenseRange(0, 1)->Unit(benchmark::kMillisecond);
 
 // Memory a 32768-row result table holds, ratio 1 : 1 without filters.
 void ResultTableMemory(benchmark::State& state) {

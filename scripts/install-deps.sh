@@ -10,6 +10,7 @@ packages=(
   xvfb x11-utils openbox
   fonts-dejavu-core fonts-liberation2
   locales
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <vector>
 
 namespace {
 
@@ -82,6 +83,26 @@ void DeriveCells(superarray& table, const RunContext& run) {
     Derive(table, LetterboxColumn, [run](const Pair& p) { return LetterboxText(run, p); });
 }
 
+// For each k of 0..count, whether the side k * step passes its "dividable by" and "not
+// dividable by" lists. A list without a positive entry filters nothing. The sieve costs the
+// same for any list, so a long pasted list does not slow a keystroke down.
+std::vector<bool> Passing(const std::string& div, const std::string& notDiv, int32_t count,
+                          int32_t step) {
+    const DivisorFilter must(div, ',');
+    const DivisorFilter mustNot(notDiv, ',');
+    std::vector<bool> passes(static_cast<std::size_t>(std::max(count, 0)) + 1, true);
+    if (must.Active()) {
+        passes = must.Multiples(count, step);
+    }
+    if (mustNot.Active()) {
+        const std::vector<bool> excluded = mustNot.Multiples(count, step);
+        for (std::size_t k = 0; k < passes.size(); ++k) {
+            passes[k] = passes[k] && !excluded[k];
+        }
+    }
+    return passes;
+}
+
 } // namespace
 
 ResultEchoes ComputeResults(const ResultInputs& in, superarray& table, ReferencePair& reference) {
@@ -100,25 +121,21 @@ ResultEchoes ComputeResults(const ResultInputs& in, superarray& table, Reference
 
     // A ratio with a term of 0 or below has no pair of positive sides.
     if (rx > 0 && ry > 0) {
-        const DivisorFilter widthDiv(in.WidthDiv, ',');
-        const DivisorFilter widthNotDiv(in.WidthNotDiv, ',');
-        const DivisorFilter heightDiv(in.HeightDiv, ',');
-        const DivisorFilter heightNotDiv(in.HeightNotDiv, ',');
-        // Widths below 1 have no picture, and the window never lists beyond MaxWidth.
-        const int32_t last = std::min(in.To, MaxWidth);
-        for (int32_t w = std::max(in.From, 1); w <= last; ++w) {
-            if (widthDiv.Test(w) == 0 || widthNotDiv.Test(w) == 1 || w % rx != 0) {
-                continue;
-            }
-            const int64_t tall = int64_t{w / rx} * ry;
+        // Widths below 1 have no picture, and the window never lists beyond MaxWidth. The
+        // pairs are k * rx by k * ry.
+        const int32_t last = std::min(in.To, MaxWidth) / rx;
+        const std::vector<bool> widthPasses = Passing(in.WidthDiv, in.WidthNotDiv, last, rx);
+        const std::vector<bool> heightPasses = Passing(in.HeightDiv, in.HeightNotDiv, last, ry);
+        for (int32_t k = (std::max(in.From, 1) - 1) / rx + 1; k <= last; ++k) {
+            const int64_t tall = int64_t{k} * ry;
             // A height beyond 32 bits would be listed wrapped and wrong; leave the pair out.
-            if (tall > std::numeric_limits<int32_t>::max()) {
+            if (!widthPasses[static_cast<std::size_t>(k)] ||
+                !heightPasses[static_cast<std::size_t>(k)] ||
+                tall > std::numeric_limits<int32_t>::max()) {
                 continue;
             }
+            const int32_t w = k * rx;
             const auto h = static_cast<int32_t>(tall);
-            if (heightDiv.Test(h) == 0 || heightNotDiv.Test(h) == 1) {
-                continue;
-            }
             if (reference.Width == -1 || reference.Width == 0) {
                 reference = {w, h};
             }

@@ -1,7 +1,8 @@
 #include "gridctl/IniFile.h"
 
+#include "gridctl/FileWrite.h"
+
 #include <QFile>
-#include <QSaveFile>
 #include <charconv>
 
 namespace {
@@ -107,7 +108,15 @@ IniFile::TLoadResult IniFile::Load(const QString& path) {
     if (!file.open(QIODevice::ReadOnly)) {
         return TLoadResult::Failed;
     }
-    const QByteArray data = file.read(MaxFileSize + 1);
+    // Read in pieces: asking read() for the whole limit at once would allocate it every time.
+    QByteArray data;
+    while (data.size() <= MaxFileSize) {
+        const QByteArray piece = file.read(64 * 1024);
+        if (piece.isEmpty()) {
+            break;
+        }
+        data += piece;
+    }
     if (file.error() != QFileDevice::NoError || data.size() > MaxFileSize) {
         return TLoadResult::Failed;
     }
@@ -242,13 +251,5 @@ bool IniFile::Save(const QString& path, QString* errorText) const {
             text.append('\n');
         }
     }
-    // QSaveFile writes a temporary file and renames it over the target only on commit.
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.commit()) {
-        return true;
-    }
-    if (errorText) {
-        *errorText = file.errorString();
-    }
-    return false;
+    return ReplaceFile(path, text, errorText);
 }

@@ -154,10 +154,19 @@ TEST_F(ResultComputationTest, RandomInputsListExactlyTheMatchingPairs) {
     };
     for (int run = 0; run < 200; ++run) {
         ResultInputs in = Unfiltered(end(random), end(random), term(random), term(random));
-        in.WidthDiv = std::to_string(divisor(random));
-        in.HeightDiv = std::to_string(divisor(random)) + "," + std::to_string(divisor(random));
-        in.WidthNotDiv = std::to_string(divisor(random));
-        in.HeightNotDiv = std::to_string(divisor(random));
+        // Lists of up to three entries, repeated ones and ones beyond every side included.
+        const auto list = [&] {
+            std::string text;
+            for (int32_t n = divisor(random) % 4; n > 0; --n) {
+                const int32_t d = divisor(random);
+                text += (d == 12 ? "99991" : std::to_string(d)) + ",";
+            }
+            return text;
+        };
+        in.WidthDiv = list();
+        in.HeightDiv = list();
+        in.WidthNotDiv = list();
+        in.HeightNotDiv = list();
         const ResultEchoes echoes = Run(in);
 
         std::vector<int32_t> expected;

@@ -1,0 +1,47 @@
+// A run of the result computation on any inputs the window could pass: whole pairs in the
+// ratio, within the range, at most one a width, and cells that can be read.
+#include "FuzzInput.h"
+#include "core/ResultComputation.h"
+#include "superarray/superarray.h"
+
+#include <string>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+    FuzzInput input(data, size);
+    ResultInputs in;
+    in.From = input.Number<int32_t>();
+    in.To = input.Number<int32_t>();
+    in.RatioX = input.Number<int32_t>();
+    in.RatioY = input.Number<int32_t>();
+    in.EchoForWidth = input.Number<int32_t>();
+    in.EchoForHeight = input.Number<int32_t>();
+    in.WidthDiv = input.Text();
+    in.HeightDiv = input.Text();
+    in.WidthNotDiv = input.Text();
+    in.HeightNotDiv = input.Text();
+    in.SX = input.Number<int32_t>();
+    in.SY = input.Number<int32_t>();
+    in.PX = input.Number<int32_t>();
+    in.PY = input.Number<int32_t>();
+    in.Rotated = input.Number<uint8_t>() % 2 == 1;
+    superarray table;
+    table.Init();
+    ReferencePair reference;
+    const ResultEchoes echoes = ComputeResults(in, table, reference);
+    FUZZ_CHECK(table.Count() <= MaxWidth);
+    int64_t previous = 0;
+    for (int32_t row = 1; row <= table.Count(); ++row) {
+        const int64_t w = std::stoll(table.GetCell(row, WidthColumn));
+        const int64_t h = std::stoll(table.GetCell(row, HeightColumn));
+        FUZZ_CHECK(w > previous && w >= in.From && w <= in.To && w <= MaxWidth);
+        FUZZ_CHECK(h > 0 && w * echoes.ReducedY == h * echoes.ReducedX);
+        previous = w;
+    }
+    // The computed cells of the first and last rows, the tallest heights among them.
+    for (const int32_t row : {1, table.Count()}) {
+        for (int32_t column = 1; column <= LetterboxColumn && row >= 1; ++column) {
+            table.GetCellShown(row, column);
+        }
+    }
+    return 0;
+}
