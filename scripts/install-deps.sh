@@ -10,6 +10,7 @@ packages=(
   xvfb xauth x11-utils imagemagick
   fonts-dejavu-core fonts-liberation2
   locales
+  desktop-file-utils appstream dpkg-dev file
 )
 
 missing=()
