@@ -116,6 +116,10 @@ void TableToCsv(const TextTable& table, bool withHeader, BlockWriter& out) {
 void TableToJson(const TextTable& table, bool withHeader, BlockWriter& writer) {
     std::string& out = writer.Text;
     out += "[";
+    std::vector<std::string> keys; // escaped once, written on every row
+    for (const std::string& name : table.Header) {
+        keys.push_back(JsonString(name) + ": ");
+    }
     std::vector<std::string> cells(table.Header.size());
     for (std::size_t r = 0; r < table.RowCount; ++r) {
         table.Row(r, cells);
@@ -124,8 +128,7 @@ void TableToJson(const TextTable& table, bool withHeader, BlockWriter& writer) {
         for (std::size_t i = 0; i < cells.size(); ++i) {
             out += i == 0 ? "" : ", ";
             if (withHeader) {
-                out += JsonString(table.Header[i]);
-                out += ": ";
+                out += keys[i];
             }
             out += JsonValue(cells[i]);
         }
