@@ -1,18 +1,37 @@
 #include "gridctl/HtmlWriter.h"
 
+#include "gridctl/FileWrite.h"
 #include "gridctl/TGridControl.h"
 
 #include <QDir>
-#include <QSaveFile>
 #include <algorithm>
+#include <vector>
 
 namespace {
 
-// Escapes the five XML specials and drops the control characters XML does not allow.
+// The text with every character that XML 1.0 does not allow (C0 controls other than tab,
+// line feed and carriage return, lone surrogates, U+FFFE and U+FFFF) replaced by U+FFFD, so a
+// stray character in a cell can never make the page unreadable to an XML parser.
+QString XmlChars(const QString& text) {
+    QString out = text;
+    for (qsizetype i = 0; i < out.size(); ++i) {
+        const char16_t c = out[i].unicode();
+        if (QChar::isHighSurrogate(c) && i + 1 < out.size() && out[i + 1].isLowSurrogate()) {
+            ++i;
+        } else if ((c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r') || QChar::isSurrogate(c) ||
+                   c == 0xFFFE || c == 0xFFFF) {
+            out[i] = QChar::ReplacementCharacter;
+        }
+    }
+    return out;
+}
+
+// Escapes the five XML specials.
 QString Escaped(const QString& text) {
+    const QString clean = XmlChars(text);
     QString out;
-    out.reserve(text.size() + text.size() / 8);
-    for (const QChar c : text) {
+    out.reserve(clean.size() + clean.size() / 8);
+    for (const QChar c : clean) {
         switch (c.unicode()) {
         case u'&':
             out += QLatin1String("&amp;");
@@ -30,9 +49,7 @@ QString Escaped(const QString& text) {
             out += QLatin1String("&#39;");
             break;
         default:
-            if (c.unicode() >= 0x20 || c == u'\t' || c == u'\n' || c == u'\r') {
-                out += c;
-            }
+            out += c;
         }
     }
     return out;
@@ -47,7 +64,7 @@ QString CssFontName(const QString& name) {
             clean += c;
         }
     }
-    clean = clean.trimmed();
+    clean = XmlChars(clean).trimmed();
     return clean.isEmpty() ? QStringLiteral("sans-serif")
                            : QStringLiteral("\"%1\", sans-serif").arg(clean);
 }
@@ -56,23 +73,28 @@ QString Color(const QColor& color) {
     return color.isValid() ? color.name() : QStringLiteral("inherit");
 }
 
-QString Row(const TGridControl& grid, int row, const QList<int>& columns, QLatin1String tag) {
+QString Row(const QStringList& cells, QLatin1String tag) {
     QString line = QStringLiteral("<tr>");
-    for (const int column : columns) {
-        line += QStringLiteral("<%1>%2</%1>").arg(tag, Escaped(grid.Cell(column, row)));
+    for (const QString& cell : cells) {
+        line += QStringLiteral("<%1>%2</%1>").arg(tag, Escaped(cell));
     }
     return line + QStringLiteral("</tr>\n");
 }
 
+// The texts of the given columns in one grid row.
+QStringList RowTexts(const TGridControl& grid, int row, const QList<int>& columns) {
+    QStringList cells;
+    cells.reserve(columns.size());
+    for (const int column : columns) {
+        cells.append(grid.Cell(column, row));
+    }
+    return cells;
+}
+
 } // namespace
 
-QString GridToHtml(const TGridControl& grid, const THtmlSettings& settings) {
-    QList<int> columns;
-    for (int column = 0; column < grid.ColumnCount(); ++column) {
-        if (grid.ColumnWidth(column) > 0 && !grid.isColumnHidden(column)) {
-            columns.append(column);
-        }
-    }
+QString TableToHtml(const QStringList& headers, const std::vector<QStringList>& rows,
+                    const THtmlSettings& settings) {
     const int border = std::clamp(settings.BorderWidth, 0, 100);
     QString html = QStringLiteral("<!DOCTYPE html>\n<html xmlns=\"http://www.w3.org/1999/xhtml\">\n"
                                   "<head>\n<meta charset=\"utf-8\"/>\n<title>%1</title>\n")
@@ -93,24 +115,38 @@ QString GridToHtml(const TGridControl& grid, const THtmlSettings& settings) {
     html +=
         QStringLiteral("td { background: %1; color: %2; }\n</style>\n</head>\n<body>\n<table>\n")
             .arg(Color(settings.BodyBackground), Color(settings.BodyTextColor));
-    if (settings.HeaderRow) {
-        html += QStringLiteral("<thead>\n") + Row(grid, 0, columns, QLatin1String("th")) +
+    if (settings.HeaderRow && !headers.isEmpty()) {
+        html += QStringLiteral("<thead>\n") + Row(headers, QLatin1String("th")) +
                 QStringLiteral("</thead>\n");
     }
     html += QStringLiteral("<tbody>\n");
-    for (int row = 1; row < grid.RowCount(); ++row) {
-        html += Row(grid, row, columns, QLatin1String("td"));
+    for (const QStringList& row : rows) {
+        html += Row(row, QLatin1String("td"));
     }
     return html + QStringLiteral("</tbody>\n</table>\n</body>\n</html>\n");
 }
 
+QString GridToHtml(const TGridControl& grid, const THtmlSettings& settings) {
+    QList<int> columns;
+    for (int column = 0; column < grid.ColumnCount(); ++column) {
+        if (grid.ColumnWidth(column) > 0 && !grid.isColumnHidden(column)) {
+            columns.append(column);
+        }
+    }
+    std::vector<QStringList> rows;
+    rows.reserve(std::max(grid.RowCount() - 1, 0));
+    for (int row = 1; row < grid.RowCount(); ++row) {
+        rows.push_back(RowTexts(grid, row, columns));
+    }
+    return TableToHtml(RowTexts(grid, 0, columns), rows, settings);
+}
+
 QString WriteGridHtml(const TGridControl& grid, const THtmlSettings& settings,
                       const QString& path) {
-    QSaveFile file(path);
-    const QByteArray data = GridToHtml(grid, settings).toUtf8();
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
+    QString error;
+    if (!ReplaceFile(path, GridToHtml(grid, settings).toUtf8(), &error)) {
         return QStringLiteral("Could not write \"%1\": %2")
-            .arg(QDir::toNativeSeparators(path), file.errorString());
+            .arg(QDir::toNativeSeparators(path), error);
     }
     return {};
 }

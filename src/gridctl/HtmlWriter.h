@@ -3,11 +3,19 @@
 #include "gridctl/THtmlSettings.h"
 
 #include <QString>
+#include <QStringList>
+#include <vector>
 
 class TGridControl;
 
-// The grid as a complete HTML5 page that is also well-formed XML. Every cell text is escaped;
-// columns of zero width (hidden ones) are left out.
+// A complete HTML5 page that is also well-formed XML: a table with an optional head row and
+// one body row per entry of rows. Every text is escaped. The head row is written when
+// settings.HeaderRow is set and headers is not empty. Needs no widget and no application.
+QString TableToHtml(const QStringList& headers, const std::vector<QStringList>& rows,
+                    const THtmlSettings& settings);
+
+// The grid as TableToHtml's page: grid row 0 gives the head, the other rows the body; columns
+// of zero width (hidden ones) are left out.
 QString GridToHtml(const TGridControl& grid, const THtmlSettings& settings);
 
 // Writes GridToHtml as UTF-8 to path, atomically: on failure the file is left as it was and

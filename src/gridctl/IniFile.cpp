@@ -1,7 +1,8 @@
 #include "gridctl/IniFile.h"
 
+#include "gridctl/FileWrite.h"
+
 #include <QFile>
-#include <QSaveFile>
 #include <charconv>
 
 namespace {
@@ -242,13 +243,5 @@ bool IniFile::Save(const QString& path, QString* errorText) const {
             text.append('\n');
         }
     }
-    // QSaveFile writes a temporary file and renames it over the target only on commit.
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.commit()) {
-        return true;
-    }
-    if (errorText) {
-        *errorText = file.errorString();
-    }
-    return false;
+    return ReplaceFile(path, text, errorText);
 }

@@ -1,5 +1,6 @@
 #include "gridctl/THtmlExportDialog.h"
 
+#include "gridctl/FileWrite.h"
 #include "gridctl/HtmlWriter.h"
 #include "gridctl/TGridControl.h"
 
@@ -9,6 +10,7 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -119,20 +121,16 @@ QPushButton* THtmlExportDialog::AddColorButton(QColor THtmlSettings::*color) {
     return button;
 }
 
-QString THtmlExportDialog::PreviewPath() {
-    // An empty temporary path (TMPDIR naming no folder) would put the page in the working one.
-    const QString folder = QDir::tempPath();
-    return folder.isEmpty() ? QString() : QDir(folder).filePath(QStringLiteral("temp001.htm"));
-}
-
 QString THtmlExportDialog::Preview() {
-    const QString path = PreviewPath();
+    // A fresh private file each time: a fixed name in the shared temporary folder could be
+    // planted beforehand as a symlink to one of the user's files.
+    QString error;
+    const QString path = WritePrivateTempFile(QStringLiteral("temp001-"), QStringLiteral(".htm"),
+                                              GridToHtml(Grid, Edited).toUtf8(), &error);
     if (path.isEmpty()) {
-        return tr("There is no temporary folder to write the preview into.");
+        return tr("Could not write the preview: %1").arg(error);
     }
-    if (QString error = SaveTo(path); !error.isEmpty()) {
-        return error;
-    }
+    LastPreview = path;
     if (!OpenUrl(QUrl::fromLocalFile(path))) {
         return tr("No application could be started to show \"%1\".")
             .arg(QDir::toNativeSeparators(path));
@@ -151,9 +149,13 @@ void THtmlExportDialog::PreviewClicked() {
 }
 
 void THtmlExportDialog::SaveClicked() {
-    const QString path = AskFileName();
+    QString path = AskFileName();
     if (path.isEmpty()) {
         return;
+    }
+    // Only the file name counts: a dot in a folder name is no extension.
+    if (!QFileInfo(path).fileName().contains(u'.')) {
+        path += QStringLiteral(".html");
     }
     if (const QString error = SaveTo(path); !error.isEmpty()) {
         ShowWarning(error);

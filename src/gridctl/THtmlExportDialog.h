@@ -17,13 +17,14 @@ class THtmlExportDialog : public QDialog {
 public:
     explicit THtmlExportDialog(TGridControl& grid, QWidget* parent = nullptr);
 
-    // Writes the preview file and opens it; the error text, empty on success.
+    // Writes the page to a new private file in the temporary folder and opens it; the error
+    // text, empty on success.
     QString Preview();
     // Writes the page to path; the error text, empty on success.
     QString SaveTo(const QString& path) const;
 
-    // The preview's page, in the system's temporary folder; empty when there is none.
-    static QString PreviewPath();
+    // The file the last Preview wrote; empty before the first.
+    const QString& PreviewPath() const { return LastPreview; }
 
     // Seams for the outside world, replaceable where no desktop is wanted.
     std::function<bool(const QUrl&)> OpenUrl;
@@ -39,4 +40,5 @@ private:
 
     TGridControl& Grid;
     THtmlSettings Edited;
+    QString LastPreview;
 };

@@ -9,8 +9,11 @@
 // keys of their own; the first match wins.
 class DesktopEntry {
 public:
-    // Reads the file; a missing or unreadable one has no values.
+    // Reads the file; a missing or unreadable one has no values, nor has anything that is not
+    // a regular file of at most MaxFileSize bytes.
     explicit DesktopEntry(const QString& path);
+
+    static constexpr qint64 MaxFileSize = 4 * 1024 * 1024;
 
     // The raw value, escapes and all; nullopt when the group or key is missing.
     std::optional<QString> Value(QStringView group, QStringView key) const;

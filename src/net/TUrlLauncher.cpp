@@ -10,6 +10,9 @@ namespace {
 
 constexpr QStringView HtmlType = u"text/html";
 
+// File lookups that finding one desktop id in one applications dir may take.
+constexpr int MaxProbes = 256;
+
 // $XDG_DATA_HOME/applications, then each of $XDG_DATA_DIRS with /applications.
 QStringList ApplicationDirs() {
     return QStandardPaths::standardLocations(QStandardPaths::ApplicationsLocation);
@@ -36,15 +39,22 @@ QStringList MimeappsFiles() {
 }
 
 // The file of a desktop id below dir, where each "-" of the id may also stand for a
-// subdirectory ("vendor-web.desktop" may be vendor/web.desktop).
-QString FindInDir(const QString& dir, const QString& id) {
+// subdirectory ("vendor-web.desktop" may be vendor/web.desktop). Each way of reading the
+// dashes is a path of its own, so the search spends at most `probes` file lookups: an id full
+// of dashes over folders that match them would otherwise cost exponentially many.
+QString FindInDir(const QString& dir, const QString& id, int& probes) {
+    if (--probes < 0) {
+        return {};
+    }
     if (QFileInfo(dir + u'/' + id).isFile()) {
         return dir + u'/' + id;
     }
-    for (qsizetype dash = id.indexOf(u'-'); dash > 0; dash = id.indexOf(u'-', dash + 1)) {
+    for (qsizetype dash = id.indexOf(u'-'); dash > 0 && probes > 0;
+         dash = id.indexOf(u'-', dash + 1)) {
         const QString subdir = dir + u'/' + id.first(dash);
+        --probes;
         if (QFileInfo(subdir).isDir()) {
-            QString path = FindInDir(subdir, id.sliced(dash + 1));
+            QString path = FindInDir(subdir, id.sliced(dash + 1), probes);
             if (!path.isEmpty()) {
                 return path;
             }
@@ -60,7 +70,8 @@ std::optional<QString> InstalledExec(const QString& id) {
         return std::nullopt;
     }
     for (const QString& dir : ApplicationDirs()) {
-        const QString path = FindInDir(dir, id);
+        int probes = MaxProbes;
+        const QString path = FindInDir(dir, id, probes);
         if (!path.isEmpty()) {
             return DesktopEntry(path).Value(u"Desktop Entry", u"Exec");
         }
@@ -94,17 +105,49 @@ std::optional<QString> AssociatedExec() {
     return std::nullopt;
 }
 
-// $BROWSER is the user's choice even when it cannot be started; the two commands after it
-// count only when they are on PATH.
-QString FallbackBrowser() {
-    const QStringList browsers = qEnvironmentVariable("BROWSER").split(u':', Qt::SkipEmptyParts);
-    if (!browsers.isEmpty()) {
-        return browsers.first();
+// One $BROWSER entry as program and arguments: "%s" stands for the address and "%%" for
+// "%"; an entry without "%s" gets the address appended. The entry is split as QProcess
+// splits a command (blanks, double quotes), before the address goes in, so the address is
+// never split and never reaches a shell.
+QStringList BrowserCommand(const QString& entry, const QString& url) {
+    QStringList command = QProcess::splitCommand(entry);
+    bool placed = false;
+    for (QString& argument : command) {
+        QString replaced;
+        for (qsizetype i = 0; i < argument.size(); ++i) {
+            if (argument[i] == u'%' && i + 1 < argument.size() &&
+                (argument[i + 1] == u's' || argument[i + 1] == u'%')) {
+                const bool address = argument[++i] == u's';
+                replaced += address ? url : QStringLiteral("%");
+                placed = placed || address;
+            } else {
+                replaced += argument[i];
+            }
+        }
+        argument = replaced;
+    }
+    if (!command.isEmpty() && !placed) {
+        command += url;
+    }
+    return command;
+}
+
+// The commands to try in order: $BROWSER's entries, which are the user's choice even when
+// none of them can be started, else the first of the two usual commands that is on PATH.
+QList<QStringList> FallbackBrowsers(const QString& url) {
+    QList<QStringList> commands;
+    for (const QString& entry : qEnvironmentVariable("BROWSER").split(u':', Qt::SkipEmptyParts)) {
+        if (QStringList command = BrowserCommand(entry, url); !command.isEmpty()) {
+            commands += command;
+        }
+    }
+    if (!commands.isEmpty()) {
+        return commands;
     }
     for (const QString& name : {QStringLiteral("x-www-browser"), QStringLiteral("xdg-open")}) {
         QString path = QStandardPaths::findExecutable(name);
         if (!path.isEmpty()) {
-            return path;
+            return {{path, url}};
         }
     }
     return {};
@@ -114,26 +157,28 @@ QString FallbackBrowser() {
 
 TUrlLauncher::TUrlLauncher(QObject* owner) : QObject(owner) {}
 
-void TUrlLauncher::Execute() {
-    QStringList command;
+bool TUrlLauncher::Execute() {
+    QList<QStringList> commands;
     if (const std::optional<QString> exec = AssociatedExec()) {
-        command = DesktopEntry::CommandFor(*exec, Url).value_or(QStringList());
-        if (command.isEmpty()) {
+        commands += DesktopEntry::CommandFor(*exec, Url).value_or(QStringList());
+        if (commands.front().isEmpty()) {
             throw TUrlLaunchError();
         }
     } else {
-        const QString browser = FallbackBrowser();
-        if (browser.isEmpty()) {
-            return;
+        commands = FallbackBrowsers(Url);
+        if (commands.isEmpty()) {
+            return false;
         }
-        command = QStringList{browser, Url};
     }
     // Browsers read "--option" arguments wherever they stand, and some options run programs.
     if (Url.trimmed().startsWith(u'-')) {
         throw TUrlLaunchError();
     }
-    const QString program = command.takeFirst();
-    if (!QProcess::startDetached(program, command)) {
-        throw TUrlLaunchError();
+    for (QStringList& command : commands) {
+        const QString program = command.takeFirst();
+        if (QProcess::startDetached(program, command)) {
+            return true;
+        }
     }
+    throw TUrlLaunchError();
 }

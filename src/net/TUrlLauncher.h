@@ -33,18 +33,20 @@ public:
 };
 
 // Opens Url in the user's default web browser: the desktop's default application for
-// text/html, else $BROWSER, x-www-browser or xdg-open. The browser is started directly, never
-// through a shell, and gets the address as one argument of its own.
+// text/html, else the commands of $BROWSER in their order ("%s" in one stands for the
+// address), else x-www-browser or xdg-open. The browser is started directly, never through a
+// shell, and the address is never split into several arguments.
 class TUrlLauncher : public QObject {
     Q_OBJECT
 
 public:
     explicit TUrlLauncher(QObject* owner = nullptr);
 
-    // Starts the browser and returns without waiting for it. Returns quietly when no browser
-    // is known at all; throws TUrlLaunchError when the one found cannot be started, or when
-    // Url starts like an option, which a browser would obey instead of opening it.
-    void Execute();
+    // Starts the browser and returns true without waiting for it. Returns false when no
+    // browser is known at all; throws TUrlLaunchError when none of those found can be
+    // started, or when Url starts like an option, which a browser would obey instead of
+    // opening it.
+    bool Execute();
 
     QString Url;
     // Kept for the window's settings only: a new process on this desktop has no show state,

@@ -523,7 +523,11 @@ void TForm1::OpenPage(std::string_view path) {
     UrlLauncher1->Url = QString::fromUtf8(MakerSiteUrl.data(), MakerSiteUrl.size()) +
                         QString::fromUtf8(path.data(), path.size());
     try {
-        UrlLauncher1->Execute();
+        if (!UrlLauncher1->Execute()) {
+            QMessageBox::information(
+                this, windowTitle(),
+                tr("No web browser was found to open %1.").arg(UrlLauncher1->Url));
+        }
     } catch (const TUrlLaunchError& error) {
         QMessageBox::critical(this, windowTitle(), QString::fromUtf8(error.what()));
     }

@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
@@ -84,6 +85,66 @@ TEST(HtmlExport, CellsReachThePageAsTextWithOrWithoutHeader) {
     EXPECT_EQ(table.Cells.size(), 4);
 }
 
+TEST(HtmlExport, PlainTextsGiveTheGridsPage) {
+    TGridControl grid;
+    Fill(grid, 3);
+    THtmlSettings settings;
+    const std::vector<QStringList> rows{{"r1c0", "r1c2"}, {"r2c0", "r2c2"}};
+    EXPECT_EQ(TableToHtml({"H0", "H2"}, rows, settings), GridToHtml(grid, settings));
+    const ParsedTable table = Parse(TableToHtml({}, rows, settings));
+    EXPECT_FALSE(table.HasHead);
+    EXPECT_EQ(table.Cells, QStringList({"r1c0", "r1c2", "r2c0", "r2c2"}));
+}
+
+// What an XML parser reads back from any text: characters XML does not allow become U+FFFD,
+// line ends become "\n".
+QString ReadBack(const QString& text) {
+    QList<uint> points = text.toUcs4(); // lone surrogates are U+FFFD already
+    for (uint& c : points) {
+        if ((c < 0x20 && c != '\t' && c != '\n' && c != '\r') || c == 0xFFFE || c == 0xFFFF) {
+            c = 0xFFFD;
+        }
+    }
+    QString back =
+        QString::fromUcs4(reinterpret_cast<const char32_t*>(points.constData()), points.size());
+    return back.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+}
+
+TEST(HtmlExport, AnyTextGivesAWellFormedPage) {
+    const char16_t alphabet[] = {u'a',   u'<',   u'&',   u'"',   u'\'',  u'>',   u' ',
+                                 u'\t',  u'\n',  u'\r',  0x01,   0x1F,   0x7F,   0xFC,
+                                 0xD800, 0xDBFF, 0xDC00, 0xDFFF, 0xFFFD, 0xFFFE, 0xFFFF,
+                                 u']',   u'\\',  u'{',   u'}',   u'/',   u';',   0x2028};
+    QRandomGenerator random(11);
+    const auto text = [&] {
+        QString t;
+        for (int n = static_cast<int>(random.bounded(8)); n > 0; --n) {
+            t += QChar(alphabet[random.bounded(static_cast<quint32>(std::size(alphabet)))]);
+        }
+        return t;
+    };
+    for (int round = 0; round < 300; ++round) {
+        THtmlSettings settings;
+        settings.PageTitle = text();
+        settings.FontName = text();
+        const QStringList headers{text(), text()};
+        const std::vector<QStringList> rows{{text(), text()}, {text(), text()}};
+        const QString html = TableToHtml(headers, rows, settings);
+        const ParsedTable table = Parse(html);
+        ASSERT_TRUE(table.Error.isEmpty()) << table.Error.toStdString() << "\n"
+                                           << html.toStdString();
+        QStringList cells;
+        for (const QStringList& row : rows) {
+            cells += row;
+        }
+        EXPECT_EQ(table.Heads, QStringList({ReadBack(headers[0]), ReadBack(headers[1])}));
+        EXPECT_EQ(table.Cells.size(), 4);
+        for (qsizetype i = 0; i < std::min<qsizetype>(table.Cells.size(), 4); ++i) {
+            EXPECT_EQ(table.Cells[i], ReadBack(cells[i])) << round;
+        }
+    }
+}
+
 struct HtmlDialogFixture : ::testing::Test {
     QTemporaryDir Dir;
     TGridControl Grid;
@@ -129,8 +190,9 @@ TEST_F(HtmlDialogFixture, SaveWritesTheFileOrWarnsNamingIt) {
 
 TEST_F(HtmlDialogFixture, PreviewWritesTheTempPageAndOpensIt) {
     qputenv("TMPDIR", Dir.path().toUtf8());
-    const QString page = Dir.filePath("temp001.htm");
     Click("Preview");
+    const QString page = Dialog.PreviewPath();
+    EXPECT_EQ(QFileInfo(page).absolutePath(), QFileInfo(Dir.path()).absoluteFilePath());
     EXPECT_TRUE(Warnings.isEmpty());
     ASSERT_EQ(Opened, QList<QUrl>{QUrl::fromLocalFile(page)});
     EXPECT_EQ(Parse(QString::fromUtf8(ReadAll(page))).Heads, QStringList({"H0", "H2"}));
@@ -138,7 +200,7 @@ TEST_F(HtmlDialogFixture, PreviewWritesTheTempPageAndOpensIt) {
     OpenSucceeds = false;
     Click("Preview");
     ASSERT_EQ(Warnings.size(), 1);
-    EXPECT_TRUE(Warnings[0].contains(page));
+    EXPECT_TRUE(Warnings[0].contains(Dialog.PreviewPath()));
 
     QFile notAFolder(Dir.filePath("file"));
     ASSERT_TRUE(notAFolder.open(QIODevice::WriteOnly));
@@ -148,7 +210,7 @@ TEST_F(HtmlDialogFixture, PreviewWritesTheTempPageAndOpensIt) {
     Click("Preview");
     EXPECT_EQ(Opened.size(), 2); // nothing opened when the page could not be written
     EXPECT_EQ(Warnings.size(), 3);
-    EXPECT_FALSE(QFile::exists("temp001.htm"));
+    EXPECT_TRUE(QDir().entryList({"temp001*"}).isEmpty());
 }
 
 TEST_F(HtmlDialogFixture, OkKeepsTheEditedSettingsCancelDropsThem) {

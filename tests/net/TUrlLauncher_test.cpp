@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <gmock/gmock.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -101,7 +102,40 @@ TEST_F(UrlLauncherTest, FallsBackToBrowserVariableThenPathAndElseDoesNothing) {
     QFile::remove(Path("bin/x-www-browser"));
     EXPECT_EQ(Launch(), QStringList({"xdg-open", Address}));
     QFile::remove(Path("bin/xdg-open"));
-    EXPECT_NO_THROW(TUrlLauncher().Execute());
+    EXPECT_FALSE(TUrlLauncher().Execute()); // and the caller says so
+}
+
+TEST_F(UrlLauncherTest, BrowserVariableIsAListOfCommandsTriedInOrder) {
+    const std::pair<QString, QStringList> cases[] = {
+        {"/no/such/browser %s:" + Browser + " --x=%s %%s", {"--x=" + Address, "%s"}},
+        {":" + Browser + " \"a b\"", {"a b", Address}},
+        {Browser + " %s%s", {Address + Address}},
+    };
+    for (const auto& [browsers, arguments] : cases) {
+        qputenv("BROWSER", QFile::encodeName(browsers));
+        EXPECT_EQ(Launch(), QStringList("fake-browser") + arguments) << browsers.toStdString();
+    }
+    qputenv("BROWSER", "/no/such/browser:/nor/this/one %s");
+    EXPECT_THAT([this] { Launch(); }, LaunchFails);
+}
+
+TEST_F(UrlLauncherTest, HostileLookupFilesCostBoundedWork) {
+    qputenv("BROWSER", QFile::encodeName(Browser));
+    for (const char* folder : {"config", "etc", "data/applications"}) {
+        ASSERT_TRUE(QDir().mkpath(Path(folder)));
+    }
+    // A FIFO would block a plain open, a link to /dev/zero would be read forever.
+    ASSERT_EQ(mkfifo(QFile::encodeName(Path("config/mimeapps.list")).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link("/dev/zero", Path("etc/mimeapps.list")));
+    // Folders that match every way of reading the dashes, and an id found under none of them.
+    QString id = QStringLiteral("missing.desktop");
+    for (int i = 0; i < 40; ++i) {
+        id.prepend(QStringLiteral("a-"));
+    }
+    ASSERT_TRUE(QFile::link(".", Path("data/applications/a")));
+    ASSERT_TRUE(QFile::link(".", Path("data/applications/a-a")));
+    Write("share/applications/mimeinfo.cache", "[MIME Cache]\ntext/html=" + id + ";\n");
+    EXPECT_EQ(Launch(), QStringList({"fake-browser", Address}));
 }
 
 TEST_F(UrlLauncherTest, BrowserThatCannotStartOrAddressLikeAnOptionThrows) {
