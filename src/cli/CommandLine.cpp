@@ -1,6 +1,7 @@
 #include "cli/CommandLine.h"
 
 #include "cli/Commands.h"
+#include "gridctl/HtmlWriter.h"
 
 #include <cstdio>
 
@@ -38,6 +39,26 @@ std::string Version() {
     return "pixolan " PIXOLAN_VERSION "\n";
 }
 
+// The page of the grid's HTML export, with its default settings.
+std::string HtmlPage(const TextTable& table, bool withHeader) {
+    const auto qt = [](const std::vector<std::string>& cells) {
+        QStringList list;
+        for (const std::string& cell : cells) {
+            list << QString::fromStdString(cell);
+        }
+        return list;
+    };
+    std::vector<QStringList> rows;
+    std::vector<std::string> cells(table.Header.size());
+    for (std::size_t r = 0; r < table.RowCount; ++r) {
+        table.Row(r, cells);
+        rows.push_back(qt(cells));
+    }
+    THtmlSettings settings;
+    settings.HeaderRow = withHeader;
+    return TableToHtml(qt(table.Header), rows, settings).toStdString();
+}
+
 } // namespace
 
 void WriteTable(const TextTable& table, OutputFormat format, bool withHeader, BlockWriter& out) {
@@ -47,6 +68,9 @@ void WriteTable(const TextTable& table, OutputFormat format, bool withHeader, Bl
         break;
     case OutputFormat::Json:
         TableToJson(table, withHeader, out);
+        break;
+    case OutputFormat::Html:
+        out.Text += HtmlPage(table, withHeader);
         break;
     default:
         TableToTsv(table, withHeader, out);

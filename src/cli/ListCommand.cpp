@@ -2,6 +2,7 @@
 #include "core/ResultComputation.h"
 #include "model/ResultColumns.h"
 #include "superarray/superarray.h"
+#include "util/NumberFormat.h"
 
 #include <map>
 #include <memory>
@@ -9,16 +10,19 @@
 
 namespace {
 
-// The result rows with every cell as the table stores it: no digit grouping, no suffix.
-TextTable ResultRows(const std::shared_ptr<const superarray>& table) {
+// The result rows with every cell as the table stores it (no digit grouping, no suffix), or
+// as the window shows it.
+TextTable ResultRows(const std::shared_ptr<const superarray>& table, bool shown) {
     TextTable rows;
     for (const ResultColumnDecl& column : ResultColumns) {
         rows.Header.emplace_back(column.Caption);
     }
     rows.RowCount = static_cast<std::size_t>(table->Count());
-    rows.Row = [table](std::size_t row, std::vector<std::string>& cells) {
+    rows.Row = [table, shown](std::size_t row, std::vector<std::string>& cells) {
+        const auto r = static_cast<int32_t>(row) + 1;
         for (std::size_t c = 0; c < ResultColumns.size(); ++c) {
-            cells[c] = table->GetCell(static_cast<int32_t>(row) + 1, ResultColumns[c].Id);
+            cells[c] = shown ? table->GetCellShown(r, ResultColumns[c].Id)
+                             : table->GetCell(r, ResultColumns[c].Id);
         }
     };
     return rows;
@@ -58,8 +62,9 @@ void ListCommand(ArgumentReader& args, BlockWriter& out) {
         } else if (option == "--reference") {
             std::tie(reference.Width, reference.Height) = ParseSize(option, args.Value(option));
         } else if (option == "--format") {
-            format = ParseFormat(option, args.Value(option),
-                                 {OutputFormat::Tsv, OutputFormat::Csv, OutputFormat::Json});
+            format = ParseFormat(
+                option, args.Value(option),
+                {OutputFormat::Tsv, OutputFormat::Csv, OutputFormat::Json, OutputFormat::Html});
         } else if (option == "--no-header") {
             withHeader = false;
         } else {
@@ -71,7 +76,13 @@ void ListCommand(ArgumentReader& args, BlockWriter& out) {
     inputs.From = CapWidth(inputs.From);
     inputs.To = CapWidth(inputs.To);
     auto table = std::make_shared<superarray>();
-    table->Init();
+    InitResultTable(*table);
     ComputeResults(inputs, *table, reference);
-    WriteTable(ResultRows(table), format, withHeader, out);
+    // The page is the one the window's HTML export writes, so its cells read as the grid
+    // shows them, digits grouped as the window groups them.
+    const bool html = format == OutputFormat::Html;
+    if (html) {
+        DigitGroupSeparator.assign(1, '\'');
+    }
+    WriteTable(ResultRows(table, html), format, withHeader, out);
 }

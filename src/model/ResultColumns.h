@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string_view>
 
+class superarray;
+
 // One column of the result grid as the window declares it.
 struct ResultColumnDecl {
     std::string_view Name; // the name that column layouts use
@@ -26,3 +28,6 @@ inline constexpr std::array<ResultColumnDecl, 8> ResultColumns = {{
     {"Height dividable by", HeightDivisorsColumn, "Height dividable by", "70|0"},
     {"Letterboxed", LetterboxColumn, "Letterboxed", "50|0"},
 }};
+
+// Empties `table` for result rows and gives the area percentage its "%" where it is shown.
+void InitResultTable(superarray& table);

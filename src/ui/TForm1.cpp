@@ -332,8 +332,7 @@ void TForm1::ShowPopup(TPopupMenu* menu, QWidget* component, const QPoint& pos) 
 }
 
 void TForm1::InitStart() {
-    ResultTable.Init();
-    ResultTable.Columns[AreaPercentColumn].Suffix = "%";
+    InitResultTable(ResultTable);
 
     PredefinedController.Attach(StringGrid2, &PredefinedTable, false, false);
     PredefinedController.MaximizeAllowed = false;

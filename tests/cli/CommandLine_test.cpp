@@ -1,11 +1,13 @@
 #include "core/ResultComputation.h"
 #include "model/ResultColumns.h"
 #include "superarray/superarray.h"
+#include "util/NumberFormat.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QXmlStreamReader>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -92,6 +94,24 @@ Rows ParseCsv(const std::string& text) {
     }
     EXPECT_EQ(rows.back(), std::vector<std::string>(1)) << "the last record ends in CRLF";
     rows.pop_back();
+    return rows;
+}
+
+// The page is XHTML: an XML parser reads its head and body cells back.
+Rows ParseHtml(const std::string& text) {
+    Rows rows;
+    QXmlStreamReader xml(QByteArray::fromStdString(text));
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement) {
+            continue;
+        }
+        if (xml.name() == u"tr") {
+            rows.emplace_back();
+        } else if (xml.name() == u"th" || xml.name() == u"td") {
+            rows.back().push_back(xml.readElementText().toStdString());
+        }
+    }
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
     return rows;
 }
 
@@ -202,6 +222,23 @@ TEST(CommandLine, ListPrintsTheLibraryRowsInEveryFormat) {
     }
 }
 
+TEST(CommandLine, ListAsHtmlIsTheExportPageWithTheCellsAsTheWindowShowsThem) {
+    DigitGroupSeparator.assign(1, '\''); // as the window groups
+    Rows expected = LibraryRows({});
+    for (std::size_t r = 1; r < expected.size(); ++r) {
+        expected[r][2] = GroupDigits(expected[r][2]) + "%";
+        expected[r][3] = GroupDigits(expected[r][3]);
+    }
+    const ProcessRun run = Pixolan({"list", "--format", "html"});
+    EXPECT_EQ(run.Status, 0);
+    EXPECT_NE(run.Out.find("<title>Grid</title>"), std::string::npos);
+    EXPECT_EQ(ParseHtml(run.Out), expected);
+    EXPECT_EQ(expected.back()[2], "230'400%");
+
+    const Rows bare = ParseHtml(Pixolan({"list", "--format", "html", "--no-header"}).Out);
+    EXPECT_EQ(bare, Rows(expected.begin() + 1, expected.end()));
+}
+
 TEST(CommandLine, ListShowsTheWindowsFirstRowsAndLeavesTheHeaderOutOnRequest) {
     const ProcessRun run = Pixolan({"list", "--no-header"});
     const Rows rows = ParseTsv(run.Out);
@@ -231,7 +268,7 @@ TEST(CommandLine, BadArgumentsSayWhatWasExpectedAndPrintNothing) {
         {{"list", "--from", "1e3"}, R"(pixolan: --from "1e3": expected a whole number)"},
         {{"list", "--reference", "640*480"},
          R"(pixolan: --reference "640*480": expected WxH with whole numbers)"},
-        {{"list", "--format", "xml"}, R"(pixolan: --format "xml": expected tsv|csv|json)"},
+        {{"list", "--format", "xml"}, R"(pixolan: --format "xml": expected tsv|csv|json|html)"},
         {{"list", "--playing"}, "pixolan: --playing: expected a value after it"},
         {{"list", "--colour"},
          R"(pixolan: "--colour": expected an option of list (pixolan --help lists them))"},
