@@ -11,6 +11,7 @@ packages=(
   fonts-dejavu-core fonts-liberation2
   locales
   clang libclang-rt-14-dev
+  desktop-file-utils appstream dpkg-dev file
 )
 
 missing=()

@@ -5,9 +5,10 @@
 #include "easypanel/WindowHelpers.h"
 #include "gridctl/Conversions.h"
 #include "gridctl/TGridControl.h"
+#include "model/FormatRatio.h"
+#include "model/PredefinedList.h"
+#include "model/ResultColumns.h"
 #include "net/TUrlLauncher.h"
-#include "ui/FormatRatio.h"
-#include "ui/PredefinedFormats.h"
 #include "ui/TPopupMenu.h"
 #include "ui/TSpinEdit.h"
 #include "ui/WindowIcon.h"
@@ -358,15 +359,7 @@ void TForm1::ShowPopup(TPopupMenu* menu, QWidget* component, const QPoint& pos) 
 }
 
 void TForm1::InitStart() {
-    ResultTable.Init();
-    ResultTable.Columns[AreaPercentColumn].Suffix = "%";
-    // The rows come in width order until the user sorts by a header.
-    ResultTable.SortSpec.clear();
-    for (const int32_t column :
-         {WidthColumn, HeightColumn, AreaPercentColumn, AreaColumn, PixelDifColumn,
-          HeightDivisorsColumn, WidthDivisorsColumn, LetterboxColumn}) {
-        ResultTable.Columns[static_cast<std::size_t>(column)].NumericSort = true;
-    }
+    InitResultTable(ResultTable);
 
     PredefinedController.Attach(StringGrid2, &PredefinedTable, false, false);
     PredefinedController.MaximizeAllowed = false;
@@ -411,29 +404,14 @@ void TForm1::InitStart() {
 }
 
 void TForm1::FillPredefined() {
-    PredefinedTable.Init();
-    for (const std::string_view format : FilmVideoFormats) {
-        PredefinedTable.AddRowText(format, 0);
-    }
-    PredefinedTable.Sort();
-    for (const std::string_view format : DisplayFormats) {
-        PredefinedTable.AddRowText(format, 0);
-    }
-    PredefinedTable.AddRowText("", 0); // an empty last row, which a click ignores
-    PredefinedTable.Compact();
+    FillPredefinedList(PredefinedTable);
 }
 
 void TForm1::DeclareResultColumns() {
-    ResultController.AddColumn("Width", WidthColumn, "Width", "10|30");
-    ResultController.AddColumn("Height", HeightColumn, "Height", "10|30");
-    ResultController.AddColumn("Area%", AreaPercentColumn, "Area as %", "30|0");
-    ResultController.AddColumn("Area (h*w)", AreaColumn, "Area as Height*Width", "30|0");
-    ResultController.AddColumn("PixelDif", PixelDifColumn, "PixelDifference", "30|0");
-    ResultController.AddColumn("Width dividable by", WidthDivisorsColumn, "Width dividable by",
-                               "70|0");
-    ResultController.AddColumn("Height dividable by", HeightDivisorsColumn, "Height dividable by",
-                               "70|0");
-    ResultController.AddColumn("Letterboxed", LetterboxColumn, "Letterboxed", "50|0");
+    for (const ResultColumnDecl& column : ResultColumns) {
+        ResultController.AddColumn(std::string(column.Name), column.Id, std::string(column.Caption),
+                                   std::string(column.SizeSpec));
+    }
 }
 
 void TForm1::Recount() {

@@ -1,3 +1,4 @@
+#include "cli/CommandLine.h"
 #include "superarray/superarray.h"
 #include "ui/TForm1.h"
 
@@ -6,10 +7,14 @@
 #include <QUrl>
 
 int main(int argc, char** argv) {
+    // Sub-commands decide before any application object exists, so they need no display.
+    if (IsCommandLine({argv + 1, argv + argc})) {
+        return CommandLineMain(argc, argv);
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tavori Pixolan"));
     // No display name: the toolkit would append it to every window title.
-    QGuiApplication::setDesktopFileName(QStringLiteral("pixolan"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.pixolan.Pixolan"));
     superarray::OpenDocument = [](const std::string& path) {
         QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
     };

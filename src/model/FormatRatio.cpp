@@ -1,4 +1,4 @@
-#include "ui/FormatRatio.h"
+#include "model/FormatRatio.h"
 
 #include "util/TextParse.h"
 

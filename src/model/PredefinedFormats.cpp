@@ -1,4 +1,4 @@
-#include "ui/PredefinedFormats.h"
+#include "model/PredefinedFormats.h"
 
 // The texts are shown as they are, misspellings included: users know the list by them.
 const std::array<std::string_view, 114> FilmVideoFormats = {

@@ -1,0 +1,17 @@
+#include "model/PredefinedList.h"
+
+#include "model/PredefinedFormats.h"
+#include "superarray/superarray.h"
+
+void FillPredefinedList(superarray& table) {
+    table.Init();
+    for (const std::string_view format : FilmVideoFormats) {
+        table.AddRowText(format, 0);
+    }
+    table.Sort();
+    for (const std::string_view format : DisplayFormats) {
+        table.AddRowText(format, 0);
+    }
+    table.AddRowText("", 0);
+    table.Compact();
+}

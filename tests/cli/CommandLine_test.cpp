@@ -1,0 +1,349 @@
+#include "core/ResultComputation.h"
+#include "model/ResultColumns.h"
+#include "superarray/superarray.h"
+#include "util/NumberFormat.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QXmlStreamReader>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using Rows = std::vector<std::vector<std::string>>;
+
+struct ProcessRun {
+    int Status = -1;
+    std::string Out;
+    std::string Err;
+};
+
+// The program as a script starts it: no display, no platform chosen for the toolkit.
+ProcessRun Pixolan(const QStringList& args, const QString& outputFile = {}) {
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        env.remove(QString::fromLatin1(name));
+    }
+    process.setProcessEnvironment(env);
+    if (!outputFile.isEmpty()) {
+        process.setStandardOutputFile(outputFile);
+    }
+    process.start(QStringLiteral(PIXOLAN_BINARY), args);
+    process.waitForFinished(60000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            process.readAllStandardOutput().toStdString(),
+            process.readAllStandardError().toStdString()};
+}
+
+std::vector<std::string> Split(const std::string& text, const std::string& separator) {
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    for (std::size_t at; (at = text.find(separator, start)) != std::string::npos;
+         start = at + separator.size()) {
+        parts.push_back(text.substr(start, at - start));
+    }
+    parts.push_back(text.substr(start));
+    return parts;
+}
+
+Rows ParseTsv(const std::string& text) {
+    Rows rows;
+    std::vector<std::string> lines = Split(text, "\n");
+    EXPECT_EQ(lines.back(), "") << "the last line ends";
+    lines.pop_back();
+    for (const std::string& line : lines) {
+        rows.push_back(Split(line, "\t"));
+    }
+    return rows;
+}
+
+// RFC 4180: records end in CRLF; quoted fields may hold commas, quotes (doubled) and breaks.
+Rows ParseCsv(const std::string& text) {
+    Rows rows(1, std::vector<std::string>(1));
+    bool quoted = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        std::string& field = rows.back().back();
+        if (quoted) {
+            if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
+                field += '"';
+                ++i;
+            } else if (c == '"') {
+                quoted = false;
+            } else {
+                field += c;
+            }
+        } else if (c == '"') {
+            EXPECT_TRUE(field.empty()) << "a quote inside an unquoted field";
+            quoted = true;
+        } else if (c == ',') {
+            rows.back().emplace_back();
+        } else if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+            rows.emplace_back(1);
+            ++i;
+        } else {
+            EXPECT_NE(c, '\n') << "a bare line feed ends no record";
+            field += c;
+        }
+    }
+    EXPECT_EQ(rows.back(), std::vector<std::string>(1)) << "the last record ends in CRLF";
+    rows.pop_back();
+    return rows;
+}
+
+// The page is XHTML: an XML parser reads its head and body cells back.
+Rows ParseHtml(const std::string& text) {
+    Rows rows;
+    QXmlStreamReader xml(QByteArray::fromStdString(text));
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement) {
+            continue;
+        }
+        if (xml.name() == u"tr") {
+            rows.emplace_back();
+        } else if (xml.name() == u"th" || xml.name() == u"td") {
+            rows.back().push_back(xml.readElementText().toStdString());
+        }
+    }
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    return rows;
+}
+
+bool LooksNumeric(const std::string& text) {
+    return !text.empty() && text.find_first_not_of("-0123456789.") == std::string::npos;
+}
+
+// A cell of the JSON output back as the text it stands for; numbers must be JSON numbers.
+std::string JsonCell(const QJsonValue& value, const std::string& expected) {
+    if (LooksNumeric(expected)) {
+        EXPECT_TRUE(value.isDouble()) << expected << " is written as a number";
+        return value.toDouble() == std::stod(expected) ? expected : "not " + expected;
+    }
+    EXPECT_TRUE(value.isString()) << expected;
+    return value.toString().toStdString();
+}
+
+Rows ParseJson(const std::string& text, const Rows& expected) {
+    QJsonParseError error;
+    const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(text), &error);
+    EXPECT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
+    Rows rows{expected.front()}; // the header comes back as the keys
+    const QJsonArray array = doc.array();
+    for (qsizetype r = 0; r < array.size(); ++r) {
+        const QJsonObject object = array[r].toObject();
+        EXPECT_EQ(object.size(), static_cast<qsizetype>(expected.front().size()));
+        std::vector<std::string>& row = rows.emplace_back();
+        for (std::size_t c = 0; c < expected.front().size(); ++c) {
+            const std::string want = r + 1 < static_cast<qsizetype>(expected.size())
+                                         ? expected[static_cast<std::size_t>(r) + 1][c]
+                                         : std::string();
+            row.push_back(JsonCell(object[QString::fromStdString(expected.front()[c])], want));
+        }
+    }
+    return rows;
+}
+
+// The rows the library computes, under the window's captions.
+Rows LibraryRows(const ResultInputs& inputs, ReferencePair reference = {}) {
+    superarray table;
+    table.Init();
+    ComputeResults(inputs, table, reference);
+    Rows rows(1);
+    for (const ResultColumnDecl& column : ResultColumns) {
+        rows[0].emplace_back(column.Caption);
+    }
+    for (int32_t r = 1; r <= table.Count(); ++r) {
+        std::vector<std::string>& row = rows.emplace_back();
+        for (const ResultColumnDecl& column : ResultColumns) {
+            row.push_back(table.GetCell(r, column.Id));
+        }
+    }
+    return rows;
+}
+
+ResultInputs Inputs(void (*change)(ResultInputs&)) {
+    ResultInputs inputs;
+    change(inputs);
+    return inputs;
+}
+
+TEST(CommandLine, ListPrintsTheLibraryRowsInEveryFormat) {
+    const struct {
+        QStringList Args;
+        Rows Expected;
+    } cases[] = {
+        {{}, LibraryRows({})},
+        {{"--ratio", "8:6", "--from", "-5", "--to", "100", "--width-div", "",
+          "--height-div=", "--width-not-div", "3"},
+         LibraryRows(Inputs([](ResultInputs& in) {
+             in.To = 100;
+             in.WidthDiv = in.HeightDiv = "";
+             in.WidthNotDiv = "3";
+         }))},
+        {{"--from", "900000", "--to", "900001", "--width-div", "", "--height-div", ""},
+         LibraryRows(Inputs([](ResultInputs& in) {
+             in.From = in.To = MaxWidth;
+             in.WidthDiv = in.HeightDiv = "";
+         }))},
+        {{"--from", "10", "--to", "9"}, LibraryRows(Inputs([](ResultInputs& in) {
+             in.From = 10;
+             in.To = 9;
+         }))},
+        {{"--ratio", "16:9", "--to", "1920", "--playing", "4:3", "--screen", "16:9", "--rotated",
+          "--height-not-div", "5,7", "--reference", "640x360"},
+         LibraryRows(Inputs([](ResultInputs& in) {
+                         in.RatioX = 16;
+                         in.RatioY = 9;
+                         in.To = 1920;
+                         in.PX = 4;
+                         in.PY = 3;
+                         in.SX = 16;
+                         in.SY = 9;
+                         in.Rotated = true;
+                         in.HeightNotDiv = "5,7";
+                     }),
+                     {640, 360})},
+    };
+    for (const auto& c : cases) {
+        const std::string name = c.Args.join(' ').toStdString();
+        const ProcessRun tsv = Pixolan(QStringList{"list"} + c.Args);
+        EXPECT_EQ(tsv.Status, 0) << name << tsv.Err;
+        EXPECT_EQ(ParseTsv(tsv.Out), c.Expected) << name;
+        const ProcessRun csv = Pixolan(QStringList{"list", "--format", "csv"} + c.Args);
+        EXPECT_EQ(ParseCsv(csv.Out), c.Expected) << name;
+        const ProcessRun json = Pixolan(QStringList{"list", "--format=json"} + c.Args);
+        EXPECT_EQ(ParseJson(json.Out, c.Expected), c.Expected) << name;
+    }
+}
+
+TEST(CommandLine, ListAsHtmlIsTheExportPageWithTheCellsAsTheWindowShowsThem) {
+    DigitGroupSeparator.assign(1, '\''); // as the window groups
+    Rows expected = LibraryRows({});
+    for (std::size_t r = 1; r < expected.size(); ++r) {
+        expected[r][2] = GroupDigits(expected[r][2]) + "%";
+        expected[r][3] = GroupDigits(expected[r][3]);
+    }
+    const ProcessRun run = Pixolan({"list", "--format", "html"});
+    EXPECT_EQ(run.Status, 0);
+    EXPECT_NE(run.Out.find("<title>Grid</title>"), std::string::npos);
+    EXPECT_EQ(ParseHtml(run.Out), expected);
+    EXPECT_EQ(expected.back()[2], "230'400%");
+
+    const Rows bare = ParseHtml(Pixolan({"list", "--format", "html", "--no-header"}).Out);
+    EXPECT_EQ(bare, Rows(expected.begin() + 1, expected.end()));
+}
+
+TEST(CommandLine, ListShowsTheWindowsFirstRowsAndLeavesTheHeaderOutOnRequest) {
+    const ProcessRun run = Pixolan({"list", "--no-header"});
+    const Rows rows = ParseTsv(run.Out);
+    ASSERT_EQ(rows.size(), 48u);
+    EXPECT_EQ(rows[0], (std::vector<std::string>{"16", "12", "100", "192", "0 / 0", "2,4,8",
+                                                 "2,3,4,6", "16:16 (+0:+4)"}));
+    EXPECT_EQ(rows[1][2], "400");
+
+    const ProcessRun json = Pixolan({"list", "--no-header", "--format", "json", "--to", "16"});
+    const QJsonArray array = QJsonDocument::fromJson(QByteArray::fromStdString(json.Out)).array();
+    ASSERT_EQ(array.size(), 1);
+    EXPECT_EQ(array[0].toArray()[0].toInt(), 16);
+    EXPECT_EQ(array[0].toArray()[7].toString(), "16:16 (+0:+4)");
+}
+
+TEST(CommandLine, BadArgumentsSayWhatWasExpectedAndPrintNothing) {
+    const struct {
+        QStringList Args;
+        std::string Err;
+    } cases[] = {
+        {{"list", "--ratio", "abc"}, R"(pixolan: --ratio "abc": expected X:Y with whole numbers)"},
+        {{"list", "--ratio", "0:3"},
+         R"(pixolan: --ratio "0:3": expected X:Y with whole numbers above 0)"},
+        {{"list", "--screen", "4:"}, R"(pixolan: --screen "4:": expected X:Y with whole numbers)"},
+        {{"list", "--to", "99999999999"},
+         R"(pixolan: --to "99999999999": expected a whole number)"},
+        {{"list", "--from", "1e3"}, R"(pixolan: --from "1e3": expected a whole number)"},
+        {{"list", "--reference", "640*480"},
+         R"(pixolan: --reference "640*480": expected WxH with whole numbers)"},
+        {{"list", "--format", "xml"}, R"(pixolan: --format "xml": expected tsv|csv|json|html)"},
+        {{"list", "--playing"}, "pixolan: --playing: expected a value after it"},
+        {{"list", "--colour"},
+         R"(pixolan: "--colour": expected an option of list (pixolan --help lists them))"},
+        {{"identify"}, "pixolan: identify: expected WxH, such as 1920x1080"},
+        {{"identify", "0x5"},
+         R"(pixolan: identify "0x5": expected WxH with whole numbers above 0)"},
+        {{"identify", "4x3", "--format", "csv"}, R"(pixolan: --format "csv": expected tsv|json)"},
+        {{"formats", "extra"},
+         R"(pixolan: "extra": expected an option of formats (pixolan --help lists them))"},
+        {{"lsit"}, R"(pixolan: "lsit": expected a command: list, identify or formats)"},
+    };
+    for (const auto& c : cases) {
+        const ProcessRun run = Pixolan(c.Args);
+        EXPECT_EQ(run.Status, 2) << c.Err;
+        EXPECT_EQ(run.Err, c.Err + "\n");
+        EXPECT_EQ(run.Out, "") << c.Err;
+    }
+}
+
+TEST(CommandLine, IdentifyGivesTheRatioAndTheFormatsNearIt) {
+    const Rows rows = ParseTsv(Pixolan({"identify", "1920x1080"}).Out);
+    ASSERT_GE(rows.size(), 4u);
+    EXPECT_EQ(rows[0], (std::vector<std::string>{"Ratio", "16:9"}));
+    EXPECT_EQ(rows[1], (std::vector<std::string>{"Decimal", "1.78:1"}));
+    EXPECT_EQ(rows[2], (std::vector<std::string>{"exact", "1.78:1 (16:9)", "16:9"}));
+    EXPECT_EQ(rows.back()[0], "nearest");
+
+    const ProcessRun json = Pixolan({"identify", "640x480", "--format", "json"});
+    const QJsonObject object =
+        QJsonDocument::fromJson(QByteArray::fromStdString(json.Out)).object();
+    EXPECT_EQ(object["ratio"].toString(), "4:3");
+    EXPECT_EQ(object["decimal"].toString(), "1.33:1");
+    const QJsonArray exact = object["exact"].toArray();
+    ASSERT_FALSE(exact.isEmpty());
+    for (const QJsonValue& format : exact) {
+        EXPECT_EQ(format["x"].toDouble() * 3, format["y"].toDouble() * 4)
+            << format["format"].toString().toStdString();
+    }
+    // The nearest come closest first: 380:284 (1.338) before 200:152 (1.316).
+    const QJsonArray nearest = object["nearest"].toArray();
+    ASSERT_EQ(nearest.size(), 5);
+    EXPECT_EQ(nearest[0]["format"].toString().toStdString(), "Kodak 16mm (380:284)");
+    EXPECT_EQ(nearest[1]["format"].toString().toStdString(), "Webcam mini (200:152)");
+}
+
+TEST(CommandLine, FormatsListsThePredefinedEntriesWithTheTermsTheWindowSets) {
+    const Rows rows = ParseCsv(Pixolan({"formats", "--format", "csv"}).Out);
+    ASSERT_EQ(rows.size(), 127u); // the header and 126 formats
+    EXPECT_EQ(rows[0], (std::vector<std::string>{"Format", "X", "Y"}));
+    EXPECT_EQ(rows[1], (std::vector<std::string>{"1.33:1 (4:3)", "4", "3"}));
+    EXPECT_EQ(rows[126],
+              (std::vector<std::string>{"QXGA Wide (3840:2400) (16:10)", "3840", "2400"}));
+    const QJsonArray json =
+        QJsonDocument::fromJson(
+            QByteArray::fromStdString(Pixolan({"formats", "--format", "json"}).Out))
+            .array();
+    ASSERT_EQ(json.size(), 126);
+    EXPECT_EQ(json[2].toObject()["X"].toInt(), 185);
+}
+
+TEST(CommandLine, HelpVersionAndAFailedWrite) {
+    EXPECT_EQ(Pixolan({"--version"}).Out, "pixolan 1.5\n");
+    const ProcessRun help = Pixolan({"--help"});
+    EXPECT_EQ(help.Status, 0);
+    for (const char* option :
+         {"--ratio", "--from", "--to", "--width-div", "--height-div", "--width-not-div",
+          "--height-not-div", "--screen", "--playing", "--rotated", "--reference", "--format",
+          "--no-header", "identify", "formats", "(4:3)", "(768)", "(16:9)"}) {
+        EXPECT_NE(help.Out.find(option), std::string::npos) << option;
+    }
+    EXPECT_EQ(Pixolan({"list", "--help"}).Out, help.Out);
+
+    const ProcessRun full = Pixolan({"list", "--to", "32768"}, QStringLiteral("/dev/full"));
+    EXPECT_EQ(full.Status, 1);
+    EXPECT_EQ(full.Err, "pixolan: cannot write the output\n");
+}
+
+} // namespace

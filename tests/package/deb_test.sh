@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Builds the Debian package from a build folder, unpacks it into a temporary root, checks
+# what it installs with the desktop validators, and runs the program from there with no
+# display. Usage: deb_test.sh <build folder> <cpack>
+set -euo pipefail
+build=$1
+cpack=$2
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+"$cpack" -G DEB --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" ||
+  { cat "$work/cpack.log"; fail "cpack"; }
+debs=("$work"/out/*.deb)
+[ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || fail "one .deb expected, got: ${debs[*]}"
+deb=${debs[0]}
+
+depends=$(dpkg-deb -f "$deb" Depends)
+[[ $depends == *libqt6widgets6* && $depends == *libc6* ]] ||
+  fail "shared-library dependencies not computed: '$depends'"
+
+root=$work/root
+dpkg-deb -x "$deb" "$root"
+id=example.pixolan.Pixolan
+expected=(
+  usr/bin/pixolan
+  usr/share/applications/$id.desktop
+  usr/share/metainfo/$id.metainfo.xml
+  usr/share/icons/hicolor/scalable/apps/$id.svg
+  usr/share/man/man1/pixolan.1.gz
+)
+for size in 16 22 24 32 48 64 128 256; do
+  expected+=("usr/share/icons/hicolor/${size}x${size}/apps/$id.png")
+done
+actual=$(cd "$root" && find . -type f | sed 's#^\./##' | sort)
+wanted=$(printf '%s\n' "${expected[@]}" | sort)
+[ "$actual" = "$wanted" ] || fail "package files differ:
+$(diff <(echo "$wanted") <(echo "$actual"))"
+
+desktop-file-validate "$root/usr/share/applications/$id.desktop" || fail "desktop file"
+appstreamcli validate --no-net "$root/usr/share/metainfo/$id.metainfo.xml" >"$work/as.log" ||
+  { cat "$work/as.log"; fail "metainfo"; }
+zcat "$root/usr/share/man/man1/pixolan.1.gz" | grep -q '^\.SH OPTIONS OF LIST' || fail "man page"
+
+run() { env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$root/usr/bin/pixolan" "$@"; }
+[ "$(run --version)" = "pixolan 1.5" ] || fail "--version"
+list=$(run list --to 32 --no-header)
+[ "$list" = $'16\t12\t100\t192\t0 / 0\t2,4,8\t2,3,4,6\t16:16 (+0:+4)
+32\t24\t400\t768\t16 / 12\t2,4,8,16\t2,3,4,6,8,12\t32:32 (+0:+8)' ] || fail "list: $list"
+echo "package ok: $(basename "$deb")"
