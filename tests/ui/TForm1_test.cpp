@@ -320,7 +320,7 @@ TEST_F(Form1Test, HeaderSortOrdersByValueKeepsTheReferenceAndHolds) {
 
 TEST_F(Form1Test, KeyboardWalksEveryInputAndClicksRows) {
     F.ResultController.Animate = false;
-    F.ResultController.CollapsePanel(F.PanelRotatedRatio); // opens it again
+    F.ResultController.SetCollapsed(F.ResultController.FindPanel(F.PanelRotatedRatio), true, true);
     QApplication::setActiveWindow(&F);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&F));
     // The control of ours that holds the focus (a spin box's line edit counts as the box).
