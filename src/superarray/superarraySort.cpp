@@ -153,6 +153,43 @@ uint64_t NumericPrefix(std::string_view text) {
     return number.Negative ? ~magnitude & (SignBit - 1) : SignBit | magnitude;
 }
 
+// A sort key's leading part as 128 bits, compared high word first.
+struct Prefix {
+    uint64_t High = 0;
+    uint64_t Low = 0;
+    auto operator<=>(const Prefix&) const = default;
+};
+
+// The leading numbers of a text as 128 bits that order like CompareNumeric wherever they
+// differ: each number as its count of digits plus one (4 bits) and then its digits (4 bits
+// each), 0 after the last number, cut after 128 bits. Lists such as divisor lists, which
+// often share their first numbers, are then ordered without reading their texts. Only whole
+// numbers of at most 14 digits pack: false when a number that reaches the key has a sign, a
+// fraction or more digits (numbers past the key only decide ties, which read the texts).
+bool PackedNumbers(std::string_view text, Prefix& key) {
+    constexpr std::size_t MaxDigits = 14;
+    key = {};
+    int bits = 128; // bits of the key still free, from the low end
+    const auto put = [&](uint64_t nibble) {
+        if (bits > 0) {
+            bits -= 4;
+            (bits >= 64 ? key.High : key.Low) |= nibble << (bits % 64);
+        }
+    };
+    std::size_t pos = 0;
+    Number number;
+    while (bits > 0 && NextNumber(text, pos, number)) {
+        if (number.Negative || !number.Fraction.empty() || number.Whole.size() > MaxDigits) {
+            return false;
+        }
+        put(number.Whole.size() + 1);
+        for (const char digit : number.Whole) {
+            put(static_cast<uint64_t>(digit - '0'));
+        }
+    }
+    return true;
+}
+
 uint64_t TextPrefix(std::string_view text) {
     uint64_t prefix = 0;
     for (std::size_t i = 0; i < std::min<std::size_t>(text.size(), 8); ++i) {
@@ -268,28 +305,43 @@ void superarray::Sort() {
         return a < b;
     };
 
-    // The first key as one number (an insertion number, the first 8 bytes of a text or the
-    // leading part of its first number, which order like the key wherever they differ)
-    // decides most comparisons without the texts.
+    // The first key's leading part (an insertion number, the first 8 bytes of a text, the
+    // leading numbers of a list or the leading part of its first number, which order like the
+    // key wherever they differ) decides most comparisons without the texts.
     struct Entry {
-        uint64_t Prefix;
+        Prefix Lead;
         int32_t Row;
     };
     const SortKey& first = keys.front();
+    const bool numeric = first.Column != InsertionColumn &&
+                         Columns[static_cast<std::size_t>(first.Column)].NumericSort;
+    // Numeric texts that are all lists of whole numbers get several numbers in their prefix.
+    bool packed = numeric;
     std::vector<Entry> entries(rowCount);
     for (std::size_t r = 1; r <= rowCount; ++r) {
-        uint64_t prefix = 0;
+        Prefix lead;
         if (first.Column == InsertionColumn) {
-            prefix = Rows[r].Insertion;
-        } else if (Columns[static_cast<std::size_t>(first.Column)].NumericSort) {
-            prefix = NumericPrefix(texts[0][r]);
-        } else {
-            prefix = TextPrefix(texts[0][r]);
+            lead.High = Rows[r].Insertion;
+        } else if (!numeric) {
+            lead.High = TextPrefix(texts[0][r]);
+        } else if (!packed || !(packed = PackedNumbers(texts[0][r], lead))) {
+            lead = {NumericPrefix(texts[0][r]), 0};
         }
-        entries[r - 1] = {first.Descending ? ~prefix : prefix, static_cast<int32_t>(r)};
+        entries[r - 1] = {lead, static_cast<int32_t>(r)};
+    }
+    // One row that does not pack makes every row use the first number alone.
+    if (numeric && !packed) {
+        for (Entry& entry : entries) {
+            entry.Lead = {NumericPrefix(texts[0][static_cast<std::size_t>(entry.Row)]), 0};
+        }
+    }
+    if (first.Descending) {
+        for (Entry& entry : entries) {
+            entry.Lead = {~entry.Lead.High, ~entry.Lead.Low};
+        }
     }
     std::sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
-        return a.Prefix != b.Prefix ? a.Prefix < b.Prefix : goesBefore(a.Row, b.Row);
+        return a.Lead != b.Lead ? a.Lead < b.Lead : goesBefore(a.Row, b.Row);
     });
 
     std::vector<PackedRow> sorted;

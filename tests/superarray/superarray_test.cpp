@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cstdint>
 #include <random>
 #include <string>
@@ -169,6 +170,95 @@ TEST(superarraySortTest, NumericColumnsOrderNumbersByValue) {
     superarray plain = TableOf({"1024", "640", "96"});
     plain.Sort();
     EXPECT_EQ(Joined(plain, 0), "1024|640|96");
+}
+
+// Lists of whole numbers (like divisor lists, which mostly share their first numbers) in a
+// random order sort like a plain model: number by number by value, a shorter list first,
+// then the text. One case mixes in a fraction, which the lists' packed keys cannot hold.
+TEST(superarraySortTest, NumberListsSortLikeAPlainModel) {
+    std::mt19937 random(77);
+    const auto pick = [&](int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(random);
+    };
+    // Each number as its whole digits without leading zeros, then its fraction digits.
+    using Number = std::pair<std::string, std::string>;
+    const auto numbersOf = [](const std::string& text) {
+        const auto digitsFrom = [&](std::size_t& i) {
+            const std::size_t start = i;
+            while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
+                ++i;
+            }
+            return text.substr(start, i - start);
+        };
+        std::vector<Number> numbers;
+        for (std::size_t i = 0; i < text.size();) {
+            if (!std::isdigit(static_cast<unsigned char>(text[i]))) {
+                ++i;
+                continue;
+            }
+            std::string whole = digitsFrom(i);
+            whole.erase(0, std::min(whole.find_first_not_of('0'), whole.size()));
+            std::string fraction;
+            if (i + 1 < text.size() && text[i] == '.' &&
+                std::isdigit(static_cast<unsigned char>(text[i + 1]))) {
+                ++i;
+                fraction = digitsFrom(i);
+            }
+            numbers.emplace_back(whole, fraction);
+        }
+        return numbers;
+    };
+    const auto less = [&](const std::string& a, const std::string& b) {
+        const auto na = numbersOf(a);
+        const auto nb = numbersOf(b);
+        for (std::size_t i = 0; i < std::min(na.size(), nb.size()); ++i) {
+            const auto key = [](const Number& n) {
+                return std::make_tuple(n.first.size(), n.first, n.second);
+            };
+            if (key(na[i]) != key(nb[i])) {
+                return key(na[i]) < key(nb[i]);
+            }
+        }
+        return na.size() != nb.size() ? na.size() < nb.size() : a < b;
+    };
+    for (const bool withFraction : {false, true}) {
+        std::vector<std::string> texts;
+        for (int row = 0; row < 400; ++row) {
+            std::string text = pick(0, 9) == 0 ? "" : "1";
+            for (int n = pick(0, 12); n > 0; --n) {
+                const int digits = pick(0, 3) == 0 ? pick(1, withFraction ? 16 : 14) : pick(1, 2);
+                text += ',';
+                for (int d = 0; d < digits; ++d) {
+                    text += static_cast<char>('0' + pick(0, 9));
+                }
+            }
+            texts.push_back(text);
+        }
+        if (withFraction) {
+            texts[200] = "1,2.5";
+        }
+        superarray table = TableOf({});
+        table.Columns[1].NumericSort = true;
+        table.RegisterSortName(1, "n");
+        for (const std::string& text : texts) {
+            table.AddRowText(text, 1);
+        }
+        for (const char* spec : {"n", "-n"}) {
+            std::vector<std::string> expected = texts;
+            std::stable_sort(expected.begin(), expected.end(), less);
+            if (spec[0] == '-') {
+                std::stable_sort(
+                    expected.begin(), expected.end(),
+                    [&](const std::string& a, const std::string& b) { return less(b, a); });
+            }
+            table.SortBy(spec);
+            std::vector<std::string> sorted;
+            for (int32_t row = 1; row <= table.Count(); ++row) {
+                sorted.push_back(table.GetCell(row, 1));
+            }
+            EXPECT_EQ(sorted, expected) << spec << (withFraction ? " with a fraction" : "");
+        }
+    }
 }
 
 TEST(superarraySortTest, SortNamesTake200Slots) {
