@@ -536,15 +536,26 @@ std::string TeasyPanel::StateSpec(int32_t slot) const {
     std::string rest = Slots[slot].Spec;
     const std::string weight = CutToken(rest, '|');
     std::string minimum = CutToken(rest, '|');
-    if (TitlebarVisible(slot)) {
-        minimum = GrowField(minimum, TitlebarTotalHeight);
-        rest = GrowField(rest, TitlebarTotalHeight);
+    const int32_t grow = (TitlebarVisible(slot) ? TitlebarTotalHeight : 0) + FrameExcess(slot);
+    if (grow != 0) {
+        minimum = GrowField(minimum, grow);
+        rest = GrowField(rest, grow);
     }
     std::string state = weight + "|" + minimum;
     if (!rest.empty()) {
         state += "|" + rest;
     }
     return state;
+}
+
+int32_t TeasyPanel::FrameExcess(int32_t slot) const {
+    if (!IsRegistered(slot) || !Slots[slot].PanelRef) {
+        return 0;
+    }
+    // The panels' contents are laid out for a frame of one pixel a side; a thicker frame
+    // (lowered and raised bevels) would otherwise cut off what lies at their bottom edge.
+    const QMargins frame = Slots[slot].PanelRef->contentsMargins();
+    return std::max(0, frame.top() + frame.bottom() - 2 * DesignedFrame);
 }
 
 int32_t TeasyPanel::StateMinHeight(int32_t slot) const {
@@ -754,6 +765,8 @@ void TeasyPanel::PanelMenuClick(int position) {
     case 7:
     case 8:
         SetPanelStyle(position - 5);
+        // A thicker frame needs taller panels.
+        Changed();
         break;
     default:
         break;

@@ -101,6 +101,10 @@ public:
     // or without title bar); empty for an unregistered slot.
     std::string StateSpec(int32_t slot) const;
     int32_t StateMinHeight(int32_t slot) const;
+    // Pixels a panel's frame takes at top and bottom beyond the one pixel a side its
+    // contents were laid out for; expanded panels grow by them.
+    int32_t FrameExcess(int32_t slot) const;
+    static constexpr int32_t DesignedFrame = 1;
     void PlaceTitlebarParts(int32_t slot);
     void AnimateCollapse(TBevelPanel* ref);
     void AnimateExpand(TBevelPanel* ref, int32_t target);

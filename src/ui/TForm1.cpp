@@ -568,8 +568,10 @@ void TForm1::SetSizes() {
     StringGrid2->move(StringGrid2->x(), TrackBar1->y() + TrackBar1->height() + 5);
     StringGrid2->resize(ResultController.PanelWidth(PanelRatio) - 12,
                         ResultController.PanelClientHeight(PanelRatio) - StringGrid2->y() - 9);
-    Label16->move(Label16->x(),
-                  (ResultController.PanelClientHeight(PanelURL) - Label16->height()) / 2);
+    // Centred in the room inside the link panel's frame, which depends on the panel style.
+    const QMargins frame = PanelURL->contentsMargins();
+    const int room = ResultController.PanelClientHeight(PanelURL) - frame.top() - frame.bottom();
+    Label16->move(Label16->x(), (room - Label16->height()) / 2);
 }
 
 void TForm1::OpenPage(std::string_view path) {

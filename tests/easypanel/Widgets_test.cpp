@@ -326,6 +326,31 @@ TEST_F(TeasyPanelTest, PlacesTheProgramsPanels) {
     EXPECT_EQ(Url->height(), 20);
 }
 
+// Every panel style leaves the contents the room they have in the flat style: the lowered
+// and raised bevels, two pixels a side, make the panels taller instead of cutting off what
+// lies at their bottom edge (the link captions).
+TEST_F(TeasyPanelTest, ThickerFramesKeepTheContentsRoom) {
+    FollowChanges(700, 260);
+    Manager.AddPanel(Url, "15|17|50");
+    Manager.HideTitlebar(Url);
+    Manager.SetOrder("PanelFromTo,PanelURL");
+    const auto rooms = [this] {
+        QApplication::sendPostedEvents(); // the panels' layouts place their contents
+        return std::pair(Manager.Slots[1].Content->height(), Manager.Slots[5].Content->height());
+    };
+    Manager.PanelMenuClick(5);
+    const auto flat = rooms();
+    EXPECT_EQ(flat, std::pair(80 - 2, 50 - 2)); // the link panel at its maximum
+    for (const int position : {6, 7, 8, 5}) {
+        const int changes = Changes;
+        Manager.PanelMenuClick(position);
+        EXPECT_EQ(Changes, changes + 1) << position;
+        EXPECT_EQ(rooms(), flat) << "style " << position - 5;
+    }
+    Manager.PanelMenuClick(7);
+    EXPECT_EQ(Url->height(), 50 + 2);
+}
+
 TEST_F(TeasyPanelTest, OutOfRangeSlotsAndLostPanelsAreHarmless) {
     QLabel stranger;
     for (const int32_t slot : {INT32_MIN, -1, 6, 21, INT32_MAX}) {
