@@ -34,7 +34,7 @@ if command -v clang++ >/dev/null && clang++ -fsanitize=fuzzer -x c++ -o /dev/nul
     name=$(basename "$corpus")
     new=build/fuzz/corpus/$name findings=build/fuzz/findings/$name log=build/fuzz/$name.log
     mkdir -p "$new" "$findings"
-    if ! "build/fuzz/tests/fuzz/${name}_fuzz" -max_total_time=4 -timeout=10 -max_len=4096 \
+    if ! "build/fuzz/tests/fuzz/${name}_fuzz" -max_total_time=3 -timeout=10 -max_len=4096 \
       -print_final_stats=1 -artifact_prefix="$findings/" "$new" "$corpus" >"$log" 2>&1; then
       tail -n 60 "$log"
       echo "fuzz target $name failed; the input is in $findings" >&2
