@@ -19,6 +19,7 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <gtest/gtest.h>
@@ -68,22 +69,48 @@ QByteArray ReadAll(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+TEST(Conversions, PrintFontsAndColours) {
+    const struct {
+        int32_t Size, Style;
+        int PointSize; // of the font that prints
+    } cases[] = {{12, TPrintFont::fsBold | TPrintFont::fsStrikeOut, 12},
+                 {0, TPrintFont::fsItalic, 10}, // no size: the default
+                 {-4, TPrintFont::fsUnderline, 10},
+                 {900, TPrintFont::AllStyles, 500}};
+    for (const auto& c : cases) {
+        const TPrintFont font{QStringLiteral("DejaVu Sans"), c.Size, c.Style, 0x123456};
+        const QFont qt = ToFont(font);
+        EXPECT_EQ(qt.pointSize(), c.PointSize) << c.Size;
+        EXPECT_EQ(FromFont(qt, font.Color),
+                  (TPrintFont{font.Name, c.PointSize, c.Style, font.Color}))
+            << c.Size;
+    }
+    const QColor color = ToColor(0x7F123456); // bits above blue are no colour
+    EXPECT_EQ(color, QColor(0x56, 0x34, 0x12));
+    EXPECT_EQ(ToColorValue(color), 0x123456);
+}
+
 TEST(HtmlExport, CellsReachThePageAsTextWithOrWithoutHeader) {
     TGridControl grid;
     Fill(grid, 3);
+    THtmlSettings settings;
+    const std::vector<QStringList> rows{{"r1c0", "r1c2"}, {"r2c0", "r2c2"}};
+    EXPECT_EQ(TableToHtml({"H0", "H2"}, rows, settings), GridToHtml(grid, settings));
+    ParsedTable table = Parse(TableToHtml({}, rows, settings));
+    EXPECT_FALSE(table.HasHead);
+    EXPECT_EQ(table.Cells, QStringList({"r1c0", "r1c2", "r2c0", "r2c2"}));
+
     grid.SetCell(0, 0, Tricky);
     grid.SetCell(2, 2, Tricky + QStringLiteral(" ü"));
-    THtmlSettings settings;
     settings.PageTitle = Tricky;
     const QString html = GridToHtml(grid, settings);
     EXPECT_TRUE(html.startsWith(QStringLiteral("<!DOCTYPE html>")));
     EXPECT_TRUE(html.contains(QStringLiteral("<meta charset=\"utf-8\"/>")));
-    ParsedTable table = Parse(html);
+    table = Parse(html);
     ASSERT_TRUE(table.Error.isEmpty()) << table.Error.toStdString();
     EXPECT_TRUE(table.HasHead);
     EXPECT_EQ(table.Heads, QStringList({Tricky, "H2"}));
     EXPECT_EQ(table.Cells, QStringList({"r1c0", "r1c2", "r2c0", Tricky + " ü"}));
-
     settings.HeaderRow = false;
     table = Parse(GridToHtml(grid, settings));
     EXPECT_FALSE(table.HasHead);
@@ -91,29 +118,23 @@ TEST(HtmlExport, CellsReachThePageAsTextWithOrWithoutHeader) {
     EXPECT_EQ(table.Cells.size(), 4);
 }
 
-TEST(HtmlExport, PlainTextsGiveTheGridsPage) {
-    TGridControl grid;
-    Fill(grid, 3);
-    THtmlSettings settings;
-    const std::vector<QStringList> rows{{"r1c0", "r1c2"}, {"r2c0", "r2c2"}};
-    EXPECT_EQ(TableToHtml({"H0", "H2"}, rows, settings), GridToHtml(grid, settings));
-    const ParsedTable table = Parse(TableToHtml({}, rows, settings));
-    EXPECT_FALSE(table.HasHead);
-    EXPECT_EQ(table.Cells, QStringList({"r1c0", "r1c2", "r2c0", "r2c2"}));
-}
-
-// What an XML parser reads back from any text: characters XML does not allow become U+FFFD,
+// What an XML parser reads back from any texts: characters XML does not allow become U+FFFD,
 // line ends become "\n".
-QString ReadBack(const QString& text) {
-    QList<uint> points = text.toUcs4(); // lone surrogates are U+FFFD already
-    for (uint& c : points) {
-        if ((c < 0x20 && c != '\t' && c != '\n' && c != '\r') || c == 0xFFFE || c == 0xFFFF) {
-            c = 0xFFFD;
+QStringList ReadBack(const QStringList& texts) {
+    QStringList back;
+    for (const QString& text : texts) {
+        QList<uint> points = text.toUcs4(); // lone surrogates are U+FFFD already
+        for (uint& c : points) {
+            if ((c < 0x20 && c != '\t' && c != '\n' && c != '\r') || c == 0xFFFE || c == 0xFFFF) {
+                c = 0xFFFD;
+            }
         }
+        back << QString::fromUcs4(reinterpret_cast<const char32_t*>(points.constData()),
+                                  points.size())
+                    .replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+                    .replace(u'\r', u'\n');
     }
-    QString back =
-        QString::fromUcs4(reinterpret_cast<const char32_t*>(points.constData()), points.size());
-    return back.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+    return back;
 }
 
 TEST(HtmlExport, AnyTextGivesAWellFormedPage) {
@@ -133,21 +154,13 @@ TEST(HtmlExport, AnyTextGivesAWellFormedPage) {
         THtmlSettings settings;
         settings.PageTitle = text();
         settings.FontName = text();
-        const QStringList headers{text(), text()};
-        const std::vector<QStringList> rows{{text(), text()}, {text(), text()}};
-        const QString html = TableToHtml(headers, rows, settings);
+        const QStringList headers{text(), text()}, cells{text(), text(), text(), text()};
+        const QString html = TableToHtml(headers, {cells.mid(0, 2), cells.mid(2)}, settings);
         const ParsedTable table = Parse(html);
         ASSERT_TRUE(table.Error.isEmpty()) << table.Error.toStdString() << "\n"
                                            << html.toStdString();
-        QStringList cells;
-        for (const QStringList& row : rows) {
-            cells += row;
-        }
-        EXPECT_EQ(table.Heads, QStringList({ReadBack(headers[0]), ReadBack(headers[1])}));
-        EXPECT_EQ(table.Cells.size(), 4);
-        for (qsizetype i = 0; i < std::min<qsizetype>(table.Cells.size(), 4); ++i) {
-            EXPECT_EQ(table.Cells[i], ReadBack(cells[i])) << round;
-        }
+        EXPECT_EQ(table.Heads, ReadBack(headers)) << round;
+        EXPECT_EQ(table.Cells, ReadBack(cells)) << round;
     }
 }
 
@@ -174,73 +187,38 @@ struct HtmlDialogFixture : ::testing::Test {
     }
 };
 
-TEST_F(HtmlDialogFixture, SaveWritesTheFileOrWarnsNamingIt) {
-    const QString good = Dir.filePath("grid.html");
-    const QString bad = Dir.filePath("missing/grid.html");
-    QString asked = good;
-    Dialog.AskFileName = [&asked] { return asked; };
-    Click("Save");
-    EXPECT_TRUE(Warnings.isEmpty());
-    EXPECT_EQ(Parse(QString::fromUtf8(ReadAll(good))).Cells.size(), 6);
-
-    asked = bad;
-    Click("Save");
-    ASSERT_EQ(Warnings.size(), 1);
-    EXPECT_TRUE(Warnings[0].contains(bad)) << Warnings[0].toStdString();
-    EXPECT_FALSE(QFile::exists(bad));
-
-    asked.clear(); // cancelled file dialog
-    Click("Save");
-    EXPECT_EQ(Warnings.size(), 1);
-}
-
-TEST_F(HtmlDialogFixture, PreviewWritesTheTempPageAndOpensIt) {
-    qputenv("TMPDIR", Dir.path().toUtf8());
-    Click("Preview");
-    const QString page = Dialog.PreviewPath();
-    EXPECT_EQ(QFileInfo(page).absolutePath(), QFileInfo(Dir.path()).absoluteFilePath());
-    EXPECT_TRUE(Warnings.isEmpty());
-    ASSERT_EQ(Opened, QList<QUrl>{QUrl::fromLocalFile(page)});
-    EXPECT_EQ(Parse(QString::fromUtf8(ReadAll(page))).Heads, QStringList({"H0", "H2"}));
-
-    OpenSucceeds = false;
-    Click("Preview");
-    ASSERT_EQ(Warnings.size(), 1);
-    EXPECT_TRUE(Warnings[0].contains(Dialog.PreviewPath()));
-
-    QFile notAFolder(Dir.filePath("file"));
-    ASSERT_TRUE(notAFolder.open(QIODevice::WriteOnly));
-    qputenv("TMPDIR", notAFolder.fileName().toUtf8());
-    Click("Preview");
-    qputenv("TMPDIR", Dir.filePath("missing").toUtf8());
-    Click("Preview");
-    EXPECT_EQ(Opened.size(), 2); // nothing opened when the page could not be written
-    EXPECT_EQ(Warnings.size(), 3);
-    EXPECT_TRUE(QDir().entryList({"temp001*"}).isEmpty());
-}
-
-TEST_F(HtmlDialogFixture, SaveAddsHtmlWithoutExtensionAndShowsTheSystemsReason) {
+TEST_F(HtmlDialogFixture, SaveAddsHtmlOrWarnsNamingTheFileAndTheSystemsReason) {
     const std::pair<QString, QString> names[] = {
         {"page", "page.html"}, {"page.htm", "page.htm"}, {"dot.d/page", "dot.d/page.html"}};
     ASSERT_TRUE(QDir(Dir.path()).mkdir("dot.d"));
+    QString asked;
+    Dialog.AskFileName = [&asked] { return asked; };
     for (const auto& [chosen, written] : names) {
-        Dialog.AskFileName = [&] { return Dir.filePath(chosen); };
+        asked = Dir.filePath(chosen);
         Click("Save");
-        EXPECT_TRUE(QFile::exists(Dir.filePath(written))) << chosen.toStdString();
+        EXPECT_EQ(Parse(QString::fromUtf8(ReadAll(Dir.filePath(written)))).Cells.size(), 6)
+            << chosen.toStdString();
     }
     EXPECT_FALSE(QFile::exists(Dir.filePath("page")));
+    EXPECT_TRUE(Warnings.isEmpty());
     const QByteArray saved = ReadAll(Dir.filePath("dot.d/page.html"));
     {
         const FileSizeLimit limit(64);
         Click("Save");
     }
-    ASSERT_EQ(Warnings.size(), 1);
+    asked.clear(); // cancelled file dialog
+    Click("Save");
+    asked = Dir.filePath("missing/grid.html");
+    Click("Save");
+    ASSERT_EQ(Warnings.size(), 2);
     EXPECT_TRUE(Warnings[0].contains(QString::fromLocal8Bit(std::strerror(EFBIG))))
         << Warnings[0].toStdString();
     EXPECT_EQ(ReadAll(Dir.filePath("dot.d/page.html")), saved);
+    EXPECT_TRUE(Warnings[1].contains(asked)) << Warnings[1].toStdString();
+    EXPECT_FALSE(QFile::exists(asked));
 }
 
-TEST_F(HtmlDialogFixture, PreviewCannotBeRedirectedByPlantedNames) {
+TEST_F(HtmlDialogFixture, PreviewOpensAPrivatePagePlantedNamesCannotRedirect) {
     qputenv("TMPDIR", QFile::encodeName(Dir.path()));
     const QString victim = Dir.filePath("victim");
     QFile file(victim);
@@ -268,6 +246,18 @@ TEST_F(HtmlDialogFixture, PreviewCannotBeRedirectedByPlantedNames) {
                   QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
         EXPECT_EQ(Parse(QString::fromUtf8(ReadAll(pages[i]))).Heads, QStringList({"H0", "H2"}));
     }
+
+    OpenSucceeds = false;
+    Click("Preview");
+    ASSERT_EQ(Warnings.size(), 1);
+    EXPECT_TRUE(Warnings[0].contains(Dialog.PreviewPath()));
+    for (const QString& folder : {victim, Dir.filePath("missing")}) { // not a folder, none
+        qputenv("TMPDIR", QFile::encodeName(folder));
+        Click("Preview");
+    }
+    EXPECT_EQ(Opened.size(), 3); // nothing opened when the page could not be written
+    EXPECT_EQ(Warnings.size(), 3);
+    EXPECT_TRUE(QDir().entryList({"temp001*"}).isEmpty());
 }
 
 TEST_F(HtmlDialogFixture, OkKeepsTheEditedSettingsCancelDropsThem) {
@@ -294,38 +284,29 @@ TWidget* FindByText(QWidget& parent, const QString& text) {
     return nullptr;
 }
 
-TEST(PrintSettingsDialog, CancelRestoresOkKeeps) {
+// Small or scaled screens: the pages and the preview scroll, so the dialog needs little room;
+// a font size left at 0 shows the size that prints. Edits apply at once, so the preview follows.
+TEST(PrintSettingsDialog, FitsSmallScreensCancelRestoresOkKeeps) {
     TGridControl grid;
     Fill(grid, 5);
     grid.PrintSettings.LeftSize = 55;
+    grid.PrintSettings.Font.Size = 0;
     const TPrintSettings before = grid.PrintSettings;
     for (const bool ok : {false, true}) {
         TPrintSettingsDialog dialog(grid);
+        EXPECT_LE(dialog.minimumSizeHint().width(), 800);
+        EXPECT_LE(dialog.minimumSizeHint().height(), 560);
+        const QString printed = ToFont(grid.PrintSettings.Font).family() + ", 10 pt";
+        EXPECT_TRUE(std::ranges::any_of(dialog.findChildren<QLabel*>(), [&](const QLabel* label) {
+            return label->text().startsWith(printed);
+        })) << printed.toStdString();
         FindByText<QCheckBox>(dialog, "&Centred on the page")->setChecked(true);
-        EXPECT_TRUE(grid.PrintSettings.Centered); // edited in place, so the preview follows
+        EXPECT_TRUE(grid.PrintSettings.Centered);
         ok ? dialog.accept() : dialog.reject();
         EXPECT_EQ(grid.PrintSettings.Centered, ok);
         EXPECT_EQ(grid.PrintSettings.LeftSize, 55);
     }
     EXPECT_NE(grid.PrintSettings, before);
-}
-
-// Small or scaled screens: the pages and the preview scroll, so the dialog needs little room;
-// a font size left at 0 shows the size that prints.
-TEST(PrintSettingsDialog, FitsSmallScreensAndShowsThePrintedFontSize) {
-    TGridControl grid;
-    grid.PrintSettings.Font.Size = 0;
-    TPrintSettingsDialog dialog(grid);
-    const QSize least = dialog.minimumSizeHint();
-    EXPECT_LE(least.width(), 800);
-    EXPECT_LE(least.height(), 560);
-    const QFont printed = ToFont(grid.PrintSettings.Font);
-    EXPECT_EQ(printed.pointSize(), 10);
-    bool shown = false;
-    for (const QLabel* label : dialog.findChildren<QLabel*>()) {
-        shown = shown || label->text().startsWith(printed.family() + ", 10 pt");
-    }
-    EXPECT_TRUE(shown);
 }
 
 TEST(PrintSettingsDialog, SettingsGoThroughAFileAndBack) {

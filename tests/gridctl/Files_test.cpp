@@ -1,8 +1,16 @@
+#include "gridctl/FileWrite.h"
+#include "gridctl/HtmlWriter.h"
+#include "gridctl/IniFile.h"
+#include "gridctl/TGridControl.h"
 #include "gridctl/TPrintSettings.h"
+
+#include "FileSizeLimit.h"
 
 #include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
+#include <cerrno>
+#include <cstring>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -15,10 +23,22 @@ QByteArray ReadAll(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-void WriteAll(const QString& path, const QByteArray& text) {
+void WriteAll(const QString& path, const QByteArray& data) {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(text);
+    ASSERT_EQ(file.write(data), data.size());
+}
+
+// Everything below `folder`, subfolders included.
+QStringList Listing(const QString& folder) {
+    QStringList names;
+    for (QDirIterator it(folder,
+                         QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+                         QDirIterator::Subdirectories);
+         it.hasNext();) {
+        names << it.next();
+    }
+    return names;
 }
 
 // Every field away from both the starting values and the load defaults, texts that the
@@ -42,17 +62,7 @@ TPrintSettings Changed() {
     return s;
 }
 
-TPrintSettings LoadDefaults() {
-    TPrintSettings d;
-    d.ColumnSpacing = d.RowSpacing = d.TitleSpacing = 20;
-    d.FooterSize = d.HeaderSize = d.LeftSize = d.RightSize = 100;
-    d.Centered = true;
-    d.DateFormat = d.PageNumSep = "";
-    d.Font = d.HeaderFont = d.FooterFont = {"Arial", 10, 0, 0};
-    return d;
-}
-
-TEST(PrintSettings, StartingSettingsAreWrittenInKeyOrderAndReadBack) {
+TEST(PrintSettings, WrittenInKeyOrderAndEveryFieldReadsBack) {
     QTemporaryDir dir;
     const QString path = dir.filePath("start.ini");
     ASSERT_TRUE(TPrintSettings().SaveTo(path));
@@ -76,30 +86,22 @@ TEST(PrintSettings, StartingSettingsAreWrittenInKeyOrderAndReadBack) {
     TPrintSettings loaded = Changed();
     EXPECT_TRUE(loaded.LoadFrom(path));
     EXPECT_TRUE(loaded == TPrintSettings());
-}
-
-TEST(PrintSettings, EveryFieldReadsBackAsWritten) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("changed.ini");
     ASSERT_TRUE(Changed().SaveTo(path));
-    TPrintSettings loaded;
-    loaded.LoadFrom(path);
+    EXPECT_TRUE(loaded.LoadFrom(path));
     EXPECT_TRUE(loaded == Changed());
 }
 
 TEST(PrintSettings, LoadingAppliesDefaultsAndRanges) {
-    struct Case {
+    const TPrintSettings before = Changed();
+    const struct {
         const char* Name;
         const char* Ini;                             // nullptr: no file
-        std::function<void(TPrintSettings&)> Expect; // changes to LoadDefaults()
-    };
-    const TPrintSettings before = Changed();
-    const Case cases[] = {
+        std::function<void(TPrintSettings&)> Expect; // changes to the load defaults
+    } cases[] = {
         {"no file", nullptr, [](TPrintSettings&) {}},
         {"no section", "[Other]\nColumnSpacing=5\n", [](TPrintSettings&) {}},
         {"out of range leaves",
-         "[PRINTSETTINGS]\nBorders=12\nBorderStyle=-1\nFitToPage=5\n"
-         "Orientation=5",
+         "[PRINTSETTINGS]\nBorders=12\nBorderStyle=-1\nFitToPage=5\nOrientation=5",
          [&](TPrintSettings& e) {
              e.Borders = before.Borders, e.BorderStyle = before.BorderStyle;
              e.FitToPage = before.FitToPage, e.Orientation = before.Orientation;
@@ -120,13 +122,18 @@ TEST(PrintSettings, LoadingAppliesDefaultsAndRanges) {
          }},
     };
     QTemporaryDir dir;
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
         const QString path = dir.filePath(QString("%1.ini").arg(&c - cases));
         if (c.Ini) {
             WriteAll(path, c.Ini);
         }
-        TPrintSettings loaded = before, expected = LoadDefaults();
+        TPrintSettings loaded = before, expected;
+        expected.ColumnSpacing = expected.RowSpacing = expected.TitleSpacing = 20;
+        expected.FooterSize = expected.HeaderSize = expected.LeftSize = expected.RightSize = 100;
+        expected.Centered = true;
+        expected.DateFormat = expected.PageNumSep = "";
+        expected.Font = expected.HeaderFont = expected.FooterFont = {"Arial", 10, 0, 0};
         c.Expect(expected);
         EXPECT_EQ(loaded.LoadFrom(path), c.Ini != nullptr);
         EXPECT_TRUE(loaded == expected);
@@ -184,22 +191,72 @@ TEST(PrintSettings, SavingKeepsTheRestOfTheFile) {
 TEST(PrintSettings, FailedSaveIsReportedAndLeavesNoFile) {
     QTemporaryDir dir;
     ASSERT_TRUE(QDir(dir.path()).mkdir("folder.ini"));
-    const auto listing = [&] {
-        QStringList names;
-        for (QDirIterator it(dir.path(), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
-                             QDirIterator::Subdirectories);
-             it.hasNext();) {
-            names << it.next();
-        }
-        return names;
-    };
-    const QStringList before = listing();
+    const QStringList before = Listing(dir.path());
     for (const QString& path : {dir.filePath("missing/settings.ini"), dir.filePath("folder.ini")}) {
         QString error;
         EXPECT_FALSE(TPrintSettings().SaveTo(path, &error)) << path.toStdString();
         EXPECT_FALSE(error.isEmpty());
     }
-    EXPECT_EQ(listing(), before);
+    EXPECT_EQ(Listing(dir.path()), before);
+}
+
+// Every way the program saves a user's file, each writing well over a few hundred bytes but
+// much less than a write buffer, so only the final flush meets the error.
+TEST(FailedWrite, LeavesTheFileAsItWasAndSaysWhy) {
+    TGridControl grid; // even its empty page is longer than the limit
+    TPrintSettings settings;
+    settings.TitleText = QString(600, u'x');
+    const std::pair<const char*, std::function<QString(const QString&)>> saves[] = {
+        {"ReplaceFile",
+         [](const QString& path) {
+             QString error;
+             return ReplaceFile(path, QByteArray(2000, 'a'), &error) ? QString() : error;
+         }},
+        {"IniFile",
+         [](const QString& path) {
+             IniFile file;
+             file.Load(path);
+             file.WriteString("Section", "Key", QString(2000, u'v'));
+             QString error;
+             return file.Save(path, &error) ? QString() : error;
+         }},
+        {"print settings",
+         [&settings](const QString& path) {
+             QString error;
+             return settings.SaveTo(path, &error) ? QString() : error;
+         }},
+        {"HTML page",
+         [&grid](const QString& path) { return WriteGridHtml(grid, THtmlSettings(), path); }},
+    };
+    const QByteArray original = "; the user's own\r\n[Other]\r\nkept=1\r\n[Section]\r\nKey=old\r\n";
+    for (const auto& [name, save] : saves) {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("file.ini");
+        WriteAll(path, original);
+        QString error;
+        {
+            const FileSizeLimit limit(256);
+            error = save(path);
+        }
+        EXPECT_TRUE(error.contains(QString::fromLocal8Bit(std::strerror(EFBIG))))
+            << name << ": " << error.toStdString();
+        EXPECT_EQ(ReadAll(path), original) << name;
+        EXPECT_EQ(Listing(dir.path()), QStringList(path)) << name;
+        EXPECT_TRUE(save(path).isEmpty()) << name; // and without the limit it works
+    }
+}
+
+TEST(FailedWrite, PrivateTempFileLeavesNothing) {
+    QTemporaryDir dir;
+    qputenv("TMPDIR", QFile::encodeName(dir.path()));
+    QString error;
+    {
+        const FileSizeLimit limit(16);
+        EXPECT_TRUE(WritePrivateTempFile("p-", ".htm", QByteArray(100, 'a'), &error).isEmpty());
+    }
+    qunsetenv("TMPDIR");
+    EXPECT_EQ(error, QString::fromLocal8Bit(std::strerror(EFBIG)));
+    EXPECT_TRUE(Listing(dir.path()).isEmpty());
 }
 
 } // namespace
