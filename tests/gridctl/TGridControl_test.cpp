@@ -16,40 +16,37 @@ using Pair = std::pair<int, int>;
 
 // A shown grid of three columns A, B, C (widths 60, 70, 80) with a fixed font and 21-pixel
 // rows (20 + one line) below a 21-pixel header.
-struct Grid {
-    TGridControl Control;
+struct Grid : TGridControl {
     std::vector<Pair> Clicks, DblClicks, Moves;
     int Scrolls = 0;
 
     explicit Grid(int rows = 6) {
         QFont font("DejaVu Sans");
         font.setPixelSize(11);
-        Control.SetFont(font);
-        Control.SetDefaultRowHeight(20);
-        Control.SetRowCount(rows);
-        const char* names[] = {"A", "B", "C"};
+        SetFont(font);
+        SetDefaultRowHeight(20);
+        SetRowCount(rows);
         for (int c = 0; c < 3; ++c) {
-            Control.SetCell(c, 0, names[c]);
-            Control.SetColumnWidth(c, 60 + 10 * c);
+            SetCell(c, 0, QString(QChar('A' + c)));
+            SetColumnWidth(c, 60 + 10 * c);
         }
-        Control.OnClickCell = [this](int c, int r) { Clicks.emplace_back(c, r); };
-        Control.OnDblClickCell = [this](int c, int r) { DblClicks.emplace_back(c, r); };
-        Control.OnColumnMoved = [this](int from, int to) { Moves.emplace_back(from, to); };
-        Control.OnTopLeftChanged = [this] { ++Scrolls; };
-        Control.resize(240, 200);
-        Control.show();
+        OnClickCell = [this](int c, int r) { Clicks.emplace_back(c, r); };
+        OnDblClickCell = [this](int c, int r) { DblClicks.emplace_back(c, r); };
+        OnColumnMoved = [this](int from, int to) { Moves.emplace_back(from, to); };
+        OnTopLeftChanged = [this] { ++Scrolls; };
+        resize(240, 200);
+        show();
     }
     QPoint CellCenter(int column, int row) {
-        return Control.visualRect(Control.model()->index(row - 1, column)).center();
+        return visualRect(model()->index(row - 1, column)).center();
     }
     QColor Pixel(const QImage& shot, const QWidget* on, QPoint at) {
-        return shot.pixelColor(on->mapTo(&Control, at));
+        return shot.pixelColor(on->mapTo(this, at));
     }
 };
 
 TEST(TGridControl, AddressesCellsWithTheHeaderAsRowZero) {
-    Grid grid(3);
-    TGridControl& g = grid.Control;
+    Grid g(3);
     g.SetCell(1, 2, "b2");
     EXPECT_EQ(g.horizontalHeaderItem(1)->text(), "B");
     EXPECT_EQ(g.item(1, 1)->text(), "b2");
@@ -95,8 +92,7 @@ TEST(TGridControl, ClientWidthFollowsAResizeWhileHidden) {
 }
 
 TEST(TGridControl, ScrollsByTopRowAndReportsIt) {
-    Grid grid(2);
-    TGridControl& g = grid.Control;
+    Grid g(2);
     g.SetRowCount(1000); // scrolled at once, before the view has laid the new rows out
     const int visible = g.VisibleRowCount();
     EXPECT_EQ(visible, g.viewport()->height() / 21);
@@ -112,30 +108,29 @@ TEST(TGridControl, ScrollsByTopRowAndReportsIt) {
         const bool moves = g.TopRow() != c.Top;
         g.SetTopRow(c.Asked);
         EXPECT_EQ(g.TopRow(), c.Top);
-        EXPECT_EQ(grid.Scrolls, scrolls += moves ? 1 : 0);
+        EXPECT_EQ(g.Scrolls, scrolls += moves ? 1 : 0);
     }
-    QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, grid.CellCenter(0, 1));
+    QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, g.CellCenter(0, 1));
     QTest::keyClick(&g, Qt::Key_PageDown);
     EXPECT_GT(g.TopRow(), 1);
-    EXPECT_EQ(grid.Scrolls, scrolls + 1) << "the user's scrolling is reported too";
+    EXPECT_EQ(g.Scrolls, scrolls + 1) << "the user's scrolling is reported too";
 }
 
 TEST(TGridControl, RaisesClicksWithGridRows) {
-    Grid grid;
-    TGridControl& g = grid.Control;
-    QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, grid.CellCenter(1, 3));
+    Grid g;
+    QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, g.CellCenter(1, 3));
     const QHeaderView* header = g.horizontalHeader();
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                       QPoint(header->sectionViewportPosition(2) + 20, 10));
-    EXPECT_EQ(grid.Clicks, (std::vector<Pair>{{1, 3}, {2, 0}}));
+    EXPECT_EQ(g.Clicks, (std::vector<Pair>{{1, 3}, {2, 0}}));
     EXPECT_TRUE(g.selectionModel()->isRowSelected(2, {})) << "the whole row";
     EXPECT_EQ(g.SelectedRows(), std::vector<int>{3}) << "counted in grid rows, once";
     g.SetCurrentRow(5);
     EXPECT_EQ(g.SelectedRows(), std::vector<int>{5});
     EXPECT_EQ(g.currentColumn(), 1) << "the column stays";
-    QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, grid.CellCenter(2, 4));
-    QTest::mouseDClick(g.viewport(), Qt::LeftButton, {}, grid.CellCenter(2, 4));
-    EXPECT_EQ(grid.DblClicks, (std::vector<Pair>{{2, 4}}));
+    QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, g.CellCenter(2, 4));
+    QTest::mouseDClick(g.viewport(), Qt::LeftButton, {}, g.CellCenter(2, 4));
+    EXPECT_EQ(g.DblClicks, (std::vector<Pair>{{2, 4}}));
 
     QMenu menu;
     g.SetPopupMenu(&menu);
@@ -155,13 +150,12 @@ TEST(TGridControl, MovesCellsHeaderAndWidthWithADraggedColumn) {
     } cases[] = {{0, 2, "BCA"}, {2, 0, "CAB"}, {1, 2, "ACB"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Order);
-        Grid grid;
-        TGridControl& g = grid.Control;
+        Grid g;
         for (int col = 0; col < 3; ++col) {
             g.SetCell(col, 4, g.Cell(col, 0).toLower());
         }
         g.horizontalHeader()->moveSection(c.From, c.To);
-        EXPECT_EQ(grid.Moves, (std::vector<Pair>{{c.From, c.To}}));
+        EXPECT_EQ(g.Moves, (std::vector<Pair>{{c.From, c.To}}));
         for (int col = 0; col < 3; ++col) {
             const QString name(QChar(c.Order[col]));
             EXPECT_EQ(g.horizontalHeader()->visualIndex(col), col);
@@ -173,8 +167,7 @@ TEST(TGridControl, MovesCellsHeaderAndWidthWithADraggedColumn) {
 }
 
 TEST(TGridControl, MarksTheDropPlaceWhileDraggingAColumn) {
-    Grid grid;
-    TGridControl& g = grid.Control;
+    Grid g;
     g.SetOptions(g.Options() | TGridControl::goColMoving);
     g.SetEnhRowColMove(true);
     QWidget* header = g.horizontalHeader()->viewport();
@@ -183,16 +176,15 @@ TEST(TGridControl, MarksTheDropPlaceWhileDraggingAColumn) {
     QTest::mouseMove(header, QPoint(185, 10)); // right half of C
     EXPECT_EQ(g.DropTarget(), 2);
     const QPoint marker(60 + 70 + 80 + 2, 30); // after the last column and its line
-    EXPECT_EQ(grid.Pixel(g.grab().toImage(), g.viewport(), marker), g.FontColor());
+    EXPECT_EQ(g.Pixel(g.grab().toImage(), g.viewport(), marker), g.FontColor());
     QTest::mouseRelease(header, Qt::LeftButton, {}, QPoint(185, 10));
     EXPECT_EQ(g.DropTarget(), -1);
-    EXPECT_EQ(grid.Moves, (std::vector<Pair>{{0, 2}}));
+    EXPECT_EQ(g.Moves, (std::vector<Pair>{{0, 2}}));
     EXPECT_EQ(g.Cell(2, 0), "A");
 }
 
 TEST(TGridControl, PaintsHeaderBandsLinesAndText) {
-    Grid grid(5);
-    TGridControl& g = grid.Control;
+    Grid g(5);
     for (int r = 1; r < 5; ++r) {
         g.SetCell(0, r, QString::number(r * 1111));
     }
@@ -221,14 +213,18 @@ TEST(TGridControl, PaintsHeaderBandsLinesAndText) {
         {"selected row", cells, {57, 52}, g.SelectionColor()},
         {"below the rows", cells, {57, 94}, background},
     };
-    QImage shot = g.grab().toImage();
-    for (const Case& c : painted) {
-        EXPECT_EQ(grid.Pixel(shot, c.On, c.At).name(), c.Colour.name()) << c.Name;
-    }
+    const auto expectPainted = [&g](const auto& cases) {
+        const QImage shot = g.grab().toImage();
+        for (const Case& c : cases) {
+            EXPECT_EQ(g.Pixel(shot, c.On, c.At).name(), c.Colour.name()) << c.Name;
+        }
+        return shot;
+    };
+    const QImage shot = expectPainted(painted);
     int inked = 0;
     for (int x = 2; x < 57; ++x) {
         for (int y = 2; y < 18; ++y) {
-            inked += grid.Pixel(shot, cells, {x, y}).lightness() < 128 ? 1 : 0;
+            inked += g.Pixel(shot, cells, {x, y}).lightness() < 128 ? 1 : 0;
         }
     }
     EXPECT_GT(inked, 20) << "the text of cell (0, 1)";
@@ -240,15 +236,11 @@ TEST(TGridControl, PaintsHeaderBandsLinesAndText) {
         {"horizontal line", cells, {57, 20}, g.GridLineColor()},
         {"second row in the first band", cells, {57, 31}, g.BandColor1()},
     };
-    shot = g.grab().toImage();
-    for (const Case& c : lined) {
-        EXPECT_EQ(grid.Pixel(shot, c.On, c.At).name(), c.Colour.name()) << c.Name;
-    }
+    expectPainted(lined);
 }
 
 TEST(TGridControl, HintsTheTextOfCutOffCells) {
-    Grid grid;
-    TGridControl& g = grid.Control;
+    Grid g;
     const QString longText = "a text much wider than sixty pixels";
     g.SetCell(0, 1, longText);
     g.SetCell(0, 2, "short");
@@ -270,7 +262,7 @@ TEST(TGridControl, HintsTheTextOfCutOffCells) {
     }
     g.SetShowHint(true);
     g.SetHintShowLargeText(true);
-    const QPoint at = grid.CellCenter(0, 1);
+    const QPoint at = g.CellCenter(0, 1);
     QHelpEvent help(QEvent::ToolTip, at, g.viewport()->mapToGlobal(at));
     QApplication::sendEvent(g.viewport(), &help);
     EXPECT_EQ(QToolTip::text(), longText);
@@ -280,8 +272,7 @@ TEST(TGridControl, HintsTheTextOfCutOffCells) {
 } // namespace
 
 TEST(TGridControl, RowsGrowWithTheFontAndTabLeavesTheGrid) {
-    Grid grid;
-    TGridControl& g = grid.Control;
+    Grid g;
     QFont large("DejaVu Sans", 12, QFont::Bold);
     g.SetFont(large);
     const int needed = QFontMetrics(large).height();
