@@ -26,9 +26,7 @@ std::string Scaled(Uint128 digits, std::size_t decimals) {
     if (decimals > 0) {
         text.insert(text.size() - decimals, 1, '.');
         text.erase(text.find_last_not_of('0') + 1);
-        if (text.back() == '.') {
-            text.pop_back();
-        }
+        text.erase(text.find_last_not_of('.') + 1);
     }
     return text;
 }
