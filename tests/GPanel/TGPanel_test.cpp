@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace {
 
@@ -46,33 +47,28 @@ TEST(GradientBands, TileTheStripWithTruncatedSteps) {
                 EXPECT_EQ(bands[i].Length, c.Size) << "band " << i;
             }
             next += bands[i].Length;
-            if (bands[i].Length > 0) {
-                lastVisible = bands[i].Color.rgb();
-            }
+            lastVisible = bands[i].Length > 0 ? bands[i].Color.rgb() : lastVisible;
         }
         EXPECT_EQ(next, c.Length);
         EXPECT_EQ(bands.front().Color.rgb(), c.From.rgb());
         EXPECT_EQ(lastVisible, c.LastVisible);
     }
-    EXPECT_TRUE(GradientBands(Qt::black, Qt::white, 0).empty());
-    EXPECT_TRUE(GradientBands(Qt::black, Qt::white, -5).empty());
+    EXPECT_TRUE(GradientBands(Qt::black, Qt::white, 0).empty() &&
+                GradientBands(Qt::black, Qt::white, -5).empty());
 }
 
 TEST(TGPanel, PaintsOneBandPerStep) {
-    struct Case {
-        int Width, Size;
-        int Level; // grey of band i is i * Level / 100
-    };
-    for (const Case c : {Case{100, 1, 255}, Case{600, 3, 127}}) {
-        SCOPED_TRACE(c.Width);
+    // Width, band size; the grey of band i is i * level / 100.
+    for (const auto& [width, size, level] : {std::tuple{100, 1, 255}, std::tuple{600, 3, 127}}) {
+        SCOPED_TRACE(width);
         TGPanel panel;
         panel.SetBevelOuter(TBevelCut::None);
         panel.SetColor_1(Qt::black);
         panel.SetColor_2(Qt::white);
-        panel.resize(c.Width, 4);
+        panel.resize(width, 4);
         const QImage image = Render(panel);
-        for (int x = 0; x < c.Width; ++x) {
-            ASSERT_EQ(image.pixel(x, 2), Grey(x / c.Size * c.Level / 100)) << "x " << x;
+        for (int x = 0; x < width; ++x) {
+            ASSERT_EQ(image.pixel(x, 2), Grey(x / size * level / 100)) << "x " << x;
         }
     }
 }
@@ -125,8 +121,7 @@ TEST(TGPanel, DefaultsAndPercentClamp) {
 TEST(TBevelPanel, ClicksReachTheHandlers) {
     TBevelPanel panel;
     panel.resize(40, 20);
-    int clicks = 0;
-    int doubleClicks = 0;
+    int clicks = 0, doubleClicks = 0;
     panel.OnClick = [&clicks] { ++clicks; };
     panel.OnDblClick = [&doubleClicks] { ++doubleClicks; };
     QTest::mouseClick(&panel, Qt::LeftButton, {}, QPoint(5, 5));
@@ -134,8 +129,7 @@ TEST(TBevelPanel, ClicksReachTheHandlers) {
     QTest::mousePress(&panel, Qt::LeftButton, {}, QPoint(5, 5));
     QTest::mouseRelease(&panel, Qt::LeftButton, {}, QPoint(60, 5)); // released outside
     QTest::mouseDClick(&panel, Qt::LeftButton, {}, QPoint(5, 5));
-    EXPECT_EQ(clicks, 1);
-    EXPECT_EQ(doubleClicks, 1);
+    EXPECT_EQ(std::make_pair(clicks, doubleClicks), std::make_pair(1, 1));
 }
 
 } // namespace

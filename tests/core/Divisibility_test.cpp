@@ -8,47 +8,36 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <tuple>
+#include <utility>
 
 namespace {
 
 constexpr int32_t Min32 = std::numeric_limits<int32_t>::min();
 
 TEST(DividableByAny, TypedLists) {
-    struct Case {
-        int32_t n;
-        const char* list;
-        int result;
-    };
-    const Case cases[] = {
+    const std::tuple<int32_t, const char*, int> cases[] = {
         {12, "5,6", 1},     {12, "5,7", 0},           {12, "", -1},
         {12, "0,-4,x", -1}, {12, "99999999999", -1},  {12, " 4", 1},
         {12, "3 4", 0},     {12, "2.9", 1},           {12, ",,5,,6,", 1},
         {0, "7", 1},        {Min32, "2147483647", 0}, {Min32, "2", 1},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(DividableByAny(c.n, c.list, ','), c.result)
-            << "n = " << c.n << ", list \"" << c.list << "\"";
+    for (const auto& [n, list, result] : cases) {
+        EXPECT_EQ(DividableByAny(n, list, ','), result)
+            << "n = " << n << ", list \"" << list << "\"";
     }
 }
 
 TEST(DivisorList, WorkedNumbers) {
-    struct Case {
-        int32_t n;
-        const char* text;
-    };
-    const Case cases[] = {
-        {3, ""},
-        {-12, ""},
-        {Min32, ""},
-        {4, "2"},
-        {36, "2,3,4,6,9,12,18"},
-        {65537, ""},              // a prime beyond the factor table
-        {2147483647, ""},         // the largest 32-bit prime
-        {46337 * 46337, "46337"}, // the square of the largest trial prime
-        {65521 * 32749, "32749,65521"},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(DivisorList(c.n), c.text) << "n = " << c.n;
+    // Beyond the literal loop's reach: 65537, a prime beyond the factor table; the largest
+    // 32-bit prime; 46337 * 46337, the square of the largest trial prime; 65521 * 32749.
+    const std::pair<int32_t, const char*> cases[] = {{Min32, ""},
+                                                     {65537, ""},
+                                                     {2147483647, ""},
+                                                     {2147117569, "46337"},
+                                                     {2145747229, "32749,65521"}};
+    for (const auto& [n, text] : cases) {
+        EXPECT_EQ(DivisorList(n), text) << "n = " << n;
     }
 }
 

@@ -43,53 +43,43 @@ TEST(FitLetterbox, Frames) {
     }
 }
 
-// Exact rational arithmetic gives t as a fraction; the bars are t truncated and made even.
-int64_t ExactBars(int64_t numerator, int64_t denominator) {
-    const int64_t d = numerator / denominator;
-    return d + d % 2;
+__extension__ using Int128 = __int128;
+
+// The frame by exact rational arithmetic: the bars are t = side * (a - b) / b for the side
+// that gets them, truncated and made even.
+LetterboxFrame ExactFrame(int32_t w, int32_t h, int32_t sx, int32_t sy, int32_t px, int32_t py) {
+    const bool sides = int64_t{sx} * py >= int64_t{px} * sy; // else bars above and below
+    const int64_t a = sides ? int64_t{sx} * py : int64_t{px} * sy;
+    const int64_t b = sides ? int64_t{sy} * px : int64_t{py} * sx;
+    const auto bars = static_cast<int64_t>(Int128{sides ? w : h} * (a - b) / b);
+    return sides ? LetterboxFrame{w + bars + bars % 2, h} : LetterboxFrame{w, h + bars + bars % 2};
 }
 
 TEST(FitLetterbox, AgreesWithExactArithmetic) {
     std::mt19937 random(1206);
-    std::uniform_int_distribution<int32_t> size(1, 20000);
-    std::uniform_int_distribution<int32_t> term(1, 2000);
+    std::uniform_int_distribution<int32_t> size(1, 20000), term(1, 2000);
     for (int i = 0; i < 20000; ++i) {
         const int32_t w = size(random), h = size(random);
         // Small terms half of the time, so that equal ratios and whole t come up often.
         const int32_t limit = i % 2 == 0 ? 20 : 2000;
         const int32_t sx = 1 + term(random) % limit, sy = 1 + term(random) % limit;
         const int32_t px = 1 + term(random) % limit, py = 1 + term(random) % limit;
-        LetterboxFrame expected{w, h};
-        if (int64_t{sx} * py < int64_t{px} * sy) {
-            expected.Height +=
-                ExactBars(h * (int64_t{px} * sy - int64_t{py} * sx), int64_t{py} * sx);
-        } else {
-            expected.Width +=
-                ExactBars(w * (int64_t{sx} * py - int64_t{sy} * px), int64_t{sy} * px);
-        }
-        ASSERT_EQ(FitLetterbox(w, h, sx, sy, px, py), expected)
+        ASSERT_EQ(FitLetterbox(w, h, sx, sy, px, py), ExactFrame(w, h, sx, sy, px, py))
             << w << "x" << h << " screen " << sx << ":" << sy << " playing " << px << ":" << py;
     }
 }
-
-__extension__ using Int128 = __int128;
 
 // The continued-fraction convergents of n / d whose terms fit 31 bits; they approach n / d
 // from alternate sides and end with it when its lowest terms fit.
 std::vector<std::pair<int32_t, int32_t>> Convergents(Int128 n, Int128 d) {
     std::vector<std::pair<int32_t, int32_t>> out;
-    Int128 p0 = 0, q0 = 1, p1 = 1, q1 = 0;
-    while (d != 0) {
-        const Int128 a = n / d;
-        const Int128 p2 = a * p1 + p0, q2 = a * q1 + q0;
+    for (Int128 p0 = 0, q0 = 1, p1 = 1, q1 = 0; d != 0;) {
+        const Int128 a = n / d, p2 = a * p1 + p0, q2 = a * q1 + q0, r = n % d;
         if (p2 > std::numeric_limits<int32_t>::max() || q2 > std::numeric_limits<int32_t>::max()) {
             break;
         }
         out.emplace_back(static_cast<int32_t>(p2), static_cast<int32_t>(q2));
-        p0 = p1, q0 = q1, p1 = p2, q1 = q2;
-        const Int128 r = n % d;
-        n = d;
-        d = r;
+        p0 = p1, q0 = q1, p1 = p2, q1 = q2, n = d, d = r;
     }
     return out;
 }
@@ -109,20 +99,17 @@ TEST(FitLetterbox, BarsNearAnOddIntegerFollowExactArithmetic) {
         for (const auto& [n, d] : Convergents(Int128{k + side} * f1, Int128{side} * f2)) {
             const int32_t sx = sides ? n : f1, sy = sides ? d : f2;
             const int32_t px = sides ? f1 : n, py = sides ? f2 : d;
-            // Exactly t = side * (a - b) / b.
+            // How far the exact t = side * (a - b) / b lies from k.
             const int64_t a = sides ? int64_t{sx} * py : int64_t{px} * sy;
             const int64_t b = sides ? int64_t{sy} * px : int64_t{py} * sx;
-            const Int128 t = Int128{side} * (a - b);
-            const long double offset = static_cast<long double>(t - Int128{k} * b) / b;
+            const long double offset =
+                static_cast<long double>(Int128{side} * (a - b) - Int128{k} * b) / b;
             const long double ulp = std::numeric_limits<double>::epsilon() * (side + k);
             if (offset != 0 && (std::fabs(offset) < ulp || std::fabs(offset) > 16 * ulp)) {
                 continue; // a stored ratio's rounding alone can cross below one unit
             }
             ++(offset < 0 ? below : offset > 0 ? above : on);
-            const auto bars = static_cast<int64_t>(t / b);
-            const LetterboxFrame expected = sides ? LetterboxFrame{w + bars + bars % 2, h}
-                                                  : LetterboxFrame{w, h + bars + bars % 2};
-            ASSERT_EQ(FitLetterbox(w, h, sx, sy, px, py), expected)
+            ASSERT_EQ(FitLetterbox(w, h, sx, sy, px, py), ExactFrame(w, h, sx, sy, px, py))
                 << w << "x" << h << " screen " << sx << ":" << sy << " playing " << px << ":" << py
                 << " t = " << k << " + " << static_cast<double>(offset);
         }

@@ -10,18 +10,15 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
 
 ResultInputs Unfiltered(int32_t from, int32_t to, int32_t x, int32_t y) {
     ResultInputs in;
-    in.From = from;
-    in.To = to;
-    in.RatioX = x;
-    in.RatioY = y;
-    in.WidthDiv.clear();
-    in.HeightDiv.clear();
+    std::tie(in.From, in.To, in.RatioX, in.RatioY) = std::tie(from, to, x, y);
+    in.WidthDiv = in.HeightDiv = "";
     return in;
 }
 
@@ -33,10 +30,11 @@ protected:
         return ComputeResults(inputs, Table, Reference);
     }
 
-    std::vector<std::string> Row(int32_t row) const {
-        std::vector<std::string> cells;
-        for (int32_t column = WidthColumn; column <= LetterboxColumn; ++column) {
-            cells.push_back(Table.GetCell(row, column));
+    // The cells of one row, width to `last`, joined by "|".
+    std::string Row(int32_t row, int32_t last = LetterboxColumn) const {
+        std::string cells = Table.GetCell(row, WidthColumn);
+        for (int32_t column = WidthColumn + 1; column <= last; ++column) {
+            cells += "|" + Table.GetCell(row, column);
         }
         return cells;
     }
@@ -55,22 +53,19 @@ protected:
 
 TEST_F(ResultComputationTest, DefaultsAndTheKeptReference) {
     const ResultEchoes echoes = Run({});
-    EXPECT_EQ(echoes.ReducedProduct, 12);
-    EXPECT_EQ(echoes.EchoHeight, ": 3");
-    EXPECT_EQ(echoes.EchoWidth, "4:");
+    EXPECT_EQ(std::tie(echoes.ReducedProduct, echoes.EchoHeight, echoes.EchoWidth),
+              std::make_tuple(12, ": 3", "4:"));
     ASSERT_EQ(Table.Count(), 48);
-    EXPECT_EQ(Row(1), (std::vector<std::string>{"16", "12", "100", "192", "0 / 0", "2,3,4,6",
-                                                "2,4,8", "16:16 (+0:+4)"}));
-    EXPECT_EQ(Row(2), (std::vector<std::string>{"32", "24", "400", "768", "16 / 12", "2,3,4,6,8,12",
-                                                "2,4,8,16", "32:32 (+0:+8)"}));
-    EXPECT_EQ(Row(0)[0] + "x" + Row(0)[1], "768x576");
+    EXPECT_EQ(Row(1), "16|12|100|192|0 / 0|2,3,4,6|2,4,8|16:16 (+0:+4)");
+    EXPECT_EQ(Row(2), "32|24|400|768|16 / 12|2,3,4,6,8,12|2,4,8,16|32:32 (+0:+8)");
+    EXPECT_EQ(Row(0, HeightColumn), "768|576");
 
     // Another ratio keeps measuring against 16 x 12; a chosen pair replaces it.
     Run(Unfiltered(16, 16, 16, 9));
-    EXPECT_EQ(Row(1)[2] + " " + Row(1)[4], "75 0 / -3");
+    EXPECT_EQ(Row(1, PixelDifColumn), "16|9|75|144|0 / -3");
     Reference = {640, 480};
     Run({});
-    EXPECT_EQ(Row(20)[0] + " " + Row(20)[2] + " " + Row(20)[4], "320 25 -320 / -240");
+    EXPECT_EQ(Row(20, PixelDifColumn), "320|240|25|76800|-320 / -240");
 }
 
 TEST_F(ResultComputationTest, RangesRatiosAndFilters) {
@@ -79,12 +74,7 @@ TEST_F(ResultComputationTest, RangesRatiosAndFilters) {
     ResultInputs sloppy = Unfiltered(1, 40, 8, 6);
     sloppy.WidthDiv = " 1 2, ,-4, 0, 2.9x"; // 12 and 2; the rest are no divisors
     sloppy.HeightNotDiv = ",,9,";
-    struct Case {
-        const char* name;
-        ResultInputs inputs;
-        std::vector<int32_t> widths;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, ResultInputs, std::vector<int32_t>> cases[] = {
         {"not dividable by 3", notThree, {4, 8, 16, 20, 28, 32, 40}},
         {"8:6 lists as 4:3", Unfiltered(1, 20, 8, 6), {4, 8, 12, 16, 20}},
         {"lists with blanks, fractions, negatives, empty entries",
@@ -96,9 +86,9 @@ TEST_F(ResultComputationTest, RangesRatiosAndFilters) {
         {"negative ratio term", Unfiltered(1, 40, -4, 3), {}},
         {"widths end at 32768", Unfiltered(32761, 900000, 4, 3), {32764, 32768}},
     };
-    for (const Case& c : cases) {
-        Run(c.inputs);
-        EXPECT_EQ(Widths(), c.widths) << c.name;
+    for (const auto& [name, inputs, widths] : cases) {
+        Run(inputs);
+        EXPECT_EQ(Widths(), widths) << name;
     }
 }
 
@@ -116,10 +106,9 @@ TEST_F(ResultComputationTest, ExtremeRatiosStayExact) {
     Run(Unfiltered(1, 32768, 1, 9999999));
     // 214 * 9999999 still fits 32 bits; 215 * 9999999 would wrap and is left out.
     ASSERT_EQ(Table.Count(), 214);
-    EXPECT_EQ(Row(0),
-              (std::vector<std::string>{"214", "2139999786", "4579600", "457959954204",
-                                        "213 / 2129999787", DivisorList(2139999786),
-                                        DivisorList(214), "214:2853333048 (+0:+713333262)"}));
+    EXPECT_EQ(Row(0), "214|2139999786|4579600|457959954204|213 / 2129999787|" +
+                          DivisorList(2139999786) + "|" + DivisorList(214) +
+                          "|214:2853333048 (+0:+713333262)");
 }
 
 TEST_F(ResultComputationTest, GroupingFollowsTheCheckBox) {
@@ -137,12 +126,10 @@ TEST_F(ResultComputationTest, GroupingFollowsTheCheckBox) {
 
 TEST_F(ResultComputationTest, RandomInputsListExactlyTheMatchingPairs) {
     std::mt19937 random(61206);
-    std::uniform_int_distribution<int32_t> term(1, 40);
-    std::uniform_int_distribution<int32_t> divisor(0, 12);
-    std::uniform_int_distribution<int32_t> end(-20, 3000);
+    std::uniform_int_distribution<int32_t> term(1, 40), divisor(0, 12), end(-20, 3000);
     // The filter rule written out on its own: a list without a positive entry lets every
     // number pass, otherwise whether some entry divides n must be as wanted.
-    const auto passes = [](int32_t n, const std::string& list, int wanted) {
+    const auto passes = [](int32_t n, const std::string& list, bool wanted) {
         bool positive = false, divides = false;
         std::istringstream entries(list);
         for (std::string entry; std::getline(entries, entry, ',');) {
@@ -150,31 +137,24 @@ TEST_F(ResultComputationTest, RandomInputsListExactlyTheMatchingPairs) {
             positive = positive || value > 0;
             divides = divides || (value > 0 && n % value == 0);
         }
-        return !positive || static_cast<int>(divides) == wanted;
+        return !positive || divides == wanted;
     };
     for (int run = 0; run < 200; ++run) {
         ResultInputs in = Unfiltered(end(random), end(random), term(random), term(random));
         // Lists of up to three entries, repeated ones and ones beyond every side included.
-        const auto list = [&] {
-            std::string text;
+        for (std::string* list : {&in.WidthDiv, &in.HeightDiv, &in.WidthNotDiv, &in.HeightNotDiv}) {
             for (int32_t n = divisor(random) % 4; n > 0; --n) {
                 const int32_t d = divisor(random);
-                text += (d == 12 ? "99991" : std::to_string(d)) + ",";
+                *list += (d == 12 ? "99991" : std::to_string(d)) + ",";
             }
-            return text;
-        };
-        in.WidthDiv = list();
-        in.HeightDiv = list();
-        in.WidthNotDiv = list();
-        in.HeightNotDiv = list();
+        }
         const ResultEchoes echoes = Run(in);
-
         std::vector<int32_t> expected;
         for (int32_t w = std::max(in.From, 1); w <= in.To; ++w) {
             const int32_t h = w / echoes.ReducedX * echoes.ReducedY;
-            if (w % echoes.ReducedX == 0 && passes(w, in.WidthDiv, 1) &&
-                passes(w, in.WidthNotDiv, 0) && passes(h, in.HeightDiv, 1) &&
-                passes(h, in.HeightNotDiv, 0)) {
+            if (w % echoes.ReducedX == 0 && passes(w, in.WidthDiv, true) &&
+                passes(w, in.WidthNotDiv, false) && passes(h, in.HeightDiv, true) &&
+                passes(h, in.HeightNotDiv, false)) {
                 expected.push_back(w);
             }
         }

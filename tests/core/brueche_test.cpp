@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <limits>
 #include <random>
+#include <tuple>
 
 namespace {
 
@@ -12,20 +13,15 @@ constexpr int32_t Min32 = std::numeric_limits<int32_t>::min();
 constexpr int32_t Max32 = std::numeric_limits<int32_t>::max();
 
 TEST(ReduceRatio, LowestTermsAndDegenerateRatios) {
-    struct Case {
-        int32_t x, y, rx, ry;
-    };
-    const Case cases[] = {
-        {8, 6, 4, 3}, {1920, 1080, 16, 9},  {720, 576, 5, 4},       {100, 100, 1, 1}, {0, 5, 0, 1},
-        {0, 0, 0, 0}, {Min32, Min32, 1, 1}, {Min32, -1, Min32, -1}, // the reduction would overflow:
-                                                                    // left as it is
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(ReduceRatio(c.x, c.y), std::make_pair(c.rx, c.ry)) << c.x << ":" << c.y;
+    // Min32 : -1 would overflow when reduced: left as it is.
+    const std::tuple<int32_t, int32_t, int32_t, int32_t> cases[] = {
+        {8, 6, 4, 3}, {1920, 1080, 16, 9}, {720, 576, 5, 4},     {100, 100, 1, 1},
+        {0, 5, 0, 1}, {0, 0, 0, 0},        {Min32, Min32, 1, 1}, {Min32, -1, Min32, -1}};
+    for (const auto& [x, y, rx, ry] : cases) {
+        EXPECT_EQ(ReduceRatio(x, y), std::make_pair(rx, ry)) << x << ":" << y;
     }
-    EXPECT_EQ(Gcd(5, 0), 5);
-    EXPECT_EQ(Gcd(-12, 8), -4); // the remainder keeps the sign of the dividend
-    EXPECT_EQ(Gcd(Min32, -1), -1);
+    // Gcd(a, 0) is a, the remainder keeps the sign of the dividend, Min32 % -1 takes 64 bits.
+    EXPECT_EQ(std::make_tuple(Gcd(5, 0), Gcd(-12, 8), Gcd(Min32, -1)), std::make_tuple(5, -4, -1));
 }
 
 TEST(ReduceRatio, RandomRatiosKeepTheirValueAndEndCoprime) {

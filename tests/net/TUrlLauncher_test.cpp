@@ -128,10 +128,7 @@ TEST_F(UrlLauncherTest, HostileLookupFilesCostBoundedWork) {
     ASSERT_EQ(mkfifo(QFile::encodeName(Path("config/mimeapps.list")).constData(), 0600), 0);
     ASSERT_TRUE(QFile::link("/dev/zero", Path("etc/mimeapps.list")));
     // Folders that match every way of reading the dashes, and an id found under none of them.
-    QString id = QStringLiteral("missing.desktop");
-    for (int i = 0; i < 40; ++i) {
-        id.prepend(QStringLiteral("a-"));
-    }
+    const QString id = QStringLiteral("a-").repeated(40) + "missing.desktop";
     ASSERT_TRUE(QFile::link(".", Path("data/applications/a")));
     ASSERT_TRUE(QFile::link(".", Path("data/applications/a-a")));
     Write("share/applications/mimeinfo.cache", "[MIME Cache]\ntext/html=" + id + ";\n");

@@ -6,21 +6,36 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <cstdint>
 #include <random>
+#include <regex>
+#include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
 
 namespace {
 
-superarray TableOf(std::initializer_list<const char*> texts) {
+// Adds one row per "|"-separated text (none for ""), each text in `column`.
+superarray& AddRows(superarray& table, const std::string& texts, int32_t column = 0) {
+    std::istringstream stream(texts);
+    for (std::string text; std::getline(stream, text, '|');) {
+        table.AddRowText(text, column);
+    }
+    return table;
+}
+
+superarray TableOf(const std::string& texts = "") {
     superarray table;
     table.Init();
-    for (const char* text : texts) {
-        table.AddRowText(text, 0);
-    }
+    return AddRows(table, texts);
+}
+
+// A fresh table whose column 1, named "n", sorts by the numbers in it.
+superarray NumericTable() {
+    superarray table = TableOf();
+    table.Columns[1].NumericSort = true;
+    table.RegisterSortName(1, "n");
     return table;
 }
 
@@ -34,7 +49,7 @@ std::string Joined(const superarray& table, int32_t column) {
 }
 
 TEST(superarrayTest, RowZeroIsTheLastInvalidRowsAreEmpty) {
-    const superarray table = TableOf({"a", "b", "c"});
+    const superarray table = TableOf("a|b|c");
     const std::tuple<int32_t, int32_t, const char*> cases[] = {
         {0, 0, "c"}, {1, 0, "a"},  {4, 0, ""},   {-1, 0, ""}, {2, 26, "2"}, {0, 26, "3"},
         {4, 26, ""}, {2, 45, "2"}, {-1, 45, ""}, {2, 60, ""}, {2, -1, ""},  {2, 27, ""}};
@@ -54,7 +69,7 @@ TEST(superarrayTest, LengthGrowsInStepsOfFifty) {
         {"full", [](superarray& t) { t.SetCount(INT32_MAX), t.AddRow(); }, INT32_MAX,
          int64_t{1} << 31},
         {"negative length", [](superarray& t) { t.SetLength(-5); }, 0, 0}};
-    superarray table = TableOf({});
+    superarray table = TableOf();
     for (const auto& [name, act, count, length] : cases) {
         act(table);
         EXPECT_EQ(table.Count(), count) << name;
@@ -65,7 +80,7 @@ TEST(superarrayTest, LengthGrowsInStepsOfFifty) {
 
 TEST(superarrayTest, ShownTextIsGroupedThenSuffixed) {
     DigitGroupSeparator = "'";
-    superarray table = TableOf({});
+    superarray table = TableOf();
     table.SetCount(1233);
     table.AddRowText("1234", 7); // row and insertion number 1234
     table.SetCell(0, 3, "1234.5");
@@ -86,16 +101,13 @@ TEST(superarrayTest, ShownTextIsGroupedThenSuffixed) {
 }
 
 TEST(superarraySortTest, KeysCaseDescendingAndTies) {
-    superarray table = TableOf({});
     // Rows 2 and 3 share their first 8 bytes when the case is ignored.
-    const std::tuple<const char*, const char*, const char*> rows[] = {
-        {"VCD PAL", "640", "480"},       {"Digital8 PAL", "1024", "768"},
-        {"digital8 NTSC", "640", "360"}, {"1080/24p", "320", "240"},
-        {"Acadademy", "1024", "576"},    {"1.85:1", "640", "480"}};
-    for (const auto& [name, width, height] : rows) {
-        table.AddRowText(name, 0);
-        table.SetCell(0, 1, width);
-        table.SetCell(0, 2, height);
+    superarray table = TableOf("VCD PAL|Digital8 PAL|digital8 NTSC|1080/24p|Acadademy|1.85:1");
+    const char* sizes[][2] = {{"640", "480"}, {"1024", "768"}, {"640", "360"},
+                              {"320", "240"}, {"1024", "576"}, {"640", "480"}};
+    for (int32_t row = 1; row <= 6; ++row) {
+        table.SetCell(row, 1, sizes[row - 1][0]);
+        table.SetCell(row, 2, sizes[row - 1][1]);
     }
     // "width" rebinds the slot of "WIDTH".
     for (const auto& [name, column] :
@@ -113,15 +125,15 @@ TEST(superarraySortTest, KeysCaseDescendingAndTies) {
         {",", "filesize", "1|2|3|4|5|6"},      {",", "-", "6|5|4|3|2|1"},
         {",", "-width,height", "3|1|6|4|5|2"}, {"", "w-h", "2|5|4|1|6|3"},
         {",", "nosuch", "1|2|3|4|5|6"},        {"; ", "-width; height", "3|1|6|4|5|2"}};
-    for (const auto& [separator, spec, order] : cases) {
+    for (const auto& [separator, keys, order] : cases) {
         table.KeySeparator = separator;
-        table.SortBy(spec);
-        EXPECT_EQ(Joined(table, superarray::InsertionColumn), order) << "'" << spec << "'";
+        table.SortBy(keys);
+        EXPECT_EQ(Joined(table, superarray::InsertionColumn), order) << "'" << keys << "'";
     }
 }
 
 TEST(superarraySortTest, SourcedColumnSortsByItsComputedText) {
-    superarray table = TableOf({"bb", "a", "ccc", "Ab"});
+    superarray table = TableOf("bb|a|ccc|Ab");
     // Column 2 reads as the length of column 0, and is never stored.
     table.Columns[2].Source = [](const superarray& t, int32_t row) {
         return std::to_string(t.GetCell(row, 0).size());
@@ -133,41 +145,33 @@ TEST(superarraySortTest, SourcedColumnSortsByItsComputedText) {
 }
 
 TEST(superarraySortTest, NumericColumnsOrderNumbersByValue) {
-    // Rows go in as listed; each case sorts one shuffled column by the numbers in it.
-    const std::tuple<const char*, std::vector<const char*>, const char*> cases[] = {
-        {"n", {"1024", "640", "96", "768", "7"}, "7|96|640|768|1024"},
-        {"-n", {"1024", "640", "96", "768", "7"}, "1024|768|640|96|7"},
-        {"n", {"100", "56.25", "6.25", "400", "56.5", "0.5"}, "0.5|6.25|56.25|56.5|100|400"},
-        {"n",
-         {"16 / 12", "-320 / -240", "0 / 0", "-16 / -12", "-320 / -9"},
+    // Keys, the rows as added, the order they sort into.
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        {"n", "1024|640|96|768|7", "7|96|640|768|1024"},
+        {"-n", "1024|640|96|768|7", "1024|768|640|96|7"},
+        {"n", "100|56.25|6.25|400|56.5|0.5", "0.5|6.25|56.25|56.5|100|400"},
+        {"n", "16 / 12|-320 / -240|0 / 0|-16 / -12|-320 / -9",
          "-320 / -240|-320 / -9|-16 / -12|0 / 0|16 / 12"},
-        {"n", {"1,2,4,8", "1,2,3,6", "1,2,3", "1,5"}, "1,2,3|1,2,3,6|1,2,4,8|1,5"},
-        {"n",
-         {"768:768 (+0:+192)", "96:96 (+0:+24)", "768:576 (+0:+0)", "1024:1024 (+0:+256)"},
+        {"n", "1,2,4,8|1,2,3,6|1,2,3|1,5", "1,2,3|1,2,3,6|1,2,4,8|1,5"},
+        {"n", "768:768 (+0:+192)|96:96 (+0:+24)|768:576 (+0:+0)|1024:1024 (+0:+256)",
          "96:96 (+0:+24)|768:576 (+0:+0)|768:768 (+0:+192)|1024:1024 (+0:+256)"},
         // Equal numbers fall back to the text; no number at all goes first; digits beyond the
         // packed prefix and beyond 64 bits still decide.
-        {"n", {"5x", "5.0", "05", "", "-0", "5"}, "|-0|05|5|5.0|5x"},
+        {"n", "5x|5.0|05||-0|5", "|-0|05|5|5.0|5x"},
         {"n",
-         {"12345678901234567891", "12345678901234567890", "-12345678901234567891",
-          "-12345678901234567890"},
-         "-12345678901234567891|-12345678901234567890|12345678901234567890|"
-         "12345678901234567891"},
+         "12345678901234567891|12345678901234567890|-12345678901234567891|-1234567890123456789"
+         "0",
+         "-12345678901234567891|-12345678901234567890|12345678901234567890|12345678901234567891"},
         // A minus after a digit joins numbers instead of signing one.
-        {"n", {"5-3", "5-2", "-5"}, "-5|5-2|5-3"},
+        {"n", "5-3|5-2|-5", "-5|5-2|5-3"},
     };
-    for (const auto& [spec, texts, order] : cases) {
-        superarray table = TableOf({});
-        table.Columns[1].NumericSort = true;
-        table.RegisterSortName(1, "n");
-        for (const char* text : texts) {
-            table.AddRowText(text, 1);
-        }
-        table.SortBy(spec);
-        EXPECT_EQ(Joined(table, 1), order) << spec << " " << order;
+    for (const auto& [keys, texts, order] : cases) {
+        superarray table = NumericTable();
+        AddRows(table, texts, 1).SortBy(keys);
+        EXPECT_EQ(Joined(table, 1), order) << keys << " " << order;
     }
     // Other columns still compare as text.
-    superarray plain = TableOf({"1024", "640", "96"});
+    superarray plain = TableOf("1024|640|96");
     plain.Sort();
     EXPECT_EQ(Joined(plain, 0), "1024|640|96");
 }
@@ -180,49 +184,22 @@ TEST(superarraySortTest, NumberListsSortLikeAPlainModel) {
     const auto pick = [&](int low, int high) {
         return std::uniform_int_distribution<int>(low, high)(random);
     };
-    // Each number as its whole digits without leading zeros, then its fraction digits.
-    using Number = std::pair<std::string, std::string>;
-    const auto numbersOf = [](const std::string& text) {
-        const auto digitsFrom = [&](std::size_t& i) {
-            const std::size_t start = i;
-            while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
-                ++i;
-            }
-            return text.substr(start, i - start);
-        };
-        std::vector<Number> numbers;
-        for (std::size_t i = 0; i < text.size();) {
-            if (!std::isdigit(static_cast<unsigned char>(text[i]))) {
-                ++i;
-                continue;
-            }
-            std::string whole = digitsFrom(i);
+    // Each number keyed by its count of whole digits without leading zeros, those digits,
+    // then its fraction digits; the lists of keys compare element by element.
+    using Keys = std::vector<std::tuple<std::size_t, std::string, std::string>>;
+    const auto keysOf = [](const std::string& text) {
+        static const std::regex number(R"((\d+)(?:\.(\d+))?)");
+        Keys keys;
+        for (std::sregex_iterator it(text.begin(), text.end(), number), end; it != end; ++it) {
+            std::string whole = (*it)[1].str();
             whole.erase(0, std::min(whole.find_first_not_of('0'), whole.size()));
-            std::string fraction;
-            if (i + 1 < text.size() && text[i] == '.' &&
-                std::isdigit(static_cast<unsigned char>(text[i + 1]))) {
-                ++i;
-                fraction = digitsFrom(i);
-            }
-            numbers.emplace_back(whole, fraction);
+            keys.emplace_back(whole.size(), whole, (*it)[2].str());
         }
-        return numbers;
-    };
-    const auto less = [&](const std::string& a, const std::string& b) {
-        const auto na = numbersOf(a);
-        const auto nb = numbersOf(b);
-        for (std::size_t i = 0; i < std::min(na.size(), nb.size()); ++i) {
-            const auto key = [](const Number& n) {
-                return std::make_tuple(n.first.size(), n.first, n.second);
-            };
-            if (key(na[i]) != key(nb[i])) {
-                return key(na[i]) < key(nb[i]);
-            }
-        }
-        return na.size() != nb.size() ? na.size() < nb.size() : a < b;
+        return keys;
     };
     for (const bool withFraction : {false, true}) {
-        std::vector<std::string> texts;
+        superarray table = NumericTable();
+        std::vector<std::pair<Keys, std::string>> model;
         for (int row = 0; row < 400; ++row) {
             std::string text = pick(0, 9) == 0 ? "" : "1";
             for (int n = pick(0, 12); n > 0; --n) {
@@ -232,38 +209,27 @@ TEST(superarraySortTest, NumberListsSortLikeAPlainModel) {
                     text += static_cast<char>('0' + pick(0, 9));
                 }
             }
-            texts.push_back(text);
-        }
-        if (withFraction) {
-            texts[200] = "1,2.5";
-        }
-        superarray table = TableOf({});
-        table.Columns[1].NumericSort = true;
-        table.RegisterSortName(1, "n");
-        for (const std::string& text : texts) {
+            text = withFraction && row == 200 ? "1,2.5" : text;
             table.AddRowText(text, 1);
+            model.emplace_back(keysOf(text), text);
         }
-        for (const char* spec : {"n", "-n"}) {
-            std::vector<std::string> expected = texts;
-            std::stable_sort(expected.begin(), expected.end(), less);
-            if (spec[0] == '-') {
-                std::stable_sort(
-                    expected.begin(), expected.end(),
-                    [&](const std::string& a, const std::string& b) { return less(b, a); });
+        for (const char* keys : {"n", "-n"}) {
+            keys[0] == '-' ? std::sort(model.rbegin(), model.rend())
+                           : std::sort(model.begin(), model.end());
+            std::string expected;
+            for (const auto& [numbers, text] : model) {
+                expected += (&text == &model[0].second ? "" : "|") + text;
             }
-            table.SortBy(spec);
-            std::vector<std::string> sorted;
-            for (int32_t row = 1; row <= table.Count(); ++row) {
-                sorted.push_back(table.GetCell(row, 1));
-            }
-            EXPECT_EQ(sorted, expected) << spec << (withFraction ? " with a fraction" : "");
+            table.SortBy(keys);
+            EXPECT_EQ(Joined(table, 1), expected)
+                << keys << (withFraction ? " with a fraction" : "");
         }
     }
 }
 
 TEST(superarraySortTest, SortNamesTake200Slots) {
-    superarray table = TableOf({}); // "alphabetical", "filesize" and "="
-    table.RegisterSortName(1, "");  // takes no slot
+    superarray table = TableOf();  // "alphabetical", "filesize" and "="
+    table.RegisterSortName(1, ""); // takes no slot
     for (int i = 4; i <= 201; ++i) {
         table.RegisterSortName(1, "Name" + std::to_string(i));
     }
@@ -274,13 +240,14 @@ TEST(superarraySortTest, SortNamesTake200Slots) {
 // Random edits and sorts against a plain model: rows of 26 texts and an insertion number.
 TEST(superarrayTest, MatchesPlainModel) {
     std::mt19937 random(1234);
-    using Uniform = std::uniform_int_distribution<int>;
-    const auto pick = [&](int low, int high) { return Uniform(low, high)(random); };
+    const auto pick = [&](int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(random);
+    };
     using Row = std::vector<std::string>; // cells 0..25, then the insertion number
     std::vector<Row> model;
     Row blank(27);
     blank[26] = "0"; // slots added by SetLength and SetCount have no insertion number
-    superarray table = TableOf({});
+    superarray table = TableOf();
     for (int step = 0; step < 1000; ++step) {
         const int count = static_cast<int>(model.size());
         const int op = pick(0, 11), row = pick(-1, count + 1), column = pick(-2, 30);

@@ -4,7 +4,7 @@
 #include <string>
 #include <tuple>
 
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
 namespace {
 
@@ -38,12 +38,9 @@ TEST(CutInt, ReadsIntegersAndNamesTheBadToken) {
     for (const char* token :
          {"2147483648", "-2147483649", "+", "-", "+-5", "1.5", " 5", "5 ", "12a", "0x10"}) {
         std::string source = std::string(token) + "|rest";
-        try {
-            CutInt(source, '|');
-            ADD_FAILURE() << "no error for '" << token << "'";
-        } catch (const ConversionError& error) {
-            EXPECT_EQ(error.what(), "'" + std::string(token) + "' is not a valid integer value");
-        }
+        const std::string message = "'" + std::string(token) + "' is not a valid integer value";
+        EXPECT_THAT([&] { CutInt(source, '|'); },
+                    testing::ThrowsMessage<ConversionError>(testing::StrEq(message)));
         EXPECT_EQ(source, "rest") << "cut off before it is read: " << token;
     }
 }
@@ -80,9 +77,7 @@ TEST(ReplaceAll, RepeatsOnlyWhileItShrinksAndAlwaysEnds) {
 }
 
 TEST(CaseFolding, OnlyAsciiLettersChange) {
-    std::string every;
-    std::string lower;
-    std::string upper;
+    std::string every, lower, upper;
     for (int c = 0; c < 256; ++c) {
         every += static_cast<char>(c);
         lower += static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
