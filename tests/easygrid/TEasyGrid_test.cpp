@@ -29,7 +29,16 @@ TEST(TEasyGrid, DefaultColumnsGiveWayToTheFirstDeclaration) {
     EXPECT_EQ(grid->PopupMenu()->actions().back()->text(), "Area as %"); // caption, not name
 }
 
-TEST(TEasyGrid, ResultColumnsKeepDeclarationOrderAndHiding) {
+TEST(TEasyGrid, MenuTogglesColumnsAndLayoutsCycle) {
+    const std::string second = "Width;Height;Width dividable by;Height dividable by;";
+    struct Case {
+        const char *Name, *Text; // Text nullptr: ctrl-F2 cycles the window's layouts
+        std::string Expected;
+    } cases[] = {{"ctrl-F2", nullptr, second},
+                 {"again", nullptr, Shown},
+                 {"third", nullptr, second},
+                 {"empty first layout", "|", second},
+                 {"only a name matching no column", " width", "No Data;"}};
     ResultGrid g;
     EXPECT_EQ(g.Layout(), Shown);
     EXPECT_EQ(MenuText(*g.Grid),
@@ -45,19 +54,6 @@ TEST(TEasyGrid, ResultColumnsKeepDeclarationOrderAndHiding) {
     EXPECT_EQ(MenuText(*g.Grid, width, width), "Width;");
     g.Trigger(width);
     EXPECT_EQ(g.Layout(), Shown);
-}
-
-TEST(TEasyGrid, LayoutsCycleAndBadLayoutsApplyNothing) {
-    const std::string second = "Width;Height;Width dividable by;Height dividable by;";
-    struct Case {
-        const char *Name, *Text; // Text nullptr: ctrl-F2 cycles the window's layouts
-        std::string Expected;
-    } cases[] = {{"ctrl-F2", nullptr, second},
-                 {"again", nullptr, Shown},
-                 {"third", nullptr, second},
-                 {"empty first layout", "|", second},
-                 {"only a name matching no column", " width", "No Data;"}};
-    ResultGrid g;
     for (const Case& c : cases) {
         if (c.Text == nullptr) {
             QTest::keyClick(g.Edit, Qt::Key_F2, Qt::ControlModifier);
