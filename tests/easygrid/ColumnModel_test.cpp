@@ -39,9 +39,9 @@ struct ResultColumns {
         for (const auto& [id, name] : columns) {
             Model.AddColumn(name, id, name, "10|30");
         }
-        Model.SetVisible(26, false);
-        Model.SetVisible(7, false);
-        Model.SetVisible(6, false);
+        for (const int id : {26, 7, 6}) {
+            Model.SetVisible(id, false);
+        }
     }
 };
 
@@ -65,48 +65,40 @@ TEST(ColumnModel, DeclarationsReplaceThePlaceholderAndResetInPlace) {
 }
 
 TEST(ColumnModel, KeysFollowTheTablesSeparator) {
-    superarray table;
-    table.Init();
-    ColumnModel model;
-    model.Table = &table;
-    model.AddColumn("Width", 1, "W", "1");
-    EXPECT_EQ(model.Column(1)->Key, "width");
-    table.SortSpec = "width";
-    model.AddColumn("Height", 2, "H", "1"); // a declaration alone keeps the sort
-    EXPECT_EQ(table.SortSpec, "width");
-    model.AddKeyedColumn("Area", 3, "A", "SIZE", "1"); // an explicit key empties it
-    EXPECT_EQ(table.SortSpec, "");
-    EXPECT_EQ(model.Column(3)->Key, "size");
-    EXPECT_GT(table.FindSortName("size"), 0);
-    table.KeySeparator.clear(); // one character a key
-    model.DeclareColumn("PixelDif", 5);
-    EXPECT_EQ(model.Column(5)->Key, "p");
+    ResultColumns c; // "Width" has the key "width"
+    c.Table.SortSpec = "width";
+    c.Model.AddColumn("Extra", 9, "E", "1"); // a declaration alone keeps the sort
+    EXPECT_EQ(c.Table.SortSpec, "width");
+    c.Model.AddKeyedColumn("Area", 3, "A", "SIZE", "1"); // an explicit key empties it
+    EXPECT_EQ(c.Table.SortSpec, "");
+    EXPECT_EQ(c.Model.Column(3)->Key, "size");
+    EXPECT_GT(c.Table.FindSortName("size"), 0);
+    c.Table.KeySeparator.clear(); // one character a key
+    c.Model.DeclareColumn("PixelDif", 5);
+    EXPECT_EQ(c.Model.Column(5)->Key, "p");
 }
 
 TEST(ColumnModel, LookupsAnswerMinusOneOutsideTheRecords) {
     ResultColumns c;
-    struct Case {
-        const char* Name;
-        int32_t Got, Expected;
-    } cases[] = {
-        {"ColumnIdAt(-1)", c.Model.ColumnIdAt(-1), -1},
-        {"ColumnIdAt(0)", c.Model.ColumnIdAt(0), 1},
-        {"ColumnIdAt(last)", c.Model.ColumnIdAt(5), 8},
-        {"ColumnIdAt(past the end)", c.Model.ColumnIdAt(6), -1},
-        {"ColumnIndexAt(5)", c.Model.ColumnIndexAt(5), 9},
-        {"ColumnIndexAt(past the end)", c.Model.ColumnIndexAt(6), -1},
-        {"ColumnIndex(-1)", c.Model.ColumnIndex(-1), -1},
-        {"ColumnIndex(unknown)", c.Model.ColumnIndex(99), -1},
-        {"VisiblePos(8)", c.Model.VisiblePos(8), 5},
-        {"VisiblePos(hidden)", c.Model.VisiblePos(7), -1},
-        {"VisiblePos(unknown)", c.Model.VisiblePos(99), -1},
-        {"ColumnIdByKey(WIDTH)", c.Model.ColumnIdByKey("WIDTH"), 1},
-        {"ColumnIdByKey(blank first)", c.Model.ColumnIdByKey(" Width"), -1},
-        {"ColumnIdByKey(empty)", c.Model.ColumnIdByKey(""), -1}, // "#" has an empty key
-        {"VisibleColumnCount", c.Model.VisibleColumnCount(), 6},
-    };
-    for (const Case& k : cases) {
-        EXPECT_EQ(k.Got, k.Expected) << k.Name;
+    const ColumnModel& m = c.Model;
+    const std::tuple<const char*, int32_t, int32_t> cases[] = {
+        {"ColumnIdAt(-1)", m.ColumnIdAt(-1), -1},
+        {"ColumnIdAt(0)", m.ColumnIdAt(0), 1},
+        {"ColumnIdAt(last)", m.ColumnIdAt(5), 8},
+        {"ColumnIdAt(past the end)", m.ColumnIdAt(6), -1},
+        {"ColumnIndexAt(5)", m.ColumnIndexAt(5), 9},
+        {"ColumnIndexAt(past the end)", m.ColumnIndexAt(6), -1},
+        {"ColumnIndex(-1)", m.ColumnIndex(-1), -1},
+        {"ColumnIndex(unknown)", m.ColumnIndex(99), -1},
+        {"VisiblePos(8)", m.VisiblePos(8), 5},
+        {"VisiblePos(hidden)", m.VisiblePos(7), -1},
+        {"VisiblePos(unknown)", m.VisiblePos(99), -1},
+        {"ColumnIdByKey(WIDTH)", m.ColumnIdByKey("WIDTH"), 1},
+        {"ColumnIdByKey(blank first)", m.ColumnIdByKey(" Width"), -1},
+        {"ColumnIdByKey(empty)", m.ColumnIdByKey(""), -1}, // "#" has an empty key
+        {"VisibleColumnCount", m.VisibleColumnCount(), 6}};
+    for (const auto& [name, got, expected] : cases) {
+        EXPECT_EQ(got, expected) << name;
     }
     EXPECT_FALSE(c.Model.SetVisible(1, true)); // already visible
     EXPECT_FALSE(c.Model.SetVisible(99, false));
@@ -119,41 +111,33 @@ TEST(ColumnModel, MovesOnlyBetweenShownColumns) {
     EXPECT_TRUE(c.Model.MoveColumn(4, 0)); // PixelDif to where Width stood
     EXPECT_EQ(Records(c.Model), "26- 5 1 2 3 4 7- 6- 8 ");
     EXPECT_TRUE(c.Model.MoveColumn(1, 5)); // Width to Letterboxed's record, past hidden ones
-    EXPECT_EQ(Records(c.Model), "26- 5 2 3 4 7- 6- 8 1 ");
     for (const auto& [from, to] : {std::pair{0, 6}, {6, 0}, {-1, 2}, {2, -1}}) {
         EXPECT_FALSE(c.Model.MoveColumn(from, to)) << from << "->" << to;
     }
     EXPECT_EQ(Records(c.Model), "26- 5 2 3 4 7- 6- 8 1 ");
-    const std::vector<ColDataT> shown = c.Model.VisibleColumns();
     std::string headers;
-    for (const ColDataT& col : shown) {
+    for (const ColDataT& col : c.Model.VisibleColumns()) {
         headers += col.Header + ";";
     }
     EXPECT_EQ(headers, "PixelDif;Height;Area%;Area (h*w);Letterboxed;Width;");
 }
 
 TEST(ColumnModel, LayoutsCycleInRecordOrder) {
-    struct Case {
-        const char* Text; // nullptr: the model's own layouts
-        bool Applied;
-        int32_t Index;
-        std::string Records;
-    } cases[] = {
-        {nullptr, true, 2, "26- 1 2 3- 4- 5- 7 6 8- "},
+    const std::tuple<const char*, bool, int32_t, const char*> cases[] = {
+        {nullptr, true, 2, "26- 1 2 3- 4- 5- 7 6 8- "}, // nullptr: the model's own layouts
         {nullptr, true, 1, "26- 1 2 3 4 5 7- 6- 8 "},
         {nullptr, true, 2, "26- 1 2 3- 4- 5- 7 6 8- "},
         {"", false, 2, "26- 1 2 3- 4- 5- 7 6 8- "},
         {"|", false, 1, "26- 1 2 3- 4- 5- 7 6 8- "}, // an empty first layout, no endless search
         {"Letterboxed,#,nothing", true, 1, "26- 1- 2- 3- 4- 5- 7- 6- 8 "},
         {"a|B|HEIGHT,width", true, 2, "26- 1- 2- 3- 4- 5- 7- 6- 8- "},
-        {"a|B|HEIGHT,width", true, 3, "26- 1 2 3- 4- 5- 7- 6- 8- "}, // order of the records
-    };
+        {"a|B|HEIGHT,width", true, 3, "26- 1 2 3- 4- 5- 7- 6- 8- "}}; // order of the records
     ResultColumns c;
-    for (const Case& k : cases) {
-        EXPECT_EQ(k.Text ? c.Model.ApplyLayout(k.Text) : c.Model.NextLayout(), k.Applied)
-            << (k.Text ? k.Text : "next");
-        EXPECT_EQ(c.Model.LayoutIndex, k.Index) << (k.Text ? k.Text : "next");
-        EXPECT_EQ(Records(c.Model), k.Records) << (k.Text ? k.Text : "next");
+    for (const auto& [text, applied, index, records] : cases) {
+        SCOPED_TRACE(text ? text : "next");
+        EXPECT_EQ(text ? c.Model.ApplyLayout(text) : c.Model.NextLayout(), applied);
+        EXPECT_EQ(c.Model.LayoutIndex, index);
+        EXPECT_EQ(Records(c.Model), records);
     }
     c.Model.LayoutIndex = -5; // out of range starts over at the first layout
     c.Model.NextLayout();
@@ -162,25 +146,21 @@ TEST(ColumnModel, LayoutsCycleInRecordOrder) {
 
 TEST(ColumnModel, WidthsPerColumnFromTheVisibleSpecs) {
     ColumnModel model;
-    struct Case {
-        const char* Name;
-        std::vector<std::pair<int, const char*>> Specs; // id, spec; id 9 hidden
-        int32_t Available;
-        std::vector<int32_t> Widths;
-    } cases[] = {
-        {"weights", {{1, "10"}, {2, "10"}, {9, "500"}, {3, "30"}}, 500, {100, 100, 300}},
-        {"minimums", {{1, "10|30"}, {2, "30|0"}}, 80, {30, 50}},
-        {"maximum", {{1, "1||20"}, {2, "1"}}, 100, {20, 80}},
-        {"two items on one column", {{1, "100,0"}}, 400, {400, 0}},
-        {"none visible: the grid's one column", {{9, "5"}}, 300, {300}},
-    };
-    for (const Case& k : cases) {
+    const std::tuple<const char*, std::vector<std::pair<int, const char*>>, int32_t,
+                     std::vector<int32_t>>
+        cases[] = {// id, spec; id 9 hidden
+                   {"weights", {{1, "10"}, {2, "10"}, {9, "500"}, {3, "30"}}, 500, {100, 100, 300}},
+                   {"minimums", {{1, "10|30"}, {2, "30|0"}}, 80, {30, 50}},
+                   {"maximum", {{1, "1||20"}, {2, "1"}}, 100, {20, 80}},
+                   {"two items on one column", {{1, "100,0"}}, 400, {400, 0}},
+                   {"none visible: the grid's one column", {{9, "5"}}, 300, {300}}};
+    for (const auto& [name, specs, available, widths] : cases) {
         model.Clear();
-        for (const auto& [id, spec] : k.Specs) {
+        for (const auto& [id, spec] : specs) {
             model.AddColumn("c", id, "c", spec);
             model.SetVisible(id, id != 9);
         }
-        EXPECT_EQ(model.ColumnWidths(k.Available), k.Widths) << k.Name;
+        EXPECT_EQ(model.ColumnWidths(available), widths) << name;
     }
 }
 

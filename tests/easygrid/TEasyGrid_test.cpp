@@ -29,7 +29,15 @@ TEST(TEasyGrid, DefaultColumnsGiveWayToTheFirstDeclaration) {
     EXPECT_EQ(grid->PopupMenu()->actions().back()->text(), "Area as %"); // caption, not name
 }
 
-TEST(TEasyGrid, ResultColumnsKeepDeclarationOrderAndHiding) {
+TEST(TEasyGrid, MenuTogglesColumnsAndLayoutsCycle) {
+    const std::string second = "Width;Height;Width dividable by;Height dividable by;";
+    // Name, text (nullptr: ctrl-F2 cycles the window's layouts), the layout shown.
+    const std::tuple<const char*, const char*, std::string> cases[] = {
+        {"ctrl-F2", nullptr, second},
+        {"again", nullptr, Shown},
+        {"third", nullptr, second},
+        {"empty first layout", "|", second},
+        {"only a name matching no column", " width", "No Data;"}};
     ResultGrid g;
     EXPECT_EQ(g.Layout(), Shown);
     EXPECT_EQ(MenuText(*g.Grid),
@@ -45,26 +53,13 @@ TEST(TEasyGrid, ResultColumnsKeepDeclarationOrderAndHiding) {
     EXPECT_EQ(MenuText(*g.Grid, width, width), "Width;");
     g.Trigger(width);
     EXPECT_EQ(g.Layout(), Shown);
-}
-
-TEST(TEasyGrid, LayoutsCycleAndBadLayoutsApplyNothing) {
-    const std::string second = "Width;Height;Width dividable by;Height dividable by;";
-    struct Case {
-        const char *Name, *Text; // Text nullptr: ctrl-F2 cycles the window's layouts
-        std::string Expected;
-    } cases[] = {{"ctrl-F2", nullptr, second},
-                 {"again", nullptr, Shown},
-                 {"third", nullptr, second},
-                 {"empty first layout", "|", second},
-                 {"only a name matching no column", " width", "No Data;"}};
-    ResultGrid g;
-    for (const Case& c : cases) {
-        if (c.Text == nullptr) {
+    for (const auto& [name, text, expected] : cases) {
+        if (text == nullptr) {
             QTest::keyClick(g.Edit, Qt::Key_F2, Qt::ControlModifier);
         } else {
-            g.Ctl.ApplyLayout(c.Text);
+            g.Ctl.ApplyLayout(text);
         }
-        EXPECT_EQ(g.Layout(), c.Expected) << c.Name;
+        EXPECT_EQ(g.Layout(), expected) << name;
     }
     // The window's handler ran after the controller's, and the edit still got its key.
     EXPECT_EQ(g.Calls, (Texts{"key" + second, "key" + Shown, "key" + second}));
@@ -114,16 +109,15 @@ TEST(TEasyGrid, ColumnsKeepTheirHeadersWholeInALargerFont) {
 }
 
 TEST(TEasyGrid, FillsOnlyTheRowsInViewOrNoData) {
-    struct Case {
-        int Rows, GridRows, LastWritten;
-    } cases[] = {{0, 2, 0}, {3, 4, 3}, {1000, 1001, 72}};
-    for (const Case& c : cases) {
-        ResultGrid g(c.Rows);
+    // Table rows, grid rows, the last row written.
+    for (const auto& [rows, gridRows, lastWritten] :
+         {std::tuple{0, 2, 0}, {3, 4, 3}, {1000, 1001, 72}}) {
+        ResultGrid g(rows);
         g.Ctl.Refresh();
-        EXPECT_EQ(g.Grid->RowCount(), c.GridRows) << c.Rows;
+        EXPECT_EQ(g.Grid->RowCount(), gridRows) << rows;
         for (int r = 1; r < g.Grid->RowCount(); ++r) {
-            const std::string expected = r <= c.LastWritten ? std::to_string(1000 + r * 4) : "";
-            ASSERT_EQ(g.Cell(0, r), expected) << c.Rows << " rows, row " << r;
+            const std::string expected = r <= lastWritten ? std::to_string(1000 + r * 4) : "";
+            ASSERT_EQ(g.Cell(0, r), expected) << rows << " rows, row " << r;
         }
     }
     ResultGrid g(1000);
@@ -154,25 +148,23 @@ TEST(TEasyGrid, FillsOnlyTheRowsInViewOrNoData) {
 TEST(TEasyGrid, HeaderClicksSortAndAltClicksHide) {
     const auto shift = Qt::ShiftModifier;
     const auto ctrlShift = Qt::ControlModifier | Qt::ShiftModifier;
-    struct Case {
-        int Column;
-        Qt::KeyboardModifiers Keys;
-        const char *Spec, *FirstWidth; // row 1 after the sort
-    } cases[] = {{0, shift, "width", "1004"},
-                 {0, shift, "-width", "1040"},
-                 {0, shift, "width", "1004"},
-                 {1, ctrlShift, "width,height", "1004"},
-                 {1, ctrlShift, "width,-height", "1004"},
-                 {1, shift, "height", "1040"},
-                 {1, {}, "height", "1040"}, // a plain click does not sort
-                 {0, Qt::ControlModifier, "height", "1040"}};
+    // Column clicked, keys, the sort spec, row 1's width after the sort.
+    const std::tuple<int, Qt::KeyboardModifiers, const char*, const char*> cases[] = {
+        {0, shift, "width", "1004"},
+        {0, shift, "-width", "1040"},
+        {0, shift, "width", "1004"},
+        {1, ctrlShift, "width,height", "1004"},
+        {1, ctrlShift, "width,-height", "1004"},
+        {1, shift, "height", "1040"},
+        {1, {}, "height", "1040"}, // a plain click does not sort
+        {0, Qt::ControlModifier, "height", "1040"}};
     ResultGrid g(10);
     g.Table.SortSpec = "alphabetical";
     g.Ctl.Refresh();
-    for (const Case& c : cases) {
-        g.Click(c.Column, 0, c.Keys);
-        EXPECT_EQ(g.Table.SortSpec, c.Spec) << c.Spec;
-        EXPECT_EQ(g.Cell(0, 1), c.FirstWidth) << c.Spec;
+    for (const auto& [column, keys, spec, firstWidth] : cases) {
+        g.Click(column, 0, keys);
+        EXPECT_EQ(g.Table.SortSpec, spec) << spec;
+        EXPECT_EQ(g.Cell(0, 1), firstWidth) << spec;
     }
     g.Click(2, 5, Qt::AltModifier); // a data cell of "Area%"
     EXPECT_EQ(g.Layout(), "Width;Height;Area (h*w);PixelDif;Letterboxed;");
@@ -253,19 +245,15 @@ TEST(TForm, PreviewsEveryKeyOnceBeforeItsTarget) {
     form.OnKeyDown = [&](QKeyEvent* e) {
         seen.push_back(e->text().toStdString() + "|" + edit->text().toStdString());
     };
-    struct Case {
-        const char* Name;
-        QWidget* Target;
-        Qt::Key Key;
-        Texts Expected;
-    } cases[] = {{"typed", edit, Qt::Key_A, {"a|"}},
-                 {"ignored by the edit, passed up", edit, Qt::Key_F2, {"|a"}},
-                 {"the form itself", &form, Qt::Key_B, {"b|a"}},
-                 {"another window", foreign, Qt::Key_C, {}}};
-    for (const Case& c : cases) {
+    const std::tuple<const char*, QWidget*, Qt::Key, Texts> cases[] = {
+        {"typed", edit, Qt::Key_A, {"a|"}},
+        {"ignored by the edit, passed up", edit, Qt::Key_F2, {"|a"}},
+        {"the form itself", &form, Qt::Key_B, {"b|a"}},
+        {"another window", foreign, Qt::Key_C, {}}};
+    for (const auto& [name, target, key, expected] : cases) {
         seen.clear();
-        QTest::keyClick(c.Target, c.Key);
-        EXPECT_EQ(seen, c.Expected) << c.Name;
+        QTest::keyClick(target, key);
+        EXPECT_EQ(seen, expected) << name;
     }
     EXPECT_EQ(edit->text(), "a");
 }

@@ -43,12 +43,11 @@ TEST(WindowHelpers, ColourHelpersRoundHalvesToEven) {
         EXPECT_EQ(Darker(colour), darker) << colour.name().toStdString();
         EXPECT_EQ(Lighter(colour), lighter) << colour.name().toStdString();
     }
-    const std::pair<QColor, QColor> contrast[] = {
-        {QColor(138, 138, 138), Qt::white}, // grey at luminance 130
-        {QColor(140, 136, 136), Qt::white}, // hue 0, saturation 4: still a grey
-        {QColor(150, 126, 126), Qt::black}, // hue 0, saturation 25
-        {QColor(136, 136, 140), Qt::black}, // hue 160: not a grey by the rule
-    };
+    // Grey at luminance 130; hue 0, saturation 4: still a grey; saturation 25; hue 160: no grey.
+    const std::pair<QColor, QColor> contrast[] = {{QColor(138, 138, 138), Qt::white},
+                                                  {QColor(140, 136, 136), Qt::white},
+                                                  {QColor(150, 126, 126), Qt::black},
+                                                  {QColor(136, 136, 140), Qt::black}};
     for (const auto& [colour, text] : contrast) {
         EXPECT_EQ(ContrastColor(colour), text) << colour.name().toStdString();
     }
@@ -81,10 +80,9 @@ TEST(WindowHelpers, ShowEnabledStateRecoloursByKind) {
         const bool enabled = round != 1;
         SCOPED_TRACE(round);
         const QColor expected = enabled ? base : Darker(Darker(c));
-        edit->setEnabled(enabled);
-        pathEdit->setEnabled(enabled);
-        grid->setEnabled(enabled);
-        table->setEnabled(enabled);
+        for (QWidget* widget : std::initializer_list<QWidget*>{edit, pathEdit, grid, table}) {
+            widget->setEnabled(enabled);
+        }
         ShowEnabledState(&form);
         EXPECT_EQ(colour(edit), expected);
         EXPECT_EQ(colour(pathEdit), round == 0 ? QColor(Qt::blue) : Darker(Darker(c)))
@@ -213,14 +211,14 @@ TEST_F(TeasyPanelTest, ButtonsCollapseExpandAndZoom) {
 }
 
 TEST_F(TeasyPanelTest, PanelMenuActsByPosition) {
-    QStringList captions;
+    std::string captions;
     for (const QAction* item : Manager.PanelMenu->actions()) {
-        captions << item->text();
+        captions += item->text().toStdString() + ",";
     }
-    EXPECT_EQ(captions.join(','), "Collapse all panels,Maximize all panels,Toggle titlebar,"
-                                  "Hide all titlebars,Shows all titlebars,Make all panels flat,"
-                                  "Make all panels raised,Make all panels lowered+raised,"
-                                  "Make all panels lowered");
+    EXPECT_EQ(captions, "Collapse all panels,Maximize all panels,Toggle titlebar,"
+                        "Hide all titlebars,Shows all titlebars,Make all panels flat,"
+                        "Make all panels raised,Make all panels lowered+raised,"
+                        "Make all panels lowered,");
     TBevelPanel* button = Manager.Slots[5].CollapseButton;
     QContextMenuEvent opening(QContextMenuEvent::Mouse, {3, 3}, button->mapToGlobal(QPoint(3, 3)));
     QCoreApplication::sendEvent(button, &opening);
