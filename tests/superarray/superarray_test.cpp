@@ -164,6 +164,8 @@ TEST(superarraySortTest, NumericColumnsOrderNumbersByValue) {
          "-12345678901234567891|-12345678901234567890|12345678901234567890|12345678901234567891"},
         // A minus after a digit joins numbers instead of signing one.
         {"n", "5-3|5-2|-5", "-5|5-2|5-3"},
+        // A number too long for the packed lists' digit count.
+        {"n", "3|2,123456789012345", "2,123456789012345|3"},
     };
     for (const auto& [keys, texts, order] : cases) {
         superarray table = NumericTable();
