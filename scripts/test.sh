@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The whole check, from a fresh Debian machine to ctest's summary: install what is missing,
-# check formatting, build and run every test, then build and run them again under
-# AddressSanitizer and UndefinedBehaviorSanitizer. Warnings are errors in both builds.
+# check formatting, replay and briefly run the fuzz targets, build and run every test, then
+# build and run them again under AddressSanitizer and UndefinedBehaviorSanitizer. Warnings
+# are errors in both builds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,12 +15,6 @@ if [ ${#sources[@]} -gt 0 ]; then
 fi
 
 jobs=$(nproc)
-for preset in default asan; do
-  echo "== Build and test: $preset"
-  cmake --preset "$preset" >/dev/null
-  cmake --build --preset "$preset" --parallel "$jobs"
-  ctest --preset "$preset" --parallel "$jobs"
-done
 
 # Replays each fuzz target's seed corpus and fuzzes it for a few seconds, so a regression
 # that the corpus or a short run finds fails the check. Findings land in build/fuzz/findings.
@@ -45,3 +40,10 @@ if command -v clang++ >/dev/null && clang++ -fsanitize=fuzzer -x c++ -o /dev/nul
 else
   echo "clang with libFuzzer is not installed: skipping the fuzz step"
 fi
+
+for preset in default asan; do
+  echo "== Build and test: $preset"
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" --parallel "$jobs"
+  ctest --preset "$preset" --parallel "$jobs"
+done
