@@ -69,22 +69,19 @@ Rows ParseCsv(const std::string& text) {
     bool quoted = false;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
+        const char next = i + 1 < text.size() ? text[i + 1] : '\0';
         std::string& field = rows.back().back();
-        if (quoted) {
-            if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
-                field += '"';
-                ++i;
-            } else if (c == '"') {
-                quoted = false;
-            } else {
-                field += c;
-            }
+        if (c == '"' && quoted && next == '"') {
+            field += '"';
+            ++i;
         } else if (c == '"') {
-            EXPECT_TRUE(field.empty()) << "a quote inside an unquoted field";
-            quoted = true;
+            EXPECT_TRUE(quoted || field.empty()) << "a quote inside an unquoted field";
+            quoted = !quoted;
+        } else if (quoted) {
+            field += c;
         } else if (c == ',') {
             rows.back().emplace_back();
-        } else if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+        } else if (c == '\r' && next == '\n') {
             rows.emplace_back(1);
             ++i;
         } else {
@@ -247,31 +244,28 @@ TEST(CommandLine, BadArgumentsSayWhatWasExpectedAndPrintNothing) {
         QStringList Args;
         std::string Err;
     } cases[] = {
-        {{"list", "--ratio", "abc"}, R"(pixolan: --ratio "abc": expected X:Y with whole numbers)"},
-        {{"list", "--ratio", "0:3"},
-         R"(pixolan: --ratio "0:3": expected X:Y with whole numbers above 0)"},
-        {{"list", "--screen", "4:"}, R"(pixolan: --screen "4:": expected X:Y with whole numbers)"},
-        {{"list", "--to", "99999999999"},
-         R"(pixolan: --to "99999999999": expected a whole number)"},
-        {{"list", "--from", "1e3"}, R"(pixolan: --from "1e3": expected a whole number)"},
+        {{"list", "--ratio", "abc"}, R"(--ratio "abc": expected X:Y with whole numbers)"},
+        {{"list", "--ratio", "0:3"}, R"(--ratio "0:3": expected X:Y with whole numbers above 0)"},
+        {{"list", "--screen", "4:"}, R"(--screen "4:": expected X:Y with whole numbers)"},
+        {{"list", "--to", "99999999999"}, R"(--to "99999999999": expected a whole number)"},
+        {{"list", "--from", "1e3"}, R"(--from "1e3": expected a whole number)"},
         {{"list", "--reference", "640*480"},
-         R"(pixolan: --reference "640*480": expected WxH with whole numbers)"},
-        {{"list", "--format", "xml"}, R"(pixolan: --format "xml": expected tsv|csv|json|html)"},
-        {{"list", "--playing"}, "pixolan: --playing: expected a value after it"},
+         R"(--reference "640*480": expected WxH with whole numbers)"},
+        {{"list", "--format", "xml"}, R"(--format "xml": expected tsv|csv|json|html)"},
+        {{"list", "--playing"}, "--playing: expected a value after it"},
         {{"list", "--colour"},
-         R"(pixolan: "--colour": expected an option of list (pixolan --help lists them))"},
-        {{"identify"}, "pixolan: identify: expected WxH, such as 1920x1080"},
-        {{"identify", "0x5"},
-         R"(pixolan: identify "0x5": expected WxH with whole numbers above 0)"},
-        {{"identify", "4x3", "--format", "csv"}, R"(pixolan: --format "csv": expected tsv|json)"},
+         R"("--colour": expected an option of list (pixolan --help lists them))"},
+        {{"identify"}, "identify: expected WxH, such as 1920x1080"},
+        {{"identify", "0x5"}, R"(identify "0x5": expected WxH with whole numbers above 0)"},
+        {{"identify", "4x3", "--format", "csv"}, R"(--format "csv": expected tsv|json)"},
         {{"formats", "extra"},
-         R"(pixolan: "extra": expected an option of formats (pixolan --help lists them))"},
-        {{"lsit"}, R"(pixolan: "lsit": expected a command: list, identify or formats)"},
+         R"("extra": expected an option of formats (pixolan --help lists them))"},
+        {{"lsit"}, R"("lsit": expected a command: list, identify or formats)"},
     };
     for (const auto& c : cases) {
         const ProcessRun run = Pixolan(c.Args);
         EXPECT_EQ(run.Status, 2) << c.Err;
-        EXPECT_EQ(run.Err, c.Err + "\n");
+        EXPECT_EQ(run.Err, "pixolan: " + c.Err + "\n");
         EXPECT_EQ(run.Out, "") << c.Err;
     }
 }
