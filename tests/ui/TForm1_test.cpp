@@ -45,11 +45,15 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&F));
     }
 
-    // A left click on a data row (1 = first) of a grid, scrolled into view first.
-    static void ClickRow(TGridControl* grid, int row) {
+    // The centre of a data row (1 = first) of a grid, scrolled into view first.
+    static QPoint RowCentre(TGridControl* grid, int row) {
         const QModelIndex index = grid->model()->index(row - 1, 0);
         grid->scrollTo(index);
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(index).center());
+        return grid->visualRect(index).center();
+    }
+
+    static void ClickRow(TGridControl* grid, int row, Qt::KeyboardModifiers keys = {}) {
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, keys, RowCentre(grid, row));
     }
 
     // Opens `menu` by a right-click on `control` and chooses the item `caption`.
@@ -87,7 +91,7 @@ protected:
     std::string Cell(int row, int column) const { return F.ResultTable.GetCell(row, column); }
 };
 
-TEST_F(Form1Test, StartsWithDefaultListAndArrangement) {
+TEST_F(Form1Test, StartsWithDefaultListArrangementMenusAndFont) {
     EXPECT_EQ(F.windowTitle(), "Tavori Pixolan 1.5");
     // Sized before it was shown, when the frame was not known yet.
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
@@ -95,14 +99,13 @@ TEST_F(Form1Test, StartsWithDefaultListAndArrangement) {
 
     ASSERT_EQ(F.ResultTable.Count(), 48);
     EXPECT_EQ(F.StringGrid1->RowCount(), 49);
-    QStringList headers;
+    QStringList headers, first;
     for (int column = 0; column < F.StringGrid1->ColumnCount(); ++column) {
         headers << F.StringGrid1->Cell(column, 0);
+        first << F.StringGrid1->Cell(column, 1);
     }
     EXPECT_EQ(headers.join(','), "Width,Height,Area%,Area (h*w),PixelDif,Letterboxed");
-    EXPECT_EQ(F.StringGrid1->Cell(0, 1), "16");
-    EXPECT_EQ(F.StringGrid1->Cell(2, 1), "100%");
-    EXPECT_EQ(F.StringGrid1->Cell(5, 1), "16:16 (+0:+4)");
+    EXPECT_EQ(first.join(','), "16,12,100%,192,0 / 0,16:16 (+0:+4)");
     EXPECT_EQ(F.StringGrid1->Cell(3, 48), "442'368"); // 768 x 576, grouped for display
     EXPECT_EQ(F.Label10->text(), "12");
     EXPECT_EQ(F.Labelfixed43->text(), ": 3");
@@ -118,6 +121,21 @@ TEST_F(Form1Test, StartsWithDefaultListAndArrangement) {
     for (const QAction* item : F.StringGrid1->PopupMenu()->actions()) {
         EXPECT_NE(item->text(), "Original number");
     }
+    EXPECT_EQ(F.Label3->text(), "Ratio must be (width : height)");
+    const QList<QAction*> items = F.StringGrid2->PopupMenu()->actions();
+    for (const int position : {F.PredefinedController.BandsItem, F.PredefinedController.VLinesItem,
+                               F.PredefinedController.HLinesItem}) {
+        EXPECT_TRUE(items[position]->isChecked()) << items[position]->text().toStdString();
+    }
+    QFont started;
+    F.ResultController.RunDialog = [&started](QDialog& dialog) {
+        started = static_cast<QFontDialog&>(dialog).currentFont();
+        return static_cast<int>(QDialog::Rejected);
+    };
+    F.ResultController.ChooseFont();
+    const QFont grid = F.StringGrid1->Font();
+    EXPECT_EQ(started.family(), QFontInfo(grid).family());
+    EXPECT_EQ(QFontInfo(started).pixelSize(), QFontInfo(grid).pixelSize());
 }
 
 TEST_F(Form1Test, PredefinedListSortsFilmFormatsAndKeepsDisplayOrder) {
@@ -232,22 +250,6 @@ TEST_F(Form1Test, RotatedMovieTradesScreenLabels) {
     EXPECT_EQ(Cell(40, 8), "640:1138 (+0:+658)");
 }
 
-TEST_F(Form1Test, CtrlCCopiesSelectedRowsWithHeaders) {
-    F.CheckBox2->setChecked(false);
-    QItemSelectionModel* selection = F.StringGrid1->selectionModel();
-    selection->clearSelection();
-    for (int row : {1, 47}) {
-        selection->select(F.StringGrid1->model()->index(row, 0),
-                          QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    }
-    F.StringGrid1->setFocus();
-    QTest::keyClick(F.StringGrid1, Qt::Key_C, Qt::ControlModifier);
-    EXPECT_EQ(QGuiApplication::clipboard()->text(),
-              "Width\tHeight\tArea%\tArea (h*w)\tPixelDif\tLetterboxed\n"
-              "32\t24\t400\t768\t16 / 12\t32:32 (+0:+8)\n"
-              "768\t576\t230400\t442368\t752 / 564\t768:768 (+0:+192)\n");
-}
-
 TEST(SpinEdit, ReadsLenientlyAndClampsOnWrite) {
     TSpinEdit spin;
     spin.SetRange(1, 100);
@@ -358,11 +360,9 @@ TEST_F(Form1Test, KeyboardWalksEveryInputAndClicksRows) {
         F.StringGrid2->setCurrentCell(r.Row - 1, 0);
         if (r.Key == Qt::Key_unknown) {
             // As a mouse sends it: a click, then the second press that makes it double.
-            const QModelIndex index = F.StringGrid2->model()->index(r.Row - 1, 0);
-            F.StringGrid2->scrollTo(index);
-            const QPoint at = F.StringGrid2->visualRect(index).center();
-            QTest::mouseClick(F.StringGrid2->viewport(), Qt::LeftButton, {}, at);
-            QTest::mouseDClick(F.StringGrid2->viewport(), Qt::LeftButton, {}, at);
+            ClickRow(F.StringGrid2, r.Row);
+            QTest::mouseDClick(F.StringGrid2->viewport(), Qt::LeftButton, {},
+                               RowCentre(F.StringGrid2, r.Row));
         } else {
             QTest::keyClick(F.StringGrid2, r.Key);
         }
@@ -378,12 +378,25 @@ TEST_F(Form1Test, KeyboardWalksEveryInputAndClicksRows) {
     EXPECT_EQ(Cell(40, 1) + " " + Cell(40, 5), "640 0 / 0");
 }
 
-TEST_F(Form1Test, RangesOfRowsSelectWithoutMovingTheReference) {
+TEST_F(Form1Test, RowsSelectAndCopyWithHeadersWithoutMovingTheReference) {
     F.CheckBox2->setChecked(false);
+    // Rows picked one by one are copied with the headers, in the grid's words.
+    QItemSelectionModel* selection = F.StringGrid1->selectionModel();
+    selection->clearSelection();
+    for (int row : {1, 47}) {
+        selection->select(F.StringGrid1->model()->index(row, 0),
+                          QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+    F.StringGrid1->setFocus();
+    QTest::keyClick(F.StringGrid1, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(),
+              "Width\tHeight\tArea%\tArea (h*w)\tPixelDif\tLetterboxed\n"
+              "32\t24\t400\t768\t16 / 12\t32:32 (+0:+8)\n"
+              "768\t576\t230400\t442368\t752 / 564\t768:768 (+0:+192)\n");
+
+    // A click, a shift+click and shift+Down select rows 2..5.
     ClickRow(F.StringGrid1, 2);
-    const QModelIndex fourth = F.StringGrid1->model()->index(3, 0);
-    QTest::mouseClick(F.StringGrid1->viewport(), Qt::LeftButton, Qt::ShiftModifier,
-                      F.StringGrid1->visualRect(fourth).center());
+    ClickRow(F.StringGrid1, 4, Qt::ShiftModifier);
     QTest::keyClick(F.StringGrid1, Qt::Key_Down, Qt::ShiftModifier);
     EXPECT_EQ(Cell(2, 5), "0 / 0");
     QTest::keyClick(F.StringGrid1, Qt::Key_C, Qt::ControlModifier);
@@ -431,22 +444,4 @@ TEST_F(Form1Test, PastedRangeIsCappedAndBadRatiosSaySo) {
         EXPECT_LT(labels[i]->geometry().right(), labels[i + 1]->geometry().left())
             << labels[i]->objectName().toStdString();
     }
-}
-
-TEST_F(Form1Test, CaptionsMenusAndFontDialogStartRight) {
-    EXPECT_EQ(F.Label3->text(), "Ratio must be (width : height)");
-    const QList<QAction*> items = F.StringGrid2->PopupMenu()->actions();
-    for (const int position : {F.PredefinedController.BandsItem, F.PredefinedController.VLinesItem,
-                               F.PredefinedController.HLinesItem}) {
-        EXPECT_TRUE(items[position]->isChecked()) << items[position]->text().toStdString();
-    }
-    QFont started;
-    F.ResultController.RunDialog = [&started](QDialog& dialog) {
-        started = static_cast<QFontDialog&>(dialog).currentFont();
-        return static_cast<int>(QDialog::Rejected);
-    };
-    F.ResultController.ChooseFont();
-    const QFont grid = F.StringGrid1->Font();
-    EXPECT_EQ(started.family(), QFontInfo(grid).family());
-    EXPECT_EQ(QFontInfo(started).pixelSize(), QFontInfo(grid).pixelSize());
 }
