@@ -3,11 +3,7 @@
 #include "superarray/superarray.h"
 #include "util/NumberFormat.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QProcess>
-#include <QXmlStreamReader>
+#include <QtCore>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -41,24 +37,15 @@ ProcessRun Pixolan(const QStringList& args, const QString& outputFile = {}) {
             process.readAllStandardError().toStdString()};
 }
 
-std::vector<std::string> Split(const std::string& text, const std::string& separator) {
-    std::vector<std::string> parts;
-    std::size_t start = 0;
-    for (std::size_t at; (at = text.find(separator, start)) != std::string::npos;
-         start = at + separator.size()) {
-        parts.push_back(text.substr(start, at - start));
-    }
-    parts.push_back(text.substr(start));
-    return parts;
-}
-
 Rows ParseTsv(const std::string& text) {
     Rows rows;
-    std::vector<std::string> lines = Split(text, "\n");
-    EXPECT_EQ(lines.back(), "") << "the last line ends";
-    lines.pop_back();
-    for (const std::string& line : lines) {
-        rows.push_back(Split(line, "\t"));
+    QStringList lines = QString::fromStdString(text).split(QLatin1Char('\n'));
+    EXPECT_EQ(lines.takeLast().toStdString(), "") << "the last line ends";
+    for (const QString& line : lines) {
+        std::vector<std::string>& row = rows.emplace_back();
+        for (const QString& cell : line.split(QLatin1Char('\t'))) {
+            row.push_back(cell.toStdString());
+        }
     }
     return rows;
 }

@@ -5,22 +5,8 @@
 #include "ui/TPopupMenu.h"
 #include "ui/TSpinEdit.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QCheckBox>
-#include <QClipboard>
-#include <QContextMenuEvent>
-#include <QFontDialog>
-#include <QFontInfo>
-#include <QGuiApplication>
-#include <QHeaderView>
-#include <QImage>
-#include <QItemSelectionModel>
-#include <QLabel>
-#include <QLineEdit>
-#include <QScreen>
-#include <QSlider>
 #include <QTest>
+#include <QtWidgets>
 #include <algorithm>
 #include <cstdint>
 #include <gtest/gtest.h>

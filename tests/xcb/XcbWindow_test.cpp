@@ -2,14 +2,8 @@
 #include "ui/TForm1.h"
 #include "xcb/XServer.h"
 
-#include <QDialog>
-#include <QDialogButtonBox>
-#include <QProcess>
-#include <QPushButton>
-#include <QRegularExpression>
-#include <QScreen>
 #include <QTest>
-#include <QWheelEvent>
+#include <QtWidgets>
 #include <algorithm>
 #include <cstdlib>
 #include <gtest/gtest.h>
