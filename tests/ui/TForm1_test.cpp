@@ -237,23 +237,15 @@ TEST(SpinEdit, ReadsLenientlyAndClampsOnWrite) {
     int changes = 0;
     spin.OnChange = [&changes] { ++changes; };
 
-    const struct {
-        const char* Text;
-        int32_t Value;
-    } reads[] = {{"42", 42},
-                 {"500", 500},
-                 {"-7", -7},
-                 {"+8", 8},
-                 {"", 1},
-                 {"1.85", 1},
-                 {"abc", 1},
-                 {"99999999999", INT32_MAX},
-                 {"+2147483648", INT32_MAX},
-                 {"-99999999999", INT32_MIN}};
-    for (const auto& r : reads) {
-        spin.SetText(r.Text);
-        EXPECT_EQ(spin.Value(), r.Value) << r.Text;
+    // Each text and the value read from it, in turn.
+    QStringList reads;
+    for (const char* text : {"42", "500", "-7", "+8", "", "1.85", "abc", "99999999999",
+                             "+2147483648", "-99999999999"}) {
+        spin.SetText(text);
+        reads << QStringLiteral("%1=%2").arg(text).arg(spin.Value());
     }
+    EXPECT_EQ(reads.join(' '), "42=42 500=500 -7=-7 +8=8 =1 1.85=1 abc=1 99999999999=2147483647 "
+                               "+2147483648=2147483647 -99999999999=-2147483648");
 
     spin.SetText("100");
     changes = 0;
