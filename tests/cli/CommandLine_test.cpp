@@ -3,11 +3,7 @@
 #include "superarray/superarray.h"
 #include "util/NumberFormat.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QProcess>
-#include <QXmlStreamReader>
+#include <QtCore>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -41,24 +37,15 @@ ProcessRun Pixolan(const QStringList& args, const QString& outputFile = {}) {
             process.readAllStandardError().toStdString()};
 }
 
-std::vector<std::string> Split(const std::string& text, const std::string& separator) {
-    std::vector<std::string> parts;
-    std::size_t start = 0;
-    for (std::size_t at; (at = text.find(separator, start)) != std::string::npos;
-         start = at + separator.size()) {
-        parts.push_back(text.substr(start, at - start));
-    }
-    parts.push_back(text.substr(start));
-    return parts;
-}
-
 Rows ParseTsv(const std::string& text) {
     Rows rows;
-    std::vector<std::string> lines = Split(text, "\n");
-    EXPECT_EQ(lines.back(), "") << "the last line ends";
-    lines.pop_back();
-    for (const std::string& line : lines) {
-        rows.push_back(Split(line, "\t"));
+    QStringList lines = QString::fromStdString(text).split(QLatin1Char('\n'));
+    EXPECT_EQ(lines.takeLast().toStdString(), "") << "the last line ends";
+    for (const QString& line : lines) {
+        std::vector<std::string>& row = rows.emplace_back();
+        for (const QString& cell : line.split(QLatin1Char('\t'))) {
+            row.push_back(cell.toStdString());
+        }
     }
     return rows;
 }
@@ -69,22 +56,19 @@ Rows ParseCsv(const std::string& text) {
     bool quoted = false;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
+        const char next = i + 1 < text.size() ? text[i + 1] : '\0';
         std::string& field = rows.back().back();
-        if (quoted) {
-            if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
-                field += '"';
-                ++i;
-            } else if (c == '"') {
-                quoted = false;
-            } else {
-                field += c;
-            }
+        if (c == '"' && quoted && next == '"') {
+            field += '"';
+            ++i;
         } else if (c == '"') {
-            EXPECT_TRUE(field.empty()) << "a quote inside an unquoted field";
-            quoted = true;
+            EXPECT_TRUE(quoted || field.empty()) << "a quote inside an unquoted field";
+            quoted = !quoted;
+        } else if (quoted) {
+            field += c;
         } else if (c == ',') {
             rows.back().emplace_back();
-        } else if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+        } else if (c == '\r' && next == '\n') {
             rows.emplace_back(1);
             ++i;
         } else {
@@ -115,35 +99,33 @@ Rows ParseHtml(const std::string& text) {
     return rows;
 }
 
-bool LooksNumeric(const std::string& text) {
-    return !text.empty() && text.find_first_not_of("-0123456789.") == std::string::npos;
-}
-
-// A cell of the JSON output back as the text it stands for; numbers must be JSON numbers.
-std::string JsonCell(const QJsonValue& value, const std::string& expected) {
-    if (LooksNumeric(expected)) {
-        EXPECT_TRUE(value.isDouble()) << expected << " is written as a number";
-        return value.toDouble() == std::stod(expected) ? expected : "not " + expected;
-    }
-    EXPECT_TRUE(value.isString()) << expected;
-    return value.toString().toStdString();
-}
-
-Rows ParseJson(const std::string& text, const Rows& expected) {
+QJsonDocument Json(const std::string& text) {
     QJsonParseError error;
     const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(text), &error);
     EXPECT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
-    Rows rows{expected.front()}; // the header comes back as the keys
-    const QJsonArray array = doc.array();
+    return doc;
+}
+
+// The JSON rows back as text under the expected header's keys; numbers must be JSON numbers.
+Rows ParseJson(const std::string& text, const Rows& expected) {
+    Rows rows{expected.front()};
+    const QJsonArray array = Json(text).array();
     for (qsizetype r = 0; r < array.size(); ++r) {
         const QJsonObject object = array[r].toObject();
         EXPECT_EQ(object.size(), static_cast<qsizetype>(expected.front().size()));
         std::vector<std::string>& row = rows.emplace_back();
         for (std::size_t c = 0; c < expected.front().size(); ++c) {
-            const std::string want = r + 1 < static_cast<qsizetype>(expected.size())
-                                         ? expected[static_cast<std::size_t>(r) + 1][c]
-                                         : std::string();
-            row.push_back(JsonCell(object[QString::fromStdString(expected.front()[c])], want));
+            const auto want = static_cast<std::size_t>(r) + 1 < expected.size()
+                                  ? expected[static_cast<std::size_t>(r) + 1][c]
+                                  : std::string();
+            const QJsonValue value = object[QString::fromStdString(expected.front()[c])];
+            if (!want.empty() && want.find_first_not_of("-0123456789.") == std::string::npos) {
+                EXPECT_TRUE(value.isDouble()) << want << " is written as a number";
+                row.push_back(value.toDouble() == std::stod(want) ? want : "not " + want);
+            } else {
+                EXPECT_TRUE(value.isString()) << want;
+                row.push_back(value.toString().toStdString());
+            }
         }
     }
     return rows;
@@ -167,12 +149,6 @@ Rows LibraryRows(const ResultInputs& inputs, ReferencePair reference = {}) {
     return rows;
 }
 
-ResultInputs Inputs(void (*change)(ResultInputs&)) {
-    ResultInputs inputs;
-    change(inputs);
-    return inputs;
-}
-
 TEST(CommandLine, ListPrintsTheLibraryRowsInEveryFormat) {
     const struct {
         QStringList Args;
@@ -181,33 +157,29 @@ TEST(CommandLine, ListPrintsTheLibraryRowsInEveryFormat) {
         {{}, LibraryRows({})},
         {{"--ratio", "8:6", "--from", "-5", "--to", "100", "--width-div", "",
           "--height-div=", "--width-not-div", "3"},
-         LibraryRows(Inputs([](ResultInputs& in) {
-             in.To = 100;
-             in.WidthDiv = in.HeightDiv = "";
-             in.WidthNotDiv = "3";
-         }))},
+         LibraryRows(
+             {.To = 100, .WidthDiv = "", .HeightDiv = "", .WidthNotDiv = "3", .HeightNotDiv = ""})},
         {{"--from", "900000", "--to", "900001", "--width-div", "", "--height-div", ""},
-         LibraryRows(Inputs([](ResultInputs& in) {
-             in.From = in.To = MaxWidth;
-             in.WidthDiv = in.HeightDiv = "";
-         }))},
-        {{"--from", "10", "--to", "9"}, LibraryRows(Inputs([](ResultInputs& in) {
-             in.From = 10;
-             in.To = 9;
-         }))},
+         LibraryRows({.From = MaxWidth,
+                      .To = MaxWidth,
+                      .WidthDiv = "",
+                      .HeightDiv = "",
+                      .WidthNotDiv = "",
+                      .HeightNotDiv = ""})},
+        {{"--from", "10", "--to", "9"},
+         LibraryRows({.From = 10, .To = 9, .WidthNotDiv = "", .HeightNotDiv = ""})},
         {{"--ratio", "16:9", "--to", "1920", "--playing", "4:3", "--screen", "16:9", "--rotated",
           "--height-not-div", "5,7", "--reference", "640x360"},
-         LibraryRows(Inputs([](ResultInputs& in) {
-                         in.RatioX = 16;
-                         in.RatioY = 9;
-                         in.To = 1920;
-                         in.PX = 4;
-                         in.PY = 3;
-                         in.SX = 16;
-                         in.SY = 9;
-                         in.Rotated = true;
-                         in.HeightNotDiv = "5,7";
-                     }),
+         LibraryRows({.To = 1920,
+                      .RatioX = 16,
+                      .RatioY = 9,
+                      .WidthNotDiv = "",
+                      .HeightNotDiv = "5,7",
+                      .SX = 16,
+                      .SY = 9,
+                      .PX = 4,
+                      .PY = 3,
+                      .Rotated = true},
                      {640, 360})},
     };
     for (const auto& c : cases) {
@@ -248,7 +220,7 @@ TEST(CommandLine, ListShowsTheWindowsFirstRowsAndLeavesTheHeaderOutOnRequest) {
     EXPECT_EQ(rows[1][2], "400");
 
     const ProcessRun json = Pixolan({"list", "--no-header", "--format", "json", "--to", "16"});
-    const QJsonArray array = QJsonDocument::fromJson(QByteArray::fromStdString(json.Out)).array();
+    const QJsonArray array = Json(json.Out).array();
     ASSERT_EQ(array.size(), 1);
     EXPECT_EQ(array[0].toArray()[0].toInt(), 16);
     EXPECT_EQ(array[0].toArray()[7].toString(), "16:16 (+0:+4)");
@@ -259,31 +231,28 @@ TEST(CommandLine, BadArgumentsSayWhatWasExpectedAndPrintNothing) {
         QStringList Args;
         std::string Err;
     } cases[] = {
-        {{"list", "--ratio", "abc"}, R"(pixolan: --ratio "abc": expected X:Y with whole numbers)"},
-        {{"list", "--ratio", "0:3"},
-         R"(pixolan: --ratio "0:3": expected X:Y with whole numbers above 0)"},
-        {{"list", "--screen", "4:"}, R"(pixolan: --screen "4:": expected X:Y with whole numbers)"},
-        {{"list", "--to", "99999999999"},
-         R"(pixolan: --to "99999999999": expected a whole number)"},
-        {{"list", "--from", "1e3"}, R"(pixolan: --from "1e3": expected a whole number)"},
+        {{"list", "--ratio", "abc"}, R"(--ratio "abc": expected X:Y with whole numbers)"},
+        {{"list", "--ratio", "0:3"}, R"(--ratio "0:3": expected X:Y with whole numbers above 0)"},
+        {{"list", "--screen", "4:"}, R"(--screen "4:": expected X:Y with whole numbers)"},
+        {{"list", "--to", "99999999999"}, R"(--to "99999999999": expected a whole number)"},
+        {{"list", "--from", "1e3"}, R"(--from "1e3": expected a whole number)"},
         {{"list", "--reference", "640*480"},
-         R"(pixolan: --reference "640*480": expected WxH with whole numbers)"},
-        {{"list", "--format", "xml"}, R"(pixolan: --format "xml": expected tsv|csv|json|html)"},
-        {{"list", "--playing"}, "pixolan: --playing: expected a value after it"},
+         R"(--reference "640*480": expected WxH with whole numbers)"},
+        {{"list", "--format", "xml"}, R"(--format "xml": expected tsv|csv|json|html)"},
+        {{"list", "--playing"}, "--playing: expected a value after it"},
         {{"list", "--colour"},
-         R"(pixolan: "--colour": expected an option of list (pixolan --help lists them))"},
-        {{"identify"}, "pixolan: identify: expected WxH, such as 1920x1080"},
-        {{"identify", "0x5"},
-         R"(pixolan: identify "0x5": expected WxH with whole numbers above 0)"},
-        {{"identify", "4x3", "--format", "csv"}, R"(pixolan: --format "csv": expected tsv|json)"},
+         R"("--colour": expected an option of list (pixolan --help lists them))"},
+        {{"identify"}, "identify: expected WxH, such as 1920x1080"},
+        {{"identify", "0x5"}, R"(identify "0x5": expected WxH with whole numbers above 0)"},
+        {{"identify", "4x3", "--format", "csv"}, R"(--format "csv": expected tsv|json)"},
         {{"formats", "extra"},
-         R"(pixolan: "extra": expected an option of formats (pixolan --help lists them))"},
-        {{"lsit"}, R"(pixolan: "lsit": expected a command: list, identify or formats)"},
+         R"("extra": expected an option of formats (pixolan --help lists them))"},
+        {{"lsit"}, R"("lsit": expected a command: list, identify or formats)"},
     };
     for (const auto& c : cases) {
         const ProcessRun run = Pixolan(c.Args);
         EXPECT_EQ(run.Status, 2) << c.Err;
-        EXPECT_EQ(run.Err, c.Err + "\n");
+        EXPECT_EQ(run.Err, "pixolan: " + c.Err + "\n");
         EXPECT_EQ(run.Out, "") << c.Err;
     }
 }
@@ -297,8 +266,7 @@ TEST(CommandLine, IdentifyGivesTheRatioAndTheFormatsNearIt) {
     EXPECT_EQ(rows.back()[0], "nearest");
 
     const ProcessRun json = Pixolan({"identify", "640x480", "--format", "json"});
-    const QJsonObject object =
-        QJsonDocument::fromJson(QByteArray::fromStdString(json.Out)).object();
+    const QJsonObject object = Json(json.Out).object();
     EXPECT_EQ(object["ratio"].toString(), "4:3");
     EXPECT_EQ(object["decimal"].toString(), "1.33:1");
     const QJsonArray exact = object["exact"].toArray();
@@ -321,10 +289,7 @@ TEST(CommandLine, FormatsListsThePredefinedEntriesWithTheTermsTheWindowSets) {
     EXPECT_EQ(rows[1], (std::vector<std::string>{"1.33:1 (4:3)", "4", "3"}));
     EXPECT_EQ(rows[126],
               (std::vector<std::string>{"QXGA Wide (3840:2400) (16:10)", "3840", "2400"}));
-    const QJsonArray json =
-        QJsonDocument::fromJson(
-            QByteArray::fromStdString(Pixolan({"formats", "--format", "json"}).Out))
-            .array();
+    const QJsonArray json = Json(Pixolan({"formats", "--format", "json"}).Out).array();
     ASSERT_EQ(json.size(), 126);
     EXPECT_EQ(json[2].toObject()["X"].toInt(), 185);
 }

@@ -5,22 +5,8 @@
 #include "ui/TPopupMenu.h"
 #include "ui/TSpinEdit.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QCheckBox>
-#include <QClipboard>
-#include <QContextMenuEvent>
-#include <QFontDialog>
-#include <QFontInfo>
-#include <QGuiApplication>
-#include <QHeaderView>
-#include <QImage>
-#include <QItemSelectionModel>
-#include <QLabel>
-#include <QLineEdit>
-#include <QScreen>
-#include <QSlider>
 #include <QTest>
+#include <QtWidgets>
 #include <algorithm>
 #include <cstdint>
 #include <gtest/gtest.h>
@@ -45,11 +31,15 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&F));
     }
 
-    // A left click on a data row (1 = first) of a grid, scrolled into view first.
-    static void ClickRow(TGridControl* grid, int row) {
+    // The centre of a data row (1 = first) of a grid, scrolled into view first.
+    static QPoint RowCentre(TGridControl* grid, int row) {
         const QModelIndex index = grid->model()->index(row - 1, 0);
         grid->scrollTo(index);
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(index).center());
+        return grid->visualRect(index).center();
+    }
+
+    static void ClickRow(TGridControl* grid, int row, Qt::KeyboardModifiers keys = {}) {
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, keys, RowCentre(grid, row));
     }
 
     // Opens `menu` by a right-click on `control` and chooses the item `caption`.
@@ -84,10 +74,15 @@ protected:
     }
 
     static QString Text(const TSpinEdit* spin) { return spin->text(); }
+    // Two boxes or labels read as one "x:y", so one check names both.
+    template <typename T>
+    static QString Pair(const T* x, const T* y) {
+        return x->text() + ":" + y->text();
+    }
     std::string Cell(int row, int column) const { return F.ResultTable.GetCell(row, column); }
 };
 
-TEST_F(Form1Test, StartsWithDefaultListAndArrangement) {
+TEST_F(Form1Test, StartsWithDefaultListArrangementMenusAndFont) {
     EXPECT_EQ(F.windowTitle(), "Tavori Pixolan 1.5");
     // Sized before it was shown, when the frame was not known yet.
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
@@ -95,14 +90,13 @@ TEST_F(Form1Test, StartsWithDefaultListAndArrangement) {
 
     ASSERT_EQ(F.ResultTable.Count(), 48);
     EXPECT_EQ(F.StringGrid1->RowCount(), 49);
-    QStringList headers;
+    QStringList headers, first;
     for (int column = 0; column < F.StringGrid1->ColumnCount(); ++column) {
         headers << F.StringGrid1->Cell(column, 0);
+        first << F.StringGrid1->Cell(column, 1);
     }
     EXPECT_EQ(headers.join(','), "Width,Height,Area%,Area (h*w),PixelDif,Letterboxed");
-    EXPECT_EQ(F.StringGrid1->Cell(0, 1), "16");
-    EXPECT_EQ(F.StringGrid1->Cell(2, 1), "100%");
-    EXPECT_EQ(F.StringGrid1->Cell(5, 1), "16:16 (+0:+4)");
+    EXPECT_EQ(first.join(','), "16,12,100%,192,0 / 0,16:16 (+0:+4)");
     EXPECT_EQ(F.StringGrid1->Cell(3, 48), "442'368"); // 768 x 576, grouped for display
     EXPECT_EQ(F.Label10->text(), "12");
     EXPECT_EQ(F.Labelfixed43->text(), ": 3");
@@ -118,6 +112,21 @@ TEST_F(Form1Test, StartsWithDefaultListAndArrangement) {
     for (const QAction* item : F.StringGrid1->PopupMenu()->actions()) {
         EXPECT_NE(item->text(), "Original number");
     }
+    EXPECT_EQ(F.Label3->text(), "Ratio must be (width : height)");
+    const QList<QAction*> items = F.StringGrid2->PopupMenu()->actions();
+    for (const int position : {F.PredefinedController.BandsItem, F.PredefinedController.VLinesItem,
+                               F.PredefinedController.HLinesItem}) {
+        EXPECT_TRUE(items[position]->isChecked()) << items[position]->text().toStdString();
+    }
+    QFont started;
+    F.ResultController.RunDialog = [&started](QDialog& dialog) {
+        started = static_cast<QFontDialog&>(dialog).currentFont();
+        return static_cast<int>(QDialog::Rejected);
+    };
+    F.ResultController.ChooseFont();
+    const QFont grid = F.StringGrid1->Font();
+    EXPECT_EQ(started.family(), QFontInfo(grid).family());
+    EXPECT_EQ(QFontInfo(started).pixelSize(), QFontInfo(grid).pixelSize());
 }
 
 TEST_F(Form1Test, PredefinedListSortsFilmFormatsAndKeepsDisplayOrder) {
@@ -133,25 +142,20 @@ TEST_F(Form1Test, PredefinedListSortsFilmFormatsAndKeepsDisplayOrder) {
     EXPECT_EQ(F.StringGrid2->Cell(0, 0), "Predefined");
 
     ClickRow(F.StringGrid2, 126);
-    EXPECT_EQ(Text(F.SpinEdit5), "3840");
-    EXPECT_EQ(Text(F.SpinEdit6), "2400");
-    EXPECT_EQ(F.Label4->text(), "8");
-    EXPECT_EQ(F.Label5->text(), "5");
+    EXPECT_EQ(Pair(F.SpinEdit5, F.SpinEdit6), "3840:2400");
+    EXPECT_EQ(Pair(F.Label4, F.Label5), "8:5");
     F.SpinEdit6->SetText("2160"); // the edits' own handlers are back
     EXPECT_EQ(F.Label4->text(), "16");
 
     ClickRow(F.StringGrid2, 127); // the empty row
-    EXPECT_EQ(Text(F.SpinEdit5), "3840");
-    EXPECT_EQ(Text(F.SpinEdit6), "2160");
+    EXPECT_EQ(Pair(F.SpinEdit5, F.SpinEdit6), "3840:2160");
 }
 
 TEST_F(Form1Test, ClickedResultRowBecomesTheReference) {
     ASSERT_EQ(Cell(40, 1), "640");
     ClickRow(F.StringGrid1, 40);
-    EXPECT_EQ(Cell(40, 3), "100");
-    EXPECT_EQ(Cell(40, 5), "0 / 0");
-    EXPECT_EQ(Cell(20, 3), "25");
-    EXPECT_EQ(Cell(20, 5), "-320 / -240");
+    EXPECT_EQ(Cell(40, 3) + " " + Cell(40, 5), "100 0 / 0");
+    EXPECT_EQ(Cell(20, 3) + " " + Cell(20, 5), "25 -320 / -240");
     EXPECT_EQ(F.StringGrid1->Cell(2, 40), "100%");
 
     // The reference outlives a list that no longer holds it.
@@ -174,15 +178,12 @@ TEST_F(Form1Test, GridShowsShorterListEvenWhenCurrentRowIsBelowIt) {
 
 TEST_F(Form1Test, RatioMenuActsOnThePairItWasOpenedOn) {
     Choose(F.PopupMenuScreenRatio, F.SpinPlayRatioY, "16:10");
-    EXPECT_EQ(Text(F.SpinPlayRatioX), "16");
-    EXPECT_EQ(Text(F.SpinPlayRatioY), "10");
-    EXPECT_EQ(Text(F.SpinScreenRatioX), "4");
-    EXPECT_EQ(Text(F.SpinScreenRatioY), "3");
+    EXPECT_EQ(Pair(F.SpinPlayRatioX, F.SpinPlayRatioY), "16:10");
+    EXPECT_EQ(Pair(F.SpinScreenRatioX, F.SpinScreenRatioY), "4:3");
     EXPECT_EQ(Text(F.SpinEdit5), "4");
 
     Choose(F.PopupMenuScreenRatio, F.SpinEdit6, "16:9");
-    EXPECT_EQ(F.Label4->text(), "16");
-    EXPECT_EQ(F.Label5->text(), "9");
+    EXPECT_EQ(Pair(F.Label4, F.Label5), "16:9");
 
     Choose(F.PopupMenuScreenRatio, F.PanelRotatedRatio, "5:4"); // no pair under the mouse
     EXPECT_EQ(Text(F.SpinScreenRatioX), "4");
@@ -214,8 +215,7 @@ TEST_F(Form1Test, TransparencyOnlyInWindowSizeMode) {
     EXPECT_FALSE(F.SpinEdit5->isEnabled());
     EXPECT_FALSE(F.StringGrid1->isEnabled());
     EXPECT_NEAR(F.windowOpacity(), 150 / 255.0, 1e-9);
-    EXPECT_EQ(F.SpinEdit5->Value(), F.frameGeometry().width());
-    EXPECT_EQ(F.SpinEdit6->Value(), F.frameGeometry().height());
+    EXPECT_EQ(QSize(F.SpinEdit5->Value(), F.SpinEdit6->Value()), F.frameGeometry().size());
     F.TrackBar1->setValue(255);
     EXPECT_DOUBLE_EQ(F.windowOpacity(), 1.0);
 
@@ -227,25 +227,8 @@ TEST_F(Form1Test, TransparencyOnlyInWindowSizeMode) {
 
 TEST_F(Form1Test, RotatedMovieTradesScreenLabels) {
     F.CheckBox3->setChecked(true);
-    EXPECT_EQ(F.Label14->text(), "Height");
-    EXPECT_EQ(F.Label15->text(), "Width");
+    EXPECT_EQ(Pair(F.Label14, F.Label15), "Height:Width");
     EXPECT_EQ(Cell(40, 8), "640:1138 (+0:+658)");
-}
-
-TEST_F(Form1Test, CtrlCCopiesSelectedRowsWithHeaders) {
-    F.CheckBox2->setChecked(false);
-    QItemSelectionModel* selection = F.StringGrid1->selectionModel();
-    selection->clearSelection();
-    for (int row : {1, 47}) {
-        selection->select(F.StringGrid1->model()->index(row, 0),
-                          QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    }
-    F.StringGrid1->setFocus();
-    QTest::keyClick(F.StringGrid1, Qt::Key_C, Qt::ControlModifier);
-    EXPECT_EQ(QGuiApplication::clipboard()->text(),
-              "Width\tHeight\tArea%\tArea (h*w)\tPixelDif\tLetterboxed\n"
-              "32\t24\t400\t768\t16 / 12\t32:32 (+0:+8)\n"
-              "768\t576\t230400\t442368\t752 / 564\t768:768 (+0:+192)\n");
 }
 
 TEST(SpinEdit, ReadsLenientlyAndClampsOnWrite) {
@@ -254,23 +237,16 @@ TEST(SpinEdit, ReadsLenientlyAndClampsOnWrite) {
     int changes = 0;
     spin.OnChange = [&changes] { ++changes; };
 
-    const struct {
-        const char* Text;
-        int32_t Value;
-    } reads[] = {{"42", 42},
-                 {"500", 500},
-                 {"-7", -7},
-                 {"+8", 8},
-                 {"", 1},
-                 {"1.85", 1},
-                 {"abc", 1},
-                 {"99999999999", INT32_MAX},
-                 {"+2147483648", INT32_MAX},
-                 {"-99999999999", INT32_MIN}};
-    for (const auto& r : reads) {
-        spin.SetText(r.Text);
-        EXPECT_EQ(spin.Value(), r.Value) << r.Text;
+    // Each text and the value read from it, in turn.
+    QStringList reads;
+    for (const char* text : {"42", "500", "-7", "+8", "", "1.85", "abc", "99999999999",
+                             "+2147483648", "-99999999999"}) {
+        spin.SetText(text);
+        reads << QStringLiteral("%1=%2").arg(text).arg(spin.Value());
     }
+    EXPECT_EQ(reads.join(' ').toStdString(),
+              "42=42 500=500 -7=-7 +8=8 =1 1.85=1 abc=1 99999999999=2147483647 "
+              "+2147483648=2147483647 -99999999999=-2147483648");
 
     spin.SetText("100");
     changes = 0;
@@ -358,15 +334,13 @@ TEST_F(Form1Test, KeyboardWalksEveryInputAndClicksRows) {
         F.StringGrid2->setCurrentCell(r.Row - 1, 0);
         if (r.Key == Qt::Key_unknown) {
             // As a mouse sends it: a click, then the second press that makes it double.
-            const QModelIndex index = F.StringGrid2->model()->index(r.Row - 1, 0);
-            F.StringGrid2->scrollTo(index);
-            const QPoint at = F.StringGrid2->visualRect(index).center();
-            QTest::mouseClick(F.StringGrid2->viewport(), Qt::LeftButton, {}, at);
-            QTest::mouseDClick(F.StringGrid2->viewport(), Qt::LeftButton, {}, at);
+            ClickRow(F.StringGrid2, r.Row);
+            QTest::mouseDClick(F.StringGrid2->viewport(), Qt::LeftButton, {},
+                               RowCentre(F.StringGrid2, r.Row));
         } else {
             QTest::keyClick(F.StringGrid2, r.Key);
         }
-        EXPECT_EQ(Text(F.SpinEdit5) + ":" + Text(F.SpinEdit6), r.Terms) << r.Row;
+        EXPECT_EQ(Pair(F.SpinEdit5, F.SpinEdit6), r.Terms) << r.Row;
     }
 
     // Arrows then Return in the result grid choose the reference.
@@ -378,12 +352,25 @@ TEST_F(Form1Test, KeyboardWalksEveryInputAndClicksRows) {
     EXPECT_EQ(Cell(40, 1) + " " + Cell(40, 5), "640 0 / 0");
 }
 
-TEST_F(Form1Test, RangesOfRowsSelectWithoutMovingTheReference) {
+TEST_F(Form1Test, RowsSelectAndCopyWithHeadersWithoutMovingTheReference) {
     F.CheckBox2->setChecked(false);
+    // Rows picked one by one are copied with the headers, in the grid's words.
+    QItemSelectionModel* selection = F.StringGrid1->selectionModel();
+    selection->clearSelection();
+    for (int row : {1, 47}) {
+        selection->select(F.StringGrid1->model()->index(row, 0),
+                          QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+    F.StringGrid1->setFocus();
+    QTest::keyClick(F.StringGrid1, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(),
+              "Width\tHeight\tArea%\tArea (h*w)\tPixelDif\tLetterboxed\n"
+              "32\t24\t400\t768\t16 / 12\t32:32 (+0:+8)\n"
+              "768\t576\t230400\t442368\t752 / 564\t768:768 (+0:+192)\n");
+
+    // A click, a shift+click and shift+Down select rows 2..5.
     ClickRow(F.StringGrid1, 2);
-    const QModelIndex fourth = F.StringGrid1->model()->index(3, 0);
-    QTest::mouseClick(F.StringGrid1->viewport(), Qt::LeftButton, Qt::ShiftModifier,
-                      F.StringGrid1->visualRect(fourth).center());
+    ClickRow(F.StringGrid1, 4, Qt::ShiftModifier);
     QTest::keyClick(F.StringGrid1, Qt::Key_Down, Qt::ShiftModifier);
     EXPECT_EQ(Cell(2, 5), "0 / 0");
     QTest::keyClick(F.StringGrid1, Qt::Key_C, Qt::ControlModifier);
@@ -431,22 +418,4 @@ TEST_F(Form1Test, PastedRangeIsCappedAndBadRatiosSaySo) {
         EXPECT_LT(labels[i]->geometry().right(), labels[i + 1]->geometry().left())
             << labels[i]->objectName().toStdString();
     }
-}
-
-TEST_F(Form1Test, CaptionsMenusAndFontDialogStartRight) {
-    EXPECT_EQ(F.Label3->text(), "Ratio must be (width : height)");
-    const QList<QAction*> items = F.StringGrid2->PopupMenu()->actions();
-    for (const int position : {F.PredefinedController.BandsItem, F.PredefinedController.VLinesItem,
-                               F.PredefinedController.HLinesItem}) {
-        EXPECT_TRUE(items[position]->isChecked()) << items[position]->text().toStdString();
-    }
-    QFont started;
-    F.ResultController.RunDialog = [&started](QDialog& dialog) {
-        started = static_cast<QFontDialog&>(dialog).currentFont();
-        return static_cast<int>(QDialog::Rejected);
-    };
-    F.ResultController.ChooseFont();
-    const QFont grid = F.StringGrid1->Font();
-    EXPECT_EQ(started.family(), QFontInfo(grid).family());
-    EXPECT_EQ(QFontInfo(started).pixelSize(), QFontInfo(grid).pixelSize());
 }

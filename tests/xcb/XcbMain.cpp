@@ -2,24 +2,11 @@
 // manager. --screen=WxH sets the screen (1280x1024 by default), --scale=N the toolkit's scale
 // factor. Without Xvfb or openbox every test skips and says why.
 #include "xcb/XServer.h"
-#include "xcb/XcbSuite.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
 
-namespace {
-
 XServer* Server = nullptr;
-
-} // namespace
-
-QString XcbSuite::Problem() {
-    return Server == nullptr ? QStringLiteral("the tests are only being listed") : Server->Problem;
-}
-
-QString XcbSuite::Display() {
-    return Server == nullptr ? QString() : Server->Display;
-}
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
@@ -32,13 +19,11 @@ int main(int argc, char** argv) {
             qputenv("QT_SCALE_FACTOR", arg.mid(8).toLatin1());
         }
     }
-    XServer server;
+    XServer server; // outlives the application
+    Server = &server;
     // Listing the tests needs no display.
-    if (!::testing::GTEST_FLAG(list_tests)) {
-        Server = &server;
-        server.Start(screen);
-    }
-    qputenv("QT_QPA_PLATFORM", Server != nullptr && server.Problem.isEmpty() ? "xcb" : "offscreen");
+    const bool onX = !::testing::GTEST_FLAG(list_tests) && server.Start(screen);
+    qputenv("QT_QPA_PLATFORM", onX ? "xcb" : "offscreen");
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }
