@@ -27,7 +27,12 @@ std::vector<std::string_view> KeyTexts(const superarray& table, const std::vecto
     for (std::size_t r = 1; r <= n; ++r) {
         std::string text =
             source ? source(table, static_cast<int32_t>(r)) : std::string(rows[r].Cell(column));
-        made += caseSensitive ? text : LowerText(text);
+        // Not a conditional expression: that would copy the text once more.
+        if (caseSensitive) {
+            made += text;
+        } else {
+            made += LowerText(text);
+        }
         ends[r] = made.size();
     }
     for (std::size_t r = 1; r <= n; ++r) {
