@@ -1,5 +1,6 @@
 #include "util/TextParse.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -150,6 +151,17 @@ double TextToNumber(const std::string& text) {
 }
 
 int32_t TextToInt(const std::string& text) {
+    // Plain digits (every width and height of a result row, read for each derived cell) need
+    // no floating-point reading; up to nine digits cannot leave the 32-bit range.
+    const std::size_t start = !text.empty() && text.front() == '-' ? 1 : 0;
+    if (text.size() > start && text.size() - start <= 9 &&
+        std::all_of(text.begin() + static_cast<std::ptrdiff_t>(start), text.end(), IsDigit)) {
+        int32_t value = 0;
+        for (std::size_t i = start; i < text.size(); ++i) {
+            value = value * 10 + (text[i] - '0');
+        }
+        return start != 0 ? -value : value;
+    }
     const double whole = std::trunc(TextToNumber(text));
     if (!(whole >= -2147483648.0 && whole <= 2147483647.0)) {
         return 0;

@@ -1,6 +1,7 @@
 #include "util/TextParse.h"
 
 #include <cmath>
+#include <random>
 #include <string>
 #include <tuple>
 
@@ -60,6 +61,17 @@ TEST(TextToNumber, ReadsLenientlyAndIntsTruncate) {
     EXPECT_EQ(TextToNumber(std::string(400, '9')), 0.0) << "overflow";
     EXPECT_EQ(TextToNumber("0." + std::string(400, '0') + "1"), 0.0) << "underflow";
     EXPECT_FALSE(std::signbit(TextToNumber("-0.0"))) << "no negative zero";
+    // Texts of digits and minus signs read as integers the quick way or as numbers alike.
+    std::mt19937 random(5);
+    for (int i = 0; i < 20000; ++i) {
+        std::string text(std::uniform_int_distribution<std::size_t>(0, 12)(random), '0');
+        for (char& c : text) {
+            c = "-0123456789"[std::uniform_int_distribution<int>(0, 10)(random)];
+        }
+        const double number = std::trunc(TextToNumber(text));
+        const int32_t expected = number >= INT32_MIN && number <= INT32_MAX ? number : 0;
+        ASSERT_EQ(TextToInt(text), expected) << "'" << text << "'";
+    }
 }
 
 TEST(ReplaceAll, RepeatsOnlyWhileItShrinksAndAlwaysEnds) {
