@@ -97,27 +97,15 @@ bool ColumnModel::SetSizeSpec(int32_t id, const std::string& sizeSpec) {
 }
 
 bool ColumnModel::SetHeader(int32_t id, const std::string& text) {
-    ColDataT* col = Find(id);
-    if (col != nullptr) {
-        col->Header = text;
-    }
-    return col != nullptr;
+    return Assign(id, &ColDataT::Header, text);
 }
 
 bool ColumnModel::SetInMenu(int32_t id, bool inMenu) {
-    ColDataT* col = Find(id);
-    if (col != nullptr) {
-        col->InMenu = inMenu;
-    }
-    return col != nullptr;
+    return Assign(id, &ColDataT::InMenu, inMenu);
 }
 
 bool ColumnModel::SetMenuPos(int32_t id, int32_t position) {
-    ColDataT* col = Find(id);
-    if (col != nullptr) {
-        col->MenuPos = position;
-    }
-    return col != nullptr;
+    return Assign(id, &ColDataT::MenuPos, position);
 }
 
 bool ColumnModel::SetVisible(int32_t id, bool visible) {

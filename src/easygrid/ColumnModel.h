@@ -81,6 +81,15 @@ public:
 
 private:
     ColDataT* Find(int32_t id);
+    // Sets one field of the record with that id; false when there is none.
+    template <typename T>
+    bool Assign(int32_t id, T ColDataT::*field, const T& value) {
+        ColDataT* col = Find(id);
+        if (col != nullptr) {
+            col->*field = value;
+        }
+        return col != nullptr;
+    }
 
     std::vector<ColDataT> Cols{1}; // element 0 holds no column
 };
