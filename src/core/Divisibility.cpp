@@ -10,3 +10,7 @@ int DividableByAny(int32_t n, const std::string& list, char separator) {
 std::string DivisorList(int32_t n) {
     return PrimeFactors::Of(n).DivisorText();
 }
+
+std::size_t LeadingDivisors(int32_t n, std::span<int64_t> divisors) {
+    return PrimeFactors::Of(n).LeadingDivisors(divisors);
+}

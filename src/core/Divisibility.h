@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 
 // Whether n passes a typed list of divisors such as "3,4": 1 when a positive entry divides n,
@@ -12,3 +13,5 @@ int DividableByAny(int32_t n, const std::string& list, char separator);
 // The divisors d of n with 1 < d < n, ascending, joined by "," ("2,3,4,6" for 12); empty for
 // primes and for n below 4.
 std::string DivisorList(int32_t n);
+// The first numbers of DivisorList(n), as many as fit `divisors`; returns how many it wrote.
+std::size_t LeadingDivisors(int32_t n, std::span<int64_t> divisors);

@@ -83,7 +83,8 @@ PrimeFactors PrimeFactors::Of(int32_t n) {
     return factors;
 }
 
-std::string PrimeFactors::DivisorText() const {
+template <typename Visit>
+void PrimeFactors::VisitDivisors(Visit visit) const {
     // Only the divisors up to the square root are made and sorted; each names its co-divisor
     // above the root, and those come out ascending when the small ones are walked backwards.
     // A number below 2^31 has at most 1600 divisors, so at most 800 small ones.
@@ -112,25 +113,42 @@ std::string PrimeFactors::DivisorText() const {
     } else {
         std::sort(small.begin(), end);
     }
+    // 1 and the number itself are left out.
+    for (std::size_t k = 1; k < size; ++k) {
+        if (!visit(small[k])) {
+            return;
+        }
+    }
+    for (std::size_t k = size; k-- > 1;) {
+        const uint32_t q = Number / small[k];
+        if (q != small[k] && !visit(q)) {
+            return;
+        }
+    }
+}
 
-    // Up to ten digits and a comma per divisor; 1 and the number itself are left out.
+std::string PrimeFactors::DivisorText() const {
+    // Up to ten digits and a comma per divisor.
     std::array<char, 1600 * 11> buffer;
     char* out = buffer.data();
     char* const last = buffer.data() + buffer.size();
-    const auto write = [&](uint32_t d) {
+    VisitDivisors([&](uint32_t d) {
         if (out != buffer.data()) {
             *out++ = ',';
         }
         out = std::to_chars(out, last, d).ptr;
-    };
-    for (std::size_t k = 1; k < size; ++k) {
-        write(small[k]);
-    }
-    for (std::size_t k = size; k-- > 1;) {
-        const uint32_t q = Number / small[k];
-        if (q != small[k]) {
-            write(q);
-        }
-    }
+        return true;
+    });
     return std::string(buffer.data(), out);
+}
+
+std::size_t PrimeFactors::LeadingDivisors(std::span<int64_t> divisors) const {
+    std::size_t count = 0;
+    if (!divisors.empty()) {
+        VisitDivisors([&](uint32_t d) {
+            divisors[count++] = d;
+            return count < divisors.size();
+        });
+    }
+    return count;
 }

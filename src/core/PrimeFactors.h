@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 
 // The prime factorisation of a positive number below 2^31, primes ascending. Listing the
@@ -12,8 +13,10 @@ public:
     // The factorisation of n; empty for n < 2.
     static PrimeFactors Of(int32_t n);
 
-    // The divisors d with 1 < d < Value(), ascending, joined by ",".
+    // The divisors d with 1 < d < the number, ascending, joined by ",".
     std::string DivisorText() const;
+    // The first of those divisors, as many as fit `divisors`; returns how many it wrote.
+    std::size_t LeadingDivisors(std::span<int64_t> divisors) const;
 
 private:
     struct Power {
@@ -24,6 +27,9 @@ private:
     static constexpr std::size_t MaxPrimes = 9;
 
     void Append(uint32_t prime, uint32_t exponent);
+    // Calls visit(d) for those divisors in ascending order while it returns true.
+    template <typename Visit>
+    void VisitDivisors(Visit visit) const;
 
     std::array<Power, MaxPrimes> Powers{};
     std::size_t Count = 0;

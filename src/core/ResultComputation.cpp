@@ -10,6 +10,7 @@
 #include "util/TextParse.h"
 
 #include <algorithm>
+#include <array>
 #include <limits>
 #include <vector>
 
@@ -57,11 +58,17 @@ std::string PixelDifText(const RunContext& run, const Pair& pair) {
            Int64ToText(int64_t{pair.H} - run.Reference.Height);
 }
 
-std::string LetterboxText(const RunContext& run, const Pair& pair) {
+// The frame's width and height, then what it adds to each side.
+std::array<int64_t, 4> LetterboxTerms(const RunContext& run, const Pair& pair) {
     const LetterboxFrame frame =
         FitLetterbox(pair.W, pair.H, run.ScreenX, run.ScreenY, run.PX, run.PY);
-    return Int64ToText(frame.Width) + ":" + Int64ToText(frame.Height) + " (+" +
-           Int64ToText(frame.Width - pair.W) + ":+" + Int64ToText(frame.Height - pair.H) + ")";
+    return {frame.Width, frame.Height, frame.Width - pair.W, frame.Height - pair.H};
+}
+
+std::string LetterboxText(const RunContext& run, const Pair& pair) {
+    const auto [width, height, addedWidth, addedHeight] = LetterboxTerms(run, pair);
+    return Int64ToText(width) + ":" + Int64ToText(height) + " (+" + Int64ToText(addedWidth) + ":+" +
+           Int64ToText(addedHeight) + ")";
 }
 
 // Installs the computed cell of `column`; rows without a width (blank slots) read empty.
@@ -81,6 +88,28 @@ void DeriveCells(superarray& table, const RunContext& run) {
     Derive(table, HeightDivisorsColumn, [](const Pair& p) { return DivisorList(p.H); });
     Derive(table, WidthDivisorsColumn, [](const Pair& p) { return DivisorList(p.W); });
     Derive(table, LetterboxColumn, [run](const Pair& p) { return LetterboxText(run, p); });
+    // The numbers the list cells show, for sorting without making their texts; blank slots
+    // have none (a side of 0 has no divisors).
+    const auto divisorsOf = [](int32_t side) {
+        return [side](const superarray& t, int32_t row,
+                      std::span<int64_t> out) -> std::optional<std::size_t> {
+            return LeadingDivisors(TextToInt(t.GetCell(row, side)), out);
+        };
+    };
+    table.Columns[HeightDivisorsColumn].LeadingNumbers = divisorsOf(HeightColumn);
+    table.Columns[WidthDivisorsColumn].LeadingNumbers = divisorsOf(WidthColumn);
+    table.Columns[LetterboxColumn].LeadingNumbers =
+        [run](const superarray& t, int32_t row,
+              std::span<int64_t> out) -> std::optional<std::size_t> {
+        const Pair pair = PairOf(t, row);
+        if (pair.Width.empty()) {
+            return 0;
+        }
+        const std::array<int64_t, 4> terms = LetterboxTerms(run, pair);
+        const std::size_t count = std::min(out.size(), terms.size());
+        std::copy_n(terms.begin(), count, out.begin());
+        return count;
+    };
 }
 
 // For each k of 0..count, whether the side k * step passes its "dividable by" and "not

@@ -5,6 +5,8 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,6 +36,13 @@ public:
         // other ("-" right before a digit makes it negative, "." starts a fraction), and only
         // texts equal in every number by character code (letter case counts here).
         bool NumericSort = false;
+        // For a NumericSort column whose texts are made from lists of whole numbers alone (equal
+        // numbers, equal texts): the row's leading numbers, in order, as many as fit `numbers`,
+        // without making its text; std::nullopt when the row's text is not such a list. A sort
+        // on the column then reads texts (or all numbers) only of rows whose leading numbers tie.
+        std::function<std::optional<std::size_t>(const superarray&, int32_t row,
+                                                 std::span<int64_t> numbers)>
+            LeadingNumbers;
     };
 
     // Asks the desktop to open a text as a document. The GUI layer installs it; without it
@@ -98,6 +107,7 @@ private:
         bool Descending;
         bool CaseSensitive;
     };
+    struct RowSorter; // one sort's working state
 
     // 1..Count() for a valid row argument, 0 for an invalid one.
     int32_t Resolve(int32_t row) const;

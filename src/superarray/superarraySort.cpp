@@ -3,6 +3,9 @@
 #include "util/TextParse.h"
 
 #include <algorithm>
+#include <array>
+#include <numeric>
+#include <span>
 
 namespace {
 
@@ -10,35 +13,37 @@ bool IsTextColumn(int32_t column) {
     return column >= 0 && column < superarray::CellColumns;
 }
 
-// The texts of one column for rows 1..n (index 0 unused). Texts that must be made first,
-// computed or lower-cased, are kept in `made`.
-std::vector<std::string_view> KeyTexts(const superarray& table, const std::vector<PackedRow>& rows,
-                                       std::size_t n, int32_t column, bool caseSensitive,
-                                       std::string& made) {
-    std::vector<std::string_view> texts(n + 1);
+// The texts of one column for the rows `which`, at their row numbers in `texts`. Texts that
+// must be made first, computed or lower-cased, are kept in `made`.
+void KeyTexts(const superarray& table, const std::vector<PackedRow>& rows,
+              const std::vector<int32_t>& which, int32_t column, bool caseSensitive,
+              std::string& made, std::vector<std::string_view>& texts) {
     const auto& source = table.Columns[static_cast<std::size_t>(column)].Source;
     if (caseSensitive && !source) {
-        for (std::size_t r = 1; r <= n; ++r) {
-            texts[r] = rows[r].Cell(column);
+        for (const int32_t r : which) {
+            texts[static_cast<std::size_t>(r)] = rows[static_cast<std::size_t>(r)].Cell(column);
         }
-        return texts;
+        return;
     }
-    std::vector<std::size_t> ends(n + 1, 0);
-    for (std::size_t r = 1; r <= n; ++r) {
+    std::vector<std::size_t> ends;
+    ends.reserve(which.size());
+    for (const int32_t r : which) {
         std::string text =
-            source ? source(table, static_cast<int32_t>(r)) : std::string(rows[r].Cell(column));
+            source ? source(table, r) : std::string(rows[static_cast<std::size_t>(r)].Cell(column));
         // Not a conditional expression: that would copy the text once more.
         if (caseSensitive) {
             made += text;
         } else {
             made += LowerText(text);
         }
-        ends[r] = made.size();
+        ends.push_back(made.size());
     }
-    for (std::size_t r = 1; r <= n; ++r) {
-        texts[r] = std::string_view(made).substr(ends[r - 1], ends[r] - ends[r - 1]);
+    std::size_t begin = 0;
+    for (std::size_t i = 0; i < which.size(); ++i) {
+        texts[static_cast<std::size_t>(which[i])] =
+            std::string_view(made).substr(begin, ends[i] - begin);
+        begin = ends[i];
     }
-    return texts;
 }
 
 bool IsDigit(char c) {
@@ -165,33 +170,98 @@ struct Prefix {
     auto operator<=>(const Prefix&) const = default;
 };
 
-// The leading numbers of a text as 128 bits that order like CompareNumeric wherever they
-// differ: each number as its count of digits plus one (4 bits) and then its digits (4 bits
-// each), 0 after the last number, cut after 128 bits. Lists such as divisor lists, which
-// often share their first numbers, are then ordered without reading their texts. Only whole
-// numbers of at most 14 digits pack: false when a number that reaches the key has a sign, a
-// fraction or more digits (numbers past the key only decide ties, which read the texts).
-bool PackedNumbers(std::string_view text, Prefix& key) {
-    constexpr std::size_t MaxDigits = 14;
-    key = {};
-    int bits = 128; // bits of the key still free, from the low end
-    const auto put = [&](uint64_t nibble) {
-        if (bits > 0) {
-            bits -= 4;
-            (bits >= 64 ? key.High : key.Low) |= nibble << (bits % 64);
-        }
-    };
-    std::size_t pos = 0;
-    Number number;
-    while (bits > 0 && NextNumber(text, pos, number)) {
-        if (number.Negative || !number.Fraction.empty() || number.Whole.size() > MaxDigits) {
+// Packs leading numbers into 128 bits that order like CompareNumeric wherever they differ:
+// each number as its count of digits plus one (4 bits) and then its digits (4 bits each), 0
+// after the last number, cut after 128 bits. Lists such as divisor lists, which often share
+// their first numbers, are then ordered without reading their texts. Only whole numbers of at
+// most 14 digits pack (numbers past the key only decide ties).
+class NumberPacker {
+public:
+    // A zero has no digits left once its leading zeros are gone, and takes 4 bits.
+    static constexpr std::size_t MaxNumbers = 32;
+
+    bool Full() const { return Bits == 0; }
+    // A number by its digits without leading zeros; false when there are too many.
+    bool Put(std::string_view digits) {
+        if (digits.size() > MaxDigits) {
             return false;
         }
-        put(number.Whole.size() + 1);
-        for (const char digit : number.Whole) {
-            put(static_cast<uint64_t>(digit - '0'));
+        uint64_t nibbles = digits.size() + 1;
+        for (const char digit : digits) {
+            nibbles = nibbles << 4 | static_cast<uint64_t>(digit - '0');
+        }
+        PutNibbles(nibbles, digits.size() + 1);
+        return true;
+    }
+    // The same for a number itself.
+    bool Put(uint64_t number) {
+        uint64_t digits = 0;
+        std::size_t count = 0;
+        for (; number != 0; number /= 10, ++count) {
+            if (count == MaxDigits) {
+                return false;
+            }
+            digits |= (number % 10) << (4 * count);
+        }
+        PutNibbles((count + 1) << (4 * count) | digits, count + 1);
+        return true;
+    }
+    Prefix Key;
+    bool Cut = false; // a number did not fit
+
+private:
+    static constexpr std::size_t MaxDigits = 14;
+
+    // The low `count` nibbles of `nibbles` after those put before; what does not fit is cut.
+    void PutNibbles(uint64_t nibbles, std::size_t count) {
+        auto width = static_cast<int>(4 * count);
+        if (width > Bits) {
+            Cut = true;
+            if (Bits == 0) {
+                return;
+            }
+            nibbles >>= width - Bits;
+            width = Bits;
+        }
+        Bits -= width;
+        if (Bits >= 64) {
+            Key.High |= nibbles << (Bits - 64);
+        } else {
+            Key.Low |= nibbles << Bits;
+            if (Bits + width > 64) {
+                Key.High |= nibbles >> (64 - Bits);
+            }
         }
     }
+    int Bits = 128; // bits of the key still free, from the low end
+};
+
+// The packed leading numbers of a text; false when a number that reaches the key has a sign,
+// a fraction or too many digits.
+bool PackedNumbers(std::string_view text, Prefix& key) {
+    NumberPacker packer;
+    std::size_t pos = 0;
+    Number number;
+    while (!packer.Full() && NextNumber(text, pos, number)) {
+        if (number.Negative || !number.Fraction.empty() || !packer.Put(number.Whole)) {
+            return false;
+        }
+    }
+    key = packer.Key;
+    return true;
+}
+
+// The same key from the numbers themselves; `whole` tells whether it holds all of them.
+bool PackedNumbers(std::span<const int64_t> numbers, Prefix& key, bool& whole) {
+    NumberPacker packer;
+    std::size_t i = 0;
+    for (; i < numbers.size() && !packer.Full(); ++i) {
+        if (numbers[i] < 0 || !packer.Put(static_cast<uint64_t>(numbers[i]))) {
+            return false;
+        }
+    }
+    key = packer.Key;
+    whole = i == numbers.size() && !packer.Cut;
     return true;
 }
 
@@ -202,6 +272,17 @@ uint64_t TextPrefix(std::string_view text) {
     }
     return prefix;
 }
+
+// A row with its first key's leading part (an insertion number, the first 8 bytes of a text,
+// the leading numbers of a list or the leading part of its first number), which orders like
+// the key wherever leading parts differ.
+struct Entry {
+    Prefix Lead;
+    int32_t Row;
+    // The lead holds every number of a text made from its numbers alone: equal leads that
+    // are both whole mean equal texts.
+    bool Whole = false;
+};
 
 } // namespace
 
@@ -265,96 +346,301 @@ std::vector<superarray::SortKey> superarray::ParseSortSpec() const {
     return keys;
 }
 
-void superarray::Sort() {
-    const int32_t n = RowCount;
-    if (n < 2) {
+// One sort's working state: the keys, the texts made for them, and the rows with their leads.
+struct superarray::RowSorter {
+    explicit RowSorter(superarray& table)
+        : Table(table), Keys(table.ParseSortSpec()),
+          RowCount(static_cast<std::size_t>(table.RowCount)), Texts(Keys.size()), Made(Keys.size()),
+          Entries(RowCount) {
+        for (std::size_t r = 1; r <= RowCount; ++r) {
+            Entries[r - 1].Row = static_cast<int32_t>(r);
+        }
+    }
+
+    // Gives every row its lead and sorts the rows by it.
+    void SortByLeads();
+    // Orders the rows whose leads tie by all their keys.
+    void OrderTies();
+    // Puts the table's rows into the order found.
+    void MoveRows();
+
+private:
+    // Rows whose leads tie: entries Begin..End-1.
+    struct Run {
+        std::size_t Begin;
+        std::size_t End;
+        bool Whole; // every lead whole: the first key ties throughout
+    };
+    // Numbers of a list beyond which its text decides ties.
+    static constexpr std::size_t MaxListNumbers = 2048;
+
+    const ColumnSetting& ColumnOf(std::size_t k) const {
+        return Table.Columns[static_cast<std::size_t>(Keys[k].Column)];
+    }
+    bool IsTextKey(std::size_t k) const { return Keys[k].Column != InsertionColumn; }
+    std::vector<int32_t> AllRows() const;
+    // Makes key k's texts for the rows `which`; a key's texts are made once, so that comparing
+    // two rows neither allocates nor folds case.
+    void MakeTexts(std::size_t k, const std::vector<int32_t>& which);
+    bool LeadsFromNumbers();
+    void LeadsFromTexts();
+    // Whether row a goes before row b, by the keys from `from` on.
+    bool GoesBefore(int32_t a, int32_t b, std::size_t from) const;
+    bool OrderByNumbers(const Run& run);
+
+    superarray& Table;
+    const std::vector<SortKey> Keys;
+    const std::size_t RowCount;
+    std::vector<std::vector<std::string_view>> Texts; // per key, at row numbers; empty: not made
+    std::vector<std::string> Made;                    // per key, texts made to be read
+    std::vector<Entry> Entries;
+    std::vector<int64_t> ListBuffer;    // one row's numbers
+    std::vector<int64_t> RunNumbers;    // the numbers of a run's rows, one after the other
+    std::vector<std::size_t> RunStarts; // where each row's numbers start, and the end
+    bool NumbersLead = false;           // the leads are the first key's numbers, not its texts
+};
+
+std::vector<int32_t> superarray::RowSorter::AllRows() const {
+    std::vector<int32_t> rows(RowCount);
+    std::iota(rows.begin(), rows.end(), 1);
+    return rows;
+}
+
+void superarray::RowSorter::MakeTexts(std::size_t k, const std::vector<int32_t>& which) {
+    // Numbers have no case; folding the texts of a numeric column would only cost time.
+    const bool exact = Keys[k].CaseSensitive || ColumnOf(k).NumericSort;
+    Texts[k].resize(RowCount + 1);
+    KeyTexts(Table, Table.Rows, which, Keys[k].Column, exact, Made[k], Texts[k]);
+}
+
+// The leads from the rows' leading numbers; false when a row has none to give or they do not
+// pack. Numbers that fill the whole array may have more behind them.
+bool superarray::RowSorter::LeadsFromNumbers() {
+    const ColumnSetting& column = ColumnOf(0);
+    if (!column.NumericSort || !column.LeadingNumbers) {
+        return false;
+    }
+    std::array<int64_t, NumberPacker::MaxNumbers> numbers{};
+    for (Entry& entry : Entries) {
+        const std::optional<std::size_t> count = column.LeadingNumbers(Table, entry.Row, numbers);
+        if (!count || !PackedNumbers(
+                          std::span<const int64_t>(numbers).first(std::min(*count, numbers.size())),
+                          entry.Lead, entry.Whole)) {
+            for (Entry& each : Entries) {
+                each.Whole = false;
+            }
+            return false;
+        }
+        entry.Whole = entry.Whole && *count < numbers.size();
+    }
+    return true;
+}
+
+// A numeric column's texts lead with several numbers when every text is a list of whole
+// numbers, else with the leading part of the first number; other texts with their first bytes.
+void superarray::RowSorter::LeadsFromTexts() {
+    MakeTexts(0, AllRows());
+    const std::vector<std::string_view>& texts = Texts[0];
+    const auto textOf = [&](const Entry& entry) {
+        return texts[static_cast<std::size_t>(entry.Row)];
+    };
+    if (!ColumnOf(0).NumericSort) {
+        for (Entry& entry : Entries) {
+            entry.Lead = {TextPrefix(textOf(entry)), 0};
+        }
         return;
     }
-    const std::vector<SortKey> keys = ParseSortSpec();
-    Materialize(n);
-    const auto rowCount = static_cast<std::size_t>(n);
-
-    // Every text key gets its texts once, so that comparing two rows neither allocates nor
-    // folds case.
-    std::vector<std::vector<std::string_view>> texts(keys.size());
-    std::vector<std::string> made(keys.size());
-    for (std::size_t k = 0; k < keys.size(); ++k) {
-        if (keys[k].Column != InsertionColumn) {
-            // Numbers have no case; folding the texts of a numeric column would only cost time.
-            const bool exact = keys[k].CaseSensitive ||
-                               Columns[static_cast<std::size_t>(keys[k].Column)].NumericSort;
-            texts[k] = KeyTexts(*this, Rows, rowCount, keys[k].Column, exact, made[k]);
-        }
-    }
-
-    const auto goesBefore = [&](int32_t a, int32_t b) {
-        const auto ra = static_cast<std::size_t>(a);
-        const auto rb = static_cast<std::size_t>(b);
-        for (std::size_t k = 0; k < keys.size(); ++k) {
-            int order = 0;
-            if (keys[k].Column == InsertionColumn) {
-                order = Rows[ra].Insertion < Rows[rb].Insertion   ? -1
-                        : Rows[rb].Insertion < Rows[ra].Insertion ? 1
-                                                                  : 0;
-            } else if (Columns[static_cast<std::size_t>(keys[k].Column)].NumericSort) {
-                order = CompareNumeric(texts[k][ra], texts[k][rb]);
-            } else {
-                order = texts[k][ra].compare(texts[k][rb]);
+    for (Entry& entry : Entries) {
+        if (!PackedNumbers(textOf(entry), entry.Lead)) {
+            for (Entry& each : Entries) {
+                each.Lead = {NumericPrefix(textOf(each)), 0};
             }
-            if (order != 0) {
-                return keys[k].Descending ? order > 0 : order < 0;
-            }
+            return;
         }
-        // Rows can share an insertion number (blank slots have 0, and a cut after a sort lets
-        // AddRow hand out a number again); such rows keep their order.
-        return a < b;
-    };
+    }
+}
 
-    // The first key's leading part (an insertion number, the first 8 bytes of a text, the
-    // leading numbers of a list or the leading part of its first number, which order like the
-    // key wherever they differ) decides most comparisons without the texts.
-    struct Entry {
-        Prefix Lead;
-        int32_t Row;
-    };
-    const SortKey& first = keys.front();
-    const bool numeric = first.Column != InsertionColumn &&
-                         Columns[static_cast<std::size_t>(first.Column)].NumericSort;
-    // Numeric texts that are all lists of whole numbers get several numbers in their prefix.
-    bool packed = numeric;
-    std::vector<Entry> entries(rowCount);
-    for (std::size_t r = 1; r <= rowCount; ++r) {
-        Prefix lead;
-        if (first.Column == InsertionColumn) {
-            lead.High = Rows[r].Insertion;
-        } else if (!numeric) {
-            lead.High = TextPrefix(texts[0][r]);
-        } else if (!packed || !(packed = PackedNumbers(texts[0][r], lead))) {
-            lead = {NumericPrefix(texts[0][r]), 0};
+void superarray::RowSorter::SortByLeads() {
+    if (!IsTextKey(0)) {
+        for (Entry& entry : Entries) {
+            entry.Lead.High = Table.Rows[static_cast<std::size_t>(entry.Row)].Insertion;
         }
-        entries[r - 1] = {lead, static_cast<int32_t>(r)};
+    } else if (NumbersLead = LeadsFromNumbers(); !NumbersLead) {
+        LeadsFromTexts();
     }
-    // One row that does not pack makes every row use the first number alone.
-    if (numeric && !packed) {
-        for (Entry& entry : entries) {
-            entry.Lead = {NumericPrefix(texts[0][static_cast<std::size_t>(entry.Row)]), 0};
-        }
-    }
-    if (first.Descending) {
-        for (Entry& entry : entries) {
+    if (Keys[0].Descending) {
+        for (Entry& entry : Entries) {
             entry.Lead = {~entry.Lead.High, ~entry.Lead.Low};
         }
     }
-    std::sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
-        return a.Lead != b.Lead ? a.Lead < b.Lead : goesBefore(a.Row, b.Row);
-    });
-
-    std::vector<PackedRow> sorted;
-    sorted.reserve(rowCount);
-    for (const Entry& entry : entries) {
-        sorted.push_back(std::move(Rows[static_cast<std::size_t>(entry.Row)]));
+    // One counting pass on the leads' top 16 bits spreads the rows into buckets, each sorted
+    // alone: far fewer comparisons than one sort of them all.
+    constexpr int BucketShift = 48;
+    std::vector<uint32_t> starts((std::size_t{1} << (64 - BucketShift)) + 1, 0);
+    for (const Entry& entry : Entries) {
+        ++starts[(entry.Lead.High >> BucketShift) + 1];
     }
-    std::move(sorted.begin(), sorted.end(), Rows.begin() + 1);
+    std::partial_sum(starts.begin(), starts.end(), starts.begin());
+    std::vector<Entry> spread(RowCount);
+    std::vector<uint32_t> next(starts.begin(), starts.end() - 1);
+    for (const Entry& entry : Entries) {
+        spread[next[entry.Lead.High >> BucketShift]++] = entry;
+    }
+    for (std::size_t b = 0; b + 1 < starts.size(); ++b) {
+        if (starts[b + 1] - starts[b] > 1) {
+            std::sort(spread.begin() + starts[b], spread.begin() + starts[b + 1],
+                      [](const Entry& x, const Entry& y) { return x.Lead < y.Lead; });
+        }
+    }
+    Entries.swap(spread);
+}
+
+bool superarray::RowSorter::GoesBefore(int32_t a, int32_t b, std::size_t from) const {
+    const auto ra = static_cast<std::size_t>(a);
+    const auto rb = static_cast<std::size_t>(b);
+    for (std::size_t k = from; k < Keys.size(); ++k) {
+        int order = 0;
+        if (!IsTextKey(k)) {
+            const uint32_t insertionA = Table.Rows[ra].Insertion;
+            const uint32_t insertionB = Table.Rows[rb].Insertion;
+            order = insertionA < insertionB ? -1 : insertionB < insertionA ? 1 : 0;
+        } else if (ColumnOf(k).NumericSort) {
+            order = CompareNumeric(Texts[k][ra], Texts[k][rb]);
+        } else {
+            order = Texts[k][ra].compare(Texts[k][rb]);
+        }
+        if (order != 0) {
+            return Keys[k].Descending ? order > 0 : order < 0;
+        }
+    }
+    // Rows can share an insertion number (blank slots have 0, and a cut after a sort lets
+    // AddRow hand out a number again); such rows keep their order.
+    return a < b;
+}
+
+// Orders a run by all the numbers of its rows' first key: whole numbers compare like their
+// texts, one after the other, and equal numbers mean equal texts. False, and nothing changed,
+// when a row has none to give or more than are asked for; its texts must decide then.
+bool superarray::RowSorter::OrderByNumbers(const Run& run) {
+    const auto& numbersOf = ColumnOf(0).LeadingNumbers;
+    std::vector<int64_t>& numbers = RunNumbers;
+    std::vector<std::size_t>& starts = RunStarts;
+    numbers.clear();
+    starts.assign(1, 0);
+    ListBuffer.resize(MaxListNumbers);
+    for (std::size_t i = run.Begin; i < run.End; ++i) {
+        const std::optional<std::size_t> count = numbersOf(Table, Entries[i].Row, ListBuffer);
+        if (!count || *count >= ListBuffer.size()) {
+            return false;
+        }
+        numbers.insert(numbers.end(), ListBuffer.begin(),
+                       ListBuffer.begin() + static_cast<std::ptrdiff_t>(*count));
+        starts.push_back(numbers.size());
+    }
+    const auto numbersAt = [&](std::size_t i) {
+        return std::span<const int64_t>(numbers).subspan(starts[i], starts[i + 1] - starts[i]);
+    };
+    std::vector<std::size_t> order(run.End - run.Begin);
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(), [&](std::size_t i, std::size_t j) {
+        const std::span<const int64_t> a = numbersAt(i);
+        const std::span<const int64_t> b = numbersAt(j);
+        if (!std::ranges::equal(a, b)) {
+            return Keys[0].Descending ? std::ranges::lexicographical_compare(b, a)
+                                      : std::ranges::lexicographical_compare(a, b);
+        }
+        return GoesBefore(Entries[run.Begin + i].Row, Entries[run.Begin + j].Row, 1);
+    });
+    std::vector<Entry> ordered;
+    ordered.reserve(order.size());
+    for (const std::size_t i : order) {
+        ordered.push_back(Entries[run.Begin + i]);
+    }
+    std::copy(ordered.begin(), ordered.end(),
+              Entries.begin() + static_cast<std::ptrdiff_t>(run.Begin));
+    return true;
+}
+
+void superarray::RowSorter::OrderTies() {
+    std::vector<Run> runs;
+    std::vector<int32_t> tied;
+    for (std::size_t begin = 0, end = 0; begin < RowCount; begin = end) {
+        bool whole = Entries[begin].Whole;
+        for (end = begin + 1; end < RowCount && Entries[end].Lead == Entries[begin].Lead; ++end) {
+            whole = whole && Entries[end].Whole;
+        }
+        if (end - begin > 1) {
+            runs.push_back({begin, end, whole});
+            for (std::size_t i = begin; i < end; ++i) {
+                tied.push_back(Entries[i].Row);
+            }
+        }
+    }
+    // Only tied rows need the texts of the other keys.
+    for (std::size_t k = 1; k < Keys.size() && !tied.empty(); ++k) {
+        if (IsTextKey(k) && Texts[k].empty()) {
+            MakeTexts(k, tied);
+        }
+    }
+    // The first key's texts are needed where neither whole leads nor all numbers decide.
+    std::vector<Run> byTexts;
+    std::vector<int32_t> rows;
+    for (const Run& run : runs) {
+        if (run.Whole) {
+            std::sort(Entries.begin() + static_cast<std::ptrdiff_t>(run.Begin),
+                      Entries.begin() + static_cast<std::ptrdiff_t>(run.End),
+                      [&](const Entry& a, const Entry& b) { return GoesBefore(a.Row, b.Row, 1); });
+        } else if (!NumbersLead || !OrderByNumbers(run)) {
+            byTexts.push_back(run);
+            for (std::size_t i = run.Begin; i < run.End; ++i) {
+                rows.push_back(Entries[i].Row);
+            }
+        }
+    }
+    if (IsTextKey(0) && Texts[0].empty() && !rows.empty()) {
+        MakeTexts(0, rows);
+    }
+    for (const Run& run : byTexts) {
+        std::sort(Entries.begin() + static_cast<std::ptrdiff_t>(run.Begin),
+                  Entries.begin() + static_cast<std::ptrdiff_t>(run.End),
+                  [&](const Entry& a, const Entry& b) { return GoesBefore(a.Row, b.Row, 0); });
+    }
+}
+
+void superarray::RowSorter::MoveRows() {
+    // Each row moves once, along the cycles of the new order, without a second table.
+    std::vector<int32_t> source(RowCount);
+    for (std::size_t i = 0; i < RowCount; ++i) {
+        source[i] = Entries[i].Row;
+    }
+    std::vector<PackedRow>& rows = Table.Rows;
+    for (std::size_t start = 1; start <= RowCount; ++start) {
+        if (static_cast<std::size_t>(source[start - 1]) == start) {
+            continue;
+        }
+        PackedRow held = std::move(rows[start]);
+        for (std::size_t to = start;;) {
+            const auto from = static_cast<std::size_t>(source[to - 1]);
+            source[to - 1] = static_cast<int32_t>(to);
+            if (from == start) {
+                rows[to] = std::move(held);
+                break;
+            }
+            rows[to] = std::move(rows[from]);
+            to = from;
+        }
+    }
+}
+
+void superarray::Sort() {
+    if (RowCount < 2) {
+        return;
+    }
+    Materialize(RowCount);
+    RowSorter sorter(*this);
+    sorter.SortByLeads();
+    sorter.OrderTies();
+    sorter.MoveRows();
 }
 
 void superarray::SortBy(const std::string& spec) {

@@ -7,9 +7,11 @@
 #include <cstdint>
 #include <limits>
 #include <random>
+#include <sstream>
 #include <string>
 #include <tuple>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -58,9 +60,21 @@ std::string LiteralDivisorList(int32_t n) {
     return TrimSeparators(small + "," + large, ',');
 }
 
+// The first numbers of the list, as many as `room` holds, joined like the list.
+std::string LeadingText(int32_t n, std::size_t room) {
+    std::vector<int64_t> divisors(room);
+    divisors.resize(LeadingDivisors(n, divisors));
+    std::string text;
+    for (const int64_t d : divisors) {
+        text += (text.empty() ? "" : ",") + std::to_string(d);
+    }
+    return text;
+}
+
 TEST(DivisorList, MatchesTheLiteralLoop) {
     for (int32_t n = -3; n <= 20000; ++n) {
         ASSERT_EQ(DivisorList(n), LiteralDivisorList(n)) << "n = " << n;
+        ASSERT_EQ(LeadingText(n, 1600), DivisorList(n)) << "n = " << n;
     }
     // Large numbers: the literal loop stops at the co-divisor of the small factor.
     std::mt19937 random(2026);
@@ -68,8 +82,19 @@ TEST(DivisorList, MatchesTheLiteralLoop) {
     std::uniform_int_distribution<int32_t> large(1, 5000);
     for (int i = 0; i < 300; ++i) {
         const int32_t n = small(random) * large(random) * 2003;
-        ASSERT_EQ(DivisorList(n), LiteralDivisorList(n)) << "n = " << n;
+        const std::string list = DivisorList(n);
+        ASSERT_EQ(list, LiteralDivisorList(n)) << "n = " << n;
+        // A short array takes the list's first numbers.
+        std::istringstream numbers(list);
+        std::string first;
+        std::string number;
+        for (int count = 0; count < 5 && std::getline(numbers, number, ','); ++count) {
+            first += (count > 0 ? "," : "") + number;
+        }
+        ASSERT_EQ(LeadingText(n, 5), first) << "n = " << n;
     }
+    EXPECT_EQ(LeadingText(2145747229, 2), "32749,65521");
+    EXPECT_EQ(LeadingText(720720, 0), "");
 }
 
 } // namespace

@@ -102,6 +102,29 @@ TEST_F(ResultComputationTest, LetterboxCellTradesScreenTermsWhenRotated) {
     EXPECT_EQ(Table.GetCell(1, LetterboxColumn), "640:480 (+0:+0)");
 }
 
+// A sort by a list cell reads the numbers it is made of, not its text; the order must be the
+// one its texts give.
+TEST_F(ResultComputationTest, ListCellsSortByTheirNumbersAsByTheirTexts) {
+    ResultInputs in = Unfiltered(1, 32768, 1, 1);
+    ResultInputs tall = Unfiltered(1, 4000, 1, 65535);
+    tall.Rotated = true;
+    for (const ResultInputs& inputs : {in, tall}) {
+        for (const int32_t column : {HeightDivisorsColumn, WidthDivisorsColumn, LetterboxColumn}) {
+            Table.Columns[static_cast<std::size_t>(column)].NumericSort = true;
+            Table.RegisterSortName(column, "key");
+            for (const char* spec : {"key", "-key"}) {
+                Run(inputs);
+                Table.SortBy(spec);
+                const std::vector<int32_t> byNumbers = Widths();
+                Run(inputs);
+                Table.Columns[static_cast<std::size_t>(column)].LeadingNumbers = nullptr;
+                Table.SortBy(spec);
+                ASSERT_EQ(Widths(), byNumbers) << column << " " << spec << " 1:" << inputs.RatioY;
+            }
+        }
+    }
+}
+
 TEST_F(ResultComputationTest, ExtremeRatiosStayExact) {
     Run(Unfiltered(1, 32768, 1, 9999999));
     // 214 * 9999999 still fits 32 bits; 215 * 9999999 would wrap and is left out.

@@ -7,8 +7,10 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <random>
 #include <regex>
+#include <span>
 #include <sstream>
 #include <string>
 #include <tuple>
@@ -84,8 +86,9 @@ TEST(superarrayTest, ShownTextIsGroupedThenSuffixed) {
     table.SetCount(1233);
     table.AddRowText("1234", 7); // row and insertion number 1234
     table.SetCell(0, 3, "1234.5");
-    table.Columns[3] = {true, "%", {}};
-    table.Columns[7] = {true, "00", {}}; // grouped before the suffix is added
+    table.Columns[3].Suffix = "%";
+    table.Columns[7].Suffix = "00"; // grouped before the suffix is added
+    table.Columns[3].GroupDigits = table.Columns[7].GroupDigits = true;
     table.Columns[26].GroupDigits = table.Columns[45].GroupDigits = true;
     table.Columns[55].Suffix = "x";
     const std::pair<int32_t, const char*> cases[] = {{3, "1'234.5%"}, {7, "1'23400"}, {26, "1'234"},
@@ -180,7 +183,9 @@ TEST(superarraySortTest, NumericColumnsOrderNumbersByValue) {
 
 // Lists of whole numbers (like divisor lists, which mostly share their first numbers) in a
 // random order sort like a plain model: number by number by value, a shorter list first,
-// then the text. One case mixes in a fraction, which the lists' packed keys cannot hold.
+// then the text. One case mixes in a fraction, which the lists' packed keys cannot hold; one
+// gives the column's numbers without its texts (then the texts are canonical, and some lists
+// are too long for the numbers asked), and one does so but for a fraction.
 TEST(superarraySortTest, NumberListsSortLikeAPlainModel) {
     std::mt19937 random(77);
     const auto pick = [&](int low, int high) {
@@ -189,8 +194,8 @@ TEST(superarraySortTest, NumberListsSortLikeAPlainModel) {
     // Each number keyed by its count of whole digits without leading zeros, those digits,
     // then its fraction digits; the lists of keys compare element by element.
     using Keys = std::vector<std::tuple<std::size_t, std::string, std::string>>;
+    static const std::regex number(R"((\d+)(?:\.(\d+))?)");
     const auto keysOf = [](const std::string& text) {
-        static const std::regex number(R"((\d+)(?:\.(\d+))?)");
         Keys keys;
         for (std::sregex_iterator it(text.begin(), text.end(), number), end; it != end; ++it) {
             std::string whole = (*it)[1].str();
@@ -199,17 +204,46 @@ TEST(superarraySortTest, NumberListsSortLikeAPlainModel) {
         }
         return keys;
     };
-    for (const bool withFraction : {false, true}) {
+    const auto leadingNumbers = [](const superarray& t, int32_t row,
+                                   std::span<int64_t> out) -> std::optional<std::size_t> {
+        const std::string text = t.GetCell(row, 1);
+        std::size_t count = 0;
+        for (std::sregex_iterator it(text.begin(), text.end(), number), end;
+             it != end && count < out.size(); ++it) {
+            if ((*it)[2].matched) {
+                return std::nullopt;
+            }
+            out[count++] = std::stoll((*it)[1].str());
+        }
+        return count;
+    };
+    for (const auto& [withFraction, withNumbers] :
+         {std::pair{false, false}, {true, false}, {false, true}, {true, true}}) {
         superarray table = NumericTable();
+        if (withNumbers) {
+            table.Columns[1].LeadingNumbers = leadingNumbers;
+        }
         std::vector<std::pair<Keys, std::string>> model;
         for (int row = 0; row < 400; ++row) {
             std::string text = pick(0, 9) == 0 ? "" : "1";
+            // Beyond 14 digits no number packs: only one variant has them.
+            const int longest = withFraction && !withNumbers ? 16 : 14;
             for (int n = pick(0, 12); n > 0; --n) {
-                const int digits = pick(0, 3) == 0 ? pick(1, withFraction ? 16 : 14) : pick(1, 2);
+                const int digits = pick(0, 3) == 0 ? pick(1, longest) : pick(1, 2);
                 text += ',';
                 for (int d = 0; d < digits; ++d) {
-                    text += static_cast<char>('0' + pick(0, 9));
+                    // Numbers given without texts come from canonical texts.
+                    text += static_cast<char>('0' + pick(withNumbers && d == 0 ? 1 : 0, 9));
                 }
+            }
+            // Lists that share their start but for numbers cut by the packed key, or that
+            // have more numbers than are asked for.
+            if (withNumbers && pick(0, 9) == 0) {
+                text = "0";
+                for (int n = pick(25, 35); n > 0; --n) {
+                    text += ",0";
+                }
+                text += ",99" + std::to_string(pick(0, 999));
             }
             text = withFraction && row == 200 ? "1,2.5" : text;
             table.AddRowText(text, 1);
@@ -224,7 +258,8 @@ TEST(superarraySortTest, NumberListsSortLikeAPlainModel) {
             }
             table.SortBy(keys);
             EXPECT_EQ(Joined(table, 1), expected)
-                << keys << (withFraction ? " with a fraction" : "");
+                << keys << (withFraction ? " with a fraction" : "")
+                << (withNumbers ? " from numbers" : "");
         }
     }
 }
