@@ -108,10 +108,11 @@ void BaselineCase(benchmark::State& state) {
 }
 BENCHMARK(BaselineCase)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);
 
-// Sorting the 32768 rows of 1 : 1 by one result column, descending, as every keystroke does
-// once the user has chosen a sort.
+// Sorting the 32768 rows of 1 : 1 (second argument 1) or 1 : 65535 (2) by one result column,
+// descending, as every keystroke does once the user has chosen a sort.
 void SortResults(benchmark::State& state) {
     const auto column = static_cast<int32_t>(state.range(0));
+    const ResultInputs in = Case(static_cast<int>(state.range(1)));
     superarray table;
     table.Init();
     table.Columns[static_cast<std::size_t>(column)].NumericSort = true;
@@ -119,12 +120,15 @@ void SortResults(benchmark::State& state) {
     ReferencePair reference;
     for (auto _ : state) {
         state.PauseTiming();
-        ComputeResults(Case(1), table, reference);
+        ComputeResults(in, table, reference);
         state.ResumeTiming();
         table.SortBy("-key");
     }
 }
-BENCHMARK(SortResults)->DenseRange(WidthColumn, LetterboxColumn)->Unit(benchmark::kMillisecond);
+BENCHMARK(SortResults)
+    ->ArgsProduct({benchmark::CreateDenseRange(WidthColumn, LetterboxColumn, 1), {1}})
+    ->Args({HeightDivisorsColumn, 2})
+    ->Unit(benchmark::kMillisecond);
 
 // A list as long as a filter box takes (32 KiB), counting up from first.
 std::string LongList(int32_t first) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <numeric>
 #include <span>
 
@@ -473,9 +474,9 @@ void superarray::RowSorter::SortByLeads() {
             entry.Lead = {~entry.Lead.High, ~entry.Lead.Low};
         }
     }
-    // One counting pass on the leads' top 16 bits spreads the rows into buckets, each sorted
-    // alone: far fewer comparisons than one sort of them all.
-    constexpr int BucketShift = 48;
+    // One counting pass on the leads' top bits (about one bucket a row, at most 2^16) spreads
+    // the rows into buckets, each sorted alone: far fewer comparisons than one sort of them all.
+    const int BucketShift = 64 - std::min(static_cast<int>(std::bit_width(RowCount)), 16);
     std::vector<uint32_t> starts((std::size_t{1} << (64 - BucketShift)) + 1, 0);
     for (const Entry& entry : Entries) {
         ++starts[(entry.Lead.High >> BucketShift) + 1];
