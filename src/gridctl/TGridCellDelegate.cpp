@@ -2,8 +2,33 @@
 
 #include "gridctl/TGridControl.h"
 
+#include <QFontMetrics>
 #include <QItemSelectionModel>
 #include <QPainter>
+
+#include <algorithm>
+
+QString VisiblePart(const QString& text, const QFontMetrics& metrics, int width) {
+    // A widest character beyond the edge on either side of the cut, so that kerning or a mark
+    // at the cut cannot reach into view.
+    const int reach = std::max(width, 0) + 2 * metrics.maxWidth();
+    qsizetype keep = reach / std::max(metrics.averageCharWidth(), 1) + 8;
+    if (text.size() <= keep) {
+        return text;
+    }
+    // Below U+0590 are the left-to-right alphabets and their marks; controls such as a tab
+    // change the layout.
+    const bool simple = std::all_of(text.begin(), text.end(), [](QChar c) {
+        return c.unicode() >= 0x20 && c.unicode() < 0x590 && c.unicode() != 0x7F;
+    });
+    for (; simple && keep < text.size(); keep *= 2) {
+        QString part = text.left(keep);
+        if (metrics.horizontalAdvance(part) >= reach) {
+            return part;
+        }
+    }
+    return text;
+}
 
 TGridCellDelegate::TGridCellDelegate(TGridControl* grid) : QStyledItemDelegate(grid), Grid(grid) {}
 
@@ -29,9 +54,10 @@ void TGridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
     painter->setFont(option.font);
     painter->setPen(selected ? Grid->SelectionTextColor() : Grid->FontColor());
     // drawText clips to the rectangle: a long text is cut off at the cell's right edge.
-    painter->drawText(cell.adjusted(TextMargin, 0, 0, 0),
-                      Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                      index.data(Qt::DisplayRole).toString());
+    const QRect textRect = cell.adjusted(TextMargin, 0, 0, 0);
+    painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                      VisiblePart(index.data(Qt::DisplayRole).toString(), painter->fontMetrics(),
+                                  textRect.width()));
     if (line > 0 && Grid->Options().testFlag(TGridControl::goVertLine)) {
         painter->fillRect(QRect(cell.right() + 1, rect.top(), line, rect.height()),
                           Grid->GridLineColor());

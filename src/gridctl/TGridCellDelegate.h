@@ -1,8 +1,16 @@
 #pragma once
 
+#include <QString>
 #include <QStyledItemDelegate>
 
+class QFontMetrics;
 class TGridControl;
+
+// The beginning of a one-line text that fills `width` pixels: drawn left-aligned and clipped
+// to that width it shows the same pixels as the whole text, but costs the shaping of a cell's
+// width instead of a whole divisor list of thousands of characters. Texts that may reorder or
+// join across the cut (right-to-left and complex scripts, controls) are kept whole.
+QString VisiblePart(const QString& text, const QFontMetrics& metrics, int width);
 
 // Paints the grid's data cells: band, background or selection colour, the text clipped to the
 // cell, and the grid lines the options ask for at the right and bottom edge.

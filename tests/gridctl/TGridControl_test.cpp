@@ -1,9 +1,11 @@
+#include "gridctl/TGridCellDelegate.h"
 #include "gridctl/TGridControl.h"
 
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QImage>
+#include <QPainter>
 #include <QTest>
 #include <QToolTip>
 #include <gtest/gtest.h>
@@ -237,6 +239,58 @@ TEST(TGridControl, PaintsHeaderBandsLinesAndText) {
         {"second row in the first band", cells, {57, 31}, g.BandColor1()},
     };
     expectPainted(lined);
+}
+
+// A long text is drawn only as far as it can show, and that shows the same pixels.
+TEST(TGridControl, DrawsOnlyTheVisiblePartOfALongText) {
+    QString divisors;
+    for (int d = 2; d < 3000; ++d) {
+        divisors += QString::number(d) + ",";
+    }
+    const struct {
+        QString Text;
+        bool Cut;
+    } cases[] = {
+        {divisors, true},
+        {QString("AVAVAV To, Ta; W.W. ").repeated(200), true},
+        {QString("il.,:;!|' ").repeated(300), true},      // narrower than the average character
+        {QString("e\u0301a\u0300 ").repeated(400), true}, // marks combine with the letter before
+        {QString("12345 \u05D0\u05D1 ").repeated(200), false}, // right to left
+        {QString("1\t2").repeated(500), false},
+        {QString("\U0001F600 ").repeated(500), false},
+        {"short", false},
+    };
+    for (const QString family : {"DejaVu Sans", "Liberation Serif"}) {
+        QFont font(family);
+        font.setPixelSize(13);
+        font.setItalic(family != "DejaVu Sans");
+        for (const int width : {0, 7, 60, 333}) {
+            for (const auto& c : cases) {
+                const QImage whole = [&](const QString& text) {
+                    QImage image(width + 40, 20, QImage::Format_RGB32);
+                    image.fill(Qt::white);
+                    QPainter painter(&image);
+                    painter.setFont(font);
+                    const QString part = VisiblePart(text, painter.fontMetrics(), width);
+                    EXPECT_EQ(part.size() < text.size(), c.Cut)
+                        << family.toStdString() << " " << width << " "
+                        << text.left(12).toStdString();
+                    painter.drawText(QRect(0, 0, width, 20), Qt::AlignLeft | Qt::TextSingleLine,
+                                     part);
+                    return image;
+                }(c.Text);
+                QImage full(width + 40, 20, QImage::Format_RGB32);
+                full.fill(Qt::white);
+                QPainter painter(&full);
+                painter.setFont(font);
+                painter.drawText(QRect(0, 0, width, 20), Qt::AlignLeft | Qt::TextSingleLine,
+                                 c.Text);
+                painter.end();
+                EXPECT_EQ(whole, full)
+                    << family.toStdString() << " " << width << " " << c.Text.left(12).toStdString();
+            }
+        }
+    }
 }
 
 TEST(TGridControl, HintsTheTextOfCutOffCells) {
