@@ -330,6 +330,24 @@ void TForm1::SetTabOrder() {
     }
 }
 
+// Tab passes over the inputs of a collapsed panel: they are clipped out of view, and typing
+// into a box nobody can see would change the list unseen.
+bool TForm1::focusNextPrevChild(bool next) {
+    QWidget* const start = focusWidget();
+    // The focus chain is a ring of the window's widgets: one round at most.
+    const qsizetype widgets = findChildren<QWidget*>().size();
+    for (qsizetype step = 0; step < widgets; ++step) {
+        if (!QWidget::focusNextPrevChild(next)) {
+            return false;
+        }
+        QWidget* const now = focusWidget();
+        if (now == nullptr || now == start || !now->visibleRegion().isEmpty()) {
+            break;
+        }
+    }
+    return true;
+}
+
 void TForm1::BindEvents() {
     const auto recount = [this] { Recount(); };
     for (TSpinEdit* spin : {SpinEdit3, SpinEdit4, SpinEdit5, SpinEdit6, SpinEdit7, SpinEdit8,

@@ -119,6 +119,7 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
     void mousePressEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -319,6 +319,13 @@ TEST_F(Form1Test, KeyboardWalksEveryInputAndClicksRows) {
               "SpinScreenRatioX,SpinScreenRatioY,CheckBox3,StringGrid1,SpinEdit5");
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
     EXPECT_EQ(focused(), "StringGrid1");
+    // The inputs of a collapsed panel are out of view: Tab passes over them both ways.
+    F.ResultController.SetCollapsed(F.ResultController.FindPanel(F.PanelDividable), false, true);
+    F.StringGrid2->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(focused(), "SpinEdit3");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    EXPECT_EQ(focused(), "StringGrid2");
 
     // Return, Space and a double-click on a predefined row apply it as a click does.
     F.StringGrid2->setFocus();
