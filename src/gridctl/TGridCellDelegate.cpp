@@ -19,7 +19,8 @@ QString VisiblePart(const QString& text, const QFontMetrics& metrics, int width)
     // Below U+0590 are the left-to-right alphabets and their marks; controls such as a tab
     // change the layout.
     const bool simple = std::all_of(text.begin(), text.end(), [](QChar c) {
-        return c.unicode() >= 0x20 && c.unicode() < 0x590 && c.unicode() != 0x7F;
+        const char16_t code = c.unicode();
+        return code >= 0x20 && code < 0x590 && (code < 0x7F || code >= 0xA0);
     });
     for (; simple && keep < text.size(); keep *= 2) {
         QString part = text.left(keep);

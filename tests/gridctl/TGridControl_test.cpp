@@ -257,6 +257,7 @@ TEST(TGridControl, DrawsOnlyTheVisiblePartOfALongText) {
         {QString("e\u0301a\u0300 ").repeated(400), true}, // marks combine with the letter before
         {QString("12345 \u05D0\u05D1 ").repeated(200), false}, // right to left
         {QString("1\t2").repeated(500), false},
+        {QString("1\u00852").repeated(500), false},
         {QString("\U0001F600 ").repeated(500), false},
         {"short", false},
     };
