@@ -95,6 +95,7 @@ TEST(ColumnModel, LookupsAnswerMinusOneOutsideTheRecords) {
         {"VisiblePos(unknown)", m.VisiblePos(99), -1},
         {"ColumnIdByKey(WIDTH)", m.ColumnIdByKey("WIDTH"), 1},
         {"ColumnIdByKey(blank first)", m.ColumnIdByKey(" Width"), -1},
+        {"ColumnIdByKey(blanks inside, any case)", m.ColumnIdByKey("Height dividable BY"), 7},
         {"ColumnIdByKey(empty)", m.ColumnIdByKey(""), -1}, // "#" has an empty key
         {"VisibleColumnCount", m.VisibleColumnCount(), 6}};
     for (const auto& [name, got, expected] : cases) {
