@@ -2,20 +2,19 @@
 // beside a baseline that does what the rows need in the plainest way: every list parsed per
 // number, divisor lists by the literal trial-division loop, written into every row.
 #include "core/Divisibility.h"
+#include "core/DivisorFilter.h"
 #include "core/Ratio.h"
 #include "core/ResultComputation.h"
 #include "core/brueche.h"
 #include "superarray/superarray.h"
 #include "util/DecimalText.h"
 #include "util/NumberFormat.h"
-#include "util/TextParse.h"
 
 #include "HeldMemory.h"
 #include "LiteralDivisorList.h"
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -158,28 +157,14 @@ BENCHMARK(HostileListsKeystroke)->DenseRange(0, 1)->Unit(benchmark::kMillisecond
 // every entry.
 void HostileListsPlain(benchmark::State& state) {
     const ResultInputs in = HostileCase(static_cast<int>(state.range(0)));
-    const auto entries = [](std::string rest) {
-        std::vector<int32_t> divisors;
-        while (!rest.empty()) {
-            if (const int32_t d = TextToInt(CutToken(rest, ',')); d >= 1) {
-                divisors.push_back(d);
-            }
-        }
-        return divisors;
-    };
-    const auto test = [](const std::vector<int32_t>& divisors, int32_t n) {
-        return divisors.empty()                                                       ? -1
-               : std::ranges::any_of(divisors, [n](int32_t d) { return n % d == 0; }) ? 1
-                                                                                      : 0;
-    };
     int32_t rows = 0;
     for (auto _ : state) {
-        const auto widthDiv = entries(in.WidthDiv), widthNotDiv = entries(in.WidthNotDiv);
-        const auto heightDiv = entries(in.HeightDiv), heightNotDiv = entries(in.HeightNotDiv);
+        const DivisorFilter widthDiv(in.WidthDiv, ','), widthNotDiv(in.WidthNotDiv, ',');
+        const DivisorFilter heightDiv(in.HeightDiv, ','), heightNotDiv(in.HeightNotDiv, ',');
         rows = 0;
         for (int32_t w = in.From; w <= in.To; ++w) {
-            rows += test(widthDiv, w) != 0 && test(widthNotDiv, w) != 1 &&
-                    test(heightDiv, w) != 0 && test(heightNotDiv, w) != 1;
+            rows += widthDiv.Test(w) != 0 && widthNotDiv.Test(w) != 1 && heightDiv.Test(w) != 0 &&
+                    heightNotDiv.Test(w) != 1;
         }
         benchmark::DoNotOptimize(rows);
     }

@@ -1,20 +1,12 @@
 #include "cli/Arguments.h"
 
-#include <charconv>
+#include "util/TextParse.h"
+
+#include <string_view>
 
 namespace {
 
 constexpr const char* FormatNames[] = {"tsv", "csv", "json", "html"};
-
-bool ReadWhole(const std::string& text, int32_t& value) {
-    const char* first = text.data();
-    const char* last = first + text.size();
-    if (first != last && *first == '+') {
-        ++first;
-    }
-    const auto [end, error] = std::from_chars(first, last, value);
-    return first != last && error == std::errc() && end == last;
-}
 
 // Two whole terms around `separator` (or `alternative`, when not 0); both must be positive.
 std::pair<int32_t, int32_t> ReadPair(const std::string& option, const std::string& text,
@@ -24,8 +16,8 @@ std::pair<int32_t, int32_t> ReadPair(const std::string& option, const std::strin
         at = text.find(alternative);
     }
     std::pair<int32_t, int32_t> pair;
-    if (at == std::string::npos || !ReadWhole(text.substr(0, at), pair.first) ||
-        !ReadWhole(text.substr(at + 1), pair.second)) {
+    if (at == std::string::npos || !ReadInt32(std::string_view(text).substr(0, at), pair.first) ||
+        !ReadInt32(std::string_view(text).substr(at + 1), pair.second)) {
         throw UsageError(option + " " + Quoted(text) + ": expected " + form +
                          " with whole numbers");
     }
@@ -68,7 +60,7 @@ std::string ArgumentReader::Value(const std::string& option) {
 
 int32_t ParseWhole(const std::string& option, const std::string& value) {
     int32_t number = 0;
-    if (!ReadWhole(value, number)) {
+    if (!ReadInt32(value, number)) {
         throw UsageError(option + " " + Quoted(value) + ": expected a whole number");
     }
     return number;

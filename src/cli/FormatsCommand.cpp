@@ -1,7 +1,6 @@
 #include "cli/Commands.h"
 #include "model/FormatRatio.h"
 #include "model/PredefinedList.h"
-#include "superarray/superarray.h"
 
 void FormatsCommand(ArgumentReader& args, BlockWriter& out) {
     OutputFormat format = OutputFormat::Tsv;
@@ -13,15 +12,10 @@ void FormatsCommand(ArgumentReader& args, BlockWriter& out) {
         format = ParseFormat(arg, args.Value(arg),
                              {OutputFormat::Tsv, OutputFormat::Csv, OutputFormat::Json});
     }
-    superarray list;
-    FillPredefinedList(list);
     std::vector<std::vector<std::string>> rows;
-    for (int32_t row = 1; row <= list.Count(); ++row) {
-        const std::string entry = list.GetRowText(row);
-        if (!entry.empty()) { // the window's empty last row
-            const RatioTerms terms = RatioOfFormat(entry);
-            rows.push_back({entry, terms.X, terms.Y});
-        }
+    for (const std::string& entry : PredefinedEntries()) {
+        const RatioTerms terms = RatioOfFormat(entry);
+        rows.push_back({entry, terms.X, terms.Y});
     }
     WriteTable(TableOf({"Format", "X", "Y"}, std::move(rows)), format, true, out);
 }

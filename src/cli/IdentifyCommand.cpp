@@ -2,7 +2,6 @@
 #include "core/brueche.h"
 #include "model/FormatRatio.h"
 #include "model/PredefinedList.h"
-#include "superarray/superarray.h"
 #include "util/NumberFormat.h"
 #include "util/TextParse.h"
 
@@ -22,17 +21,14 @@ struct Candidate {
 };
 
 std::vector<Candidate> Candidates(int32_t width, int32_t height) {
-    superarray list;
-    FillPredefinedList(list);
     const auto reduced = ReduceRatio(width, height);
     std::vector<Candidate> found;
-    for (int32_t row = 1; row <= list.Count(); ++row) {
-        const std::string entry = list.GetRowText(row);
+    for (const std::string& entry : PredefinedEntries()) {
         const RatioTerms terms = RatioOfFormat(entry);
         const int32_t x = TextToInt(terms.X);
         const int32_t y = TextToInt(terms.Y);
         if (x < 1 || y < 1) {
-            continue; // the empty last row
+            continue; // a format without whole terms cannot match
         }
         const double distance = std::abs(std::log(static_cast<double>(x) / y) -
                                          std::log(static_cast<double>(width) / height));

@@ -107,7 +107,6 @@ void TEasyGrid::Attach(TGridControl* grid, superarray* table, bool installDefaul
     Init();
     RelayoutToggle = false;
     Grid = grid;
-    Table = table;
     Columns.Table = table;
     DefaultFont = grid != nullptr ? grid->Font() : QFont();
     MinHeightCache.clear();
@@ -181,9 +180,9 @@ void TEasyGrid::SetDefaults() {
     AddKeyedColumn("#", superarray::RowNumberColumn, "Number", "", "10|20|50");
     AddPlainColumn("Data", 0, "80");
     Columns.PlaceholderPresent = true;
-    if (Table != nullptr) {
-        Table->Columns[superarray::RowNumberColumn].GroupDigits = true;
-        Table->Columns[superarray::InsertionColumn].GroupDigits = true;
+    if (Columns.Table != nullptr) {
+        Columns.Table->Columns[superarray::RowNumberColumn].GroupDigits = true;
+        Columns.Table->Columns[superarray::InsertionColumn].GroupDigits = true;
     }
     HideColumn(superarray::InsertionColumn, true);
     HideColumn(superarray::RowNumberColumn, true);
@@ -386,8 +385,8 @@ void TEasyGrid::KeepHeadersWhole(std::vector<int32_t>& widths) const {
 }
 
 void TEasyGrid::Refresh() {
-    if (Table != nullptr) {
-        ShowTable(*Table);
+    if (Columns.Table != nullptr) {
+        ShowTable(*Columns.Table);
     }
 }
 
@@ -515,7 +514,7 @@ bool TEasyGrid::GridClickCell(int32_t column, int32_t row) {
     if (modifiers & Qt::AltModifier) {
         HideColumn(Columns.ColumnIdAt(column), true);
     }
-    if (row != 0 || !(modifiers & Qt::ShiftModifier) || Table == nullptr) {
+    if (row != 0 || !(modifiers & Qt::ShiftModifier) || Columns.Table == nullptr) {
         return false;
     }
     const ColDataT* col = Columns.Column(Columns.ColumnIdAt(column));
@@ -525,24 +524,24 @@ bool TEasyGrid::GridClickCell(int32_t column, int32_t row) {
     const std::string key = col->Key;
     if (!(modifiers & Qt::ControlModifier)) {
         ChangeSort(key, false);
-    } else if (Table->SortSpec.empty()) {
-        Table->SortSpec = key;
+    } else if (Columns.Table->SortSpec.empty()) {
+        Columns.Table->SortSpec = key;
     } else {
         ChangeSort(key, true);
     }
-    Table->Sort();
+    Columns.Table->Sort();
     Refresh();
     return true;
 }
 
 void TEasyGrid::ChangeSort(const std::string& key, bool adding) {
-    if (Table == nullptr || key.empty()) {
+    if (Columns.Table == nullptr || key.empty()) {
         return;
     }
-    std::string spec = Table->SortSpec;
-    const std::string& separator = Table->KeySeparator;
+    std::string spec = Columns.Table->SortSpec;
+    const std::string& separator = Columns.Table->KeySeparator;
     if (!adding) {
-        Table->SortSpec = spec == key ? "-" + key : key;
+        Columns.Table->SortSpec = spec == key ? "-" + key : key;
         return;
     }
     std::size_t position = std::string::npos;
@@ -563,18 +562,18 @@ void TEasyGrid::ChangeSort(const std::string& key, bool adding) {
     } else {
         spec.insert(position, "-");
     }
-    Table->SortSpec = spec;
+    Columns.Table->SortSpec = spec;
 }
 
 void TEasyGrid::GridDblClickCell(int32_t /*column*/, int32_t row) {
     constexpr int32_t FileColumn = 10;
     // Row 0 is the header here, but "the last row" to the table.
-    if (Table == nullptr || row < 1) {
+    if (Columns.Table == nullptr || row < 1) {
         return;
     }
-    const std::string file = Table->GetCell(row, FileColumn);
+    const std::string file = Columns.Table->GetCell(row, FileColumn);
     if (!file.empty() && QFileInfo::exists(ToQt(file))) {
-        Table->OpenCell(row, FileColumn);
+        Columns.Table->OpenCell(row, FileColumn);
     }
 }
 
@@ -780,8 +779,8 @@ void TEasyGrid::ToggleBands() {
 
 bool TEasyGrid::FillWholeGrid() {
     // The grid holds text only near the view; exporting and printing need every row.
-    if (Grid && Table != nullptr) {
-        ShowWholeTable(*Table);
+    if (Grid && Columns.Table != nullptr) {
+        ShowWholeTable(*Columns.Table);
     }
     return Grid != nullptr;
 }

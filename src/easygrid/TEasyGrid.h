@@ -54,7 +54,6 @@ public:
     QFont DefaultFont;
     QPointer<TGridControl> Grid;
     ColumnModel Columns;
-    superarray* Table = nullptr;
     std::function<void()> SavedOnResize;
     std::function<void(QKeyEvent*)> SavedOnKeyDown;
     TeasyPanel GridPanels;

@@ -64,7 +64,7 @@ QString CssFontName(const QString& name) {
             clean += c;
         }
     }
-    clean = XmlChars(clean).trimmed();
+    clean = clean.trimmed();
     return clean.isEmpty() ? QStringLiteral("sans-serif")
                            : QStringLiteral("\"%1\", sans-serif").arg(clean);
 }

@@ -65,7 +65,6 @@ public:
     // Grid rows, header included: at least 1 (the header alone).
     int RowCount() const { return rowCount() + HeaderRows; }
     void SetRowCount(int count);
-    int FixedRowCount() const { return HeaderRows; }
     // Data rows are grid rows 1..DataRowCount(), the table widget's rows.
     int DataRowCount() const { return rowCount(); }
     void SetDataRowCount(int count);

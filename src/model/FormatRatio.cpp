@@ -3,13 +3,11 @@
 #include "util/TextParse.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace {
 
 bool IsDecimal(const std::string& text) {
-    const auto digits = std::count_if(text.begin(), text.end(),
-                                      [](unsigned char c) { return std::isdigit(c) != 0; });
+    const auto digits = std::count_if(text.begin(), text.end(), IsDigit);
     const auto points = std::count(text.begin(), text.end(), '.');
     return digits > 0 && points <= 1 && digits + points == static_cast<long>(text.size());
 }

@@ -15,3 +15,13 @@ void FillPredefinedList(superarray& table) {
     table.AddRowText("", 0);
     table.Compact();
 }
+
+std::vector<std::string> PredefinedEntries() {
+    superarray list;
+    FillPredefinedList(list);
+    std::vector<std::string> entries;
+    for (int32_t row = 1; row < list.Count(); ++row) {
+        entries.push_back(list.GetRowText(row));
+    }
+    return entries;
+}

@@ -47,10 +47,6 @@ void KeyTexts(const superarray& table, const std::vector<PackedRow>& rows,
     }
 }
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 // One number of a text: its digits without leading zeros before the point and without
 // trailing zeros after it, so that equal values have equal digits.
 struct Number {
@@ -546,9 +542,10 @@ bool superarray::RowSorter::OrderByNumbers(const Run& run) {
     std::sort(order.begin(), order.end(), [&](std::size_t i, std::size_t j) {
         const std::span<const int64_t> a = numbersAt(i);
         const std::span<const int64_t> b = numbersAt(j);
-        if (!std::ranges::equal(a, b)) {
-            return Keys[0].Descending ? std::ranges::lexicographical_compare(b, a)
-                                      : std::ranges::lexicographical_compare(a, b);
+        if (const auto byNumbers =
+                std::lexicographical_compare_three_way(a.begin(), a.end(), b.begin(), b.end());
+            byNumbers != 0) {
+            return Keys[0].Descending ? byNumbers > 0 : byNumbers < 0;
         }
         return GoesBefore(Entries[run.Begin + i].Row, Entries[run.Begin + j].Row, 1);
     });

@@ -1,5 +1,7 @@
 #include "util/DecimalText.h"
 
+#include "util/TextParse.h"
+
 #include <array>
 #include <charconv>
 #include <cstddef>
@@ -27,10 +29,6 @@ constexpr SumSplit MakeSumSplit() {
 }
 
 constexpr SumSplit Split = MakeSumSplit();
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
 
 // The digits of an operand and how many of them stand before its first point. Anything
 // else (signs, blanks, separators, further points) is outside the contract and ignored.

@@ -8,10 +8,6 @@
 
 namespace {
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 // Our texts are UTF-8, so only the ASCII letters have a case; every other byte, including
 // the parts of multi-byte characters, maps to itself.
 constexpr std::array<char, 256> CaseTable(char from, char to) {
@@ -94,19 +90,29 @@ int32_t CutInt(std::string& source, char delimiter) {
     if (token.empty()) {
         return -1;
     }
-    const char* first = token.data();
-    const char* last = first + token.size();
-    if (*first == '+') {
-        ++first; // from_chars knows only the minus sign
-    }
     int32_t value = 0;
-    const auto result = std::from_chars(first, last, value);
-    // "+-5" would pass from_chars after the plus; a digit must follow the plus.
-    if (result.ec != std::errc() || result.ptr != last ||
-        (first != token.data() && *first == '-')) {
+    if (!ReadInt32(token, value)) {
         throw ConversionError(token);
     }
     return value;
+}
+
+bool ReadInt32(std::string_view text, int32_t& value) {
+    const char* first = text.data();
+    const char* last = first + text.size();
+    if (first != last && *first == '+') {
+        ++first; // from_chars knows only the minus sign
+    }
+    // "+-5" would pass from_chars after the plus; a digit must follow the plus.
+    if (first == last || (first != text.data() && *first == '-')) {
+        return false;
+    }
+    const auto result = std::from_chars(first, last, value);
+    return result.ec == std::errc() && result.ptr == last;
+}
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
 }
 
 std::string TokenBefore(const std::string& text, char delimiter) {

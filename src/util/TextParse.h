@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 // Raised by CutInt for a token that is not an integer; what() is
 // "'<token>' is not a valid integer value".
@@ -20,6 +21,11 @@ std::string CutComma(std::string& source);
 // CutToken, then the token as a decimal integer with optional sign; -1 for an empty token.
 // Throws ConversionError for any other token that is not a 32-bit integer.
 int32_t CutInt(std::string& source, char delimiter);
+// A whole 32-bit number written out exactly: a sign ('+' or '-') or none, then digits and
+// nothing else; false (value untouched or partly read) otherwise.
+bool ReadInt32(std::string_view text, int32_t& value);
+// An ASCII digit, whatever the locale.
+bool IsDigit(char c);
 
 // What CutToken would return, and what it would leave, without changing the text.
 std::string TokenBefore(const std::string& text, char delimiter);
