@@ -1,7 +1,7 @@
 #include "cli/CommandLine.h"
 
 #include "cli/Commands.h"
-#include "gridctl/HtmlWriter.h"
+#include "model/HtmlPage.h"
 
 #include <cstdio>
 
@@ -39,24 +39,18 @@ std::string Version() {
     return "pixolan " PIXOLAN_VERSION "\n";
 }
 
-// The page of the grid's HTML export, with its default settings.
-std::string HtmlPage(const TextTable& table, bool withHeader) {
-    const auto qt = [](const std::vector<std::string>& cells) {
-        QStringList list;
-        for (const std::string& cell : cells) {
-            list << QString::fromStdString(cell);
-        }
-        return list;
-    };
-    std::vector<QStringList> rows;
+// The page of the grid's HTML export, with its default settings, handed on row by row.
+void TableToHtml(const TextTable& table, bool withHeader, BlockWriter& out) {
+    HtmlPageStyle style;
+    style.HeaderRow = withHeader;
+    out.Text += HtmlPageStart(style, table.Header);
     std::vector<std::string> cells(table.Header.size());
     for (std::size_t r = 0; r < table.RowCount; ++r) {
         table.Row(r, cells);
-        rows.push_back(qt(cells));
+        AppendHtmlRow(out.Text, cells);
+        out.EndLine();
     }
-    THtmlSettings settings;
-    settings.HeaderRow = withHeader;
-    return TableToHtml(qt(table.Header), rows, settings).toStdString();
+    out.Text += HtmlPageEnd();
 }
 
 } // namespace
@@ -70,7 +64,7 @@ void WriteTable(const TextTable& table, OutputFormat format, bool withHeader, Bl
         TableToJson(table, withHeader, out);
         break;
     case OutputFormat::Html:
-        out.Text += HtmlPage(table, withHeader);
+        TableToHtml(table, withHeader, out);
         break;
     default:
         TableToTsv(table, withHeader, out);

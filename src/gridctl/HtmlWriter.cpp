@@ -1,7 +1,8 @@
 #include "gridctl/HtmlWriter.h"
 
-#include "gridctl/FileWrite.h"
+#include "files/FileWrite.h"
 #include "gridctl/TGridControl.h"
+#include "model/HtmlPage.h"
 
 #include <QDir>
 #include <algorithm>
@@ -9,76 +10,31 @@
 
 namespace {
 
-// The text with every character that XML 1.0 does not allow (C0 controls other than tab,
-// line feed and carriage return, lone surrogates, U+FFFE and U+FFFF) replaced by U+FFFD, so a
-// stray character in a cell can never make the page unreadable to an XML parser.
-QString XmlChars(const QString& text) {
-    QString out = text;
-    for (qsizetype i = 0; i < out.size(); ++i) {
-        const char16_t c = out[i].unicode();
-        if (QChar::isHighSurrogate(c) && i + 1 < out.size() && out[i + 1].isLowSurrogate()) {
+// UTF-8 for the page writer. A lone surrogate has no UTF-8 form (the toolkit would write
+// '?'): it becomes U+FFFD, as every other character that XML does not allow.
+std::string Utf8(const QString& text) {
+    QString clean = text;
+    for (qsizetype i = 0; i < clean.size(); ++i) {
+        if (clean[i].isHighSurrogate() && i + 1 < clean.size() && clean[i + 1].isLowSurrogate()) {
             ++i;
-        } else if ((c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r') || QChar::isSurrogate(c) ||
-                   c == 0xFFFE || c == 0xFFFF) {
-            out[i] = QChar::ReplacementCharacter;
+        } else if (clean[i].isSurrogate()) {
+            clean[i] = QChar::ReplacementCharacter;
         }
+    }
+    return clean.toStdString();
+}
+
+std::vector<std::string> Utf8(const QStringList& texts) {
+    std::vector<std::string> out;
+    out.reserve(static_cast<std::size_t>(texts.size()));
+    for (const QString& text : texts) {
+        out.push_back(Utf8(text));
     }
     return out;
 }
 
-// Escapes the five XML specials.
-QString Escaped(const QString& text) {
-    const QString clean = XmlChars(text);
-    QString out;
-    out.reserve(clean.size() + clean.size() / 8);
-    for (const QChar c : clean) {
-        switch (c.unicode()) {
-        case u'&':
-            out += QLatin1String("&amp;");
-            break;
-        case u'<':
-            out += QLatin1String("&lt;");
-            break;
-        case u'>':
-            out += QLatin1String("&gt;");
-            break;
-        case u'"':
-            out += QLatin1String("&quot;");
-            break;
-        case u'\'':
-            out += QLatin1String("&#39;");
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
-}
-
-// A font name reaches the style sheet only as letters, digits, blanks, '-' and '_', so it can
-// neither end its CSS string nor the style element.
-QString CssFontName(const QString& name) {
-    QString clean;
-    for (const QChar c : name) {
-        if (c.isLetterOrNumber() || c == u' ' || c == u'-' || c == u'_') {
-            clean += c;
-        }
-    }
-    clean = clean.trimmed();
-    return clean.isEmpty() ? QStringLiteral("sans-serif")
-                           : QStringLiteral("\"%1\", sans-serif").arg(clean);
-}
-
-QString Color(const QColor& color) {
-    return color.isValid() ? color.name() : QStringLiteral("inherit");
-}
-
-QString Row(const QStringList& cells, QLatin1String tag) {
-    QString line = QStringLiteral("<tr>");
-    for (const QString& cell : cells) {
-        line += QStringLiteral("<%1>%2</%1>").arg(tag, Escaped(cell));
-    }
-    return line + QStringLiteral("</tr>\n");
+std::string Color(const QColor& color) {
+    return color.isValid() ? color.name().toStdString() : std::string("inherit");
 }
 
 // The texts of the given columns in one grid row.
@@ -91,39 +47,33 @@ QStringList RowTexts(const TGridControl& grid, int row, const QList<int>& column
     return cells;
 }
 
+HtmlPageStyle PageStyle(const THtmlSettings& settings) {
+    HtmlPageStyle style;
+    style.BorderWidth = settings.BorderWidth;
+    style.CellPadding = settings.CellPadding;
+    style.CellSpacing = settings.CellSpacing;
+    style.HeaderRow = settings.HeaderRow;
+    style.HeaderBackground = Color(settings.HeaderBackground);
+    style.HeaderTextColor = Color(settings.HeaderTextColor);
+    style.BodyBackground = Color(settings.BodyBackground);
+    style.BodyTextColor = Color(settings.BodyTextColor);
+    style.BorderColor = Color(settings.BorderColor);
+    style.FontName = Utf8(settings.FontName);
+    style.FontSize = settings.FontSize;
+    style.PageTitle = Utf8(settings.PageTitle);
+    return style;
+}
+
 } // namespace
 
 QString TableToHtml(const QStringList& headers, const std::vector<QStringList>& rows,
                     const THtmlSettings& settings) {
-    const int border = std::clamp(settings.BorderWidth, 0, 100);
-    QString html = QStringLiteral("<!DOCTYPE html>\n<html xmlns=\"http://www.w3.org/1999/xhtml\">\n"
-                                  "<head>\n<meta charset=\"utf-8\"/>\n<title>%1</title>\n")
-                       .arg(Escaped(settings.PageTitle));
-    html +=
-        QStringLiteral("<style>\n"
-                       "table { border-collapse: %1; border-spacing: %2px; "
-                       "border: %3px solid %4; font-family: %5; font-size: %6pt; }\n"
-                       "th, td { border: %3px solid %4; padding: %7px; text-align: left; }\n"
-                       "th { background: %8; color: %9; }\n")
-            .arg(settings.CellSpacing > 0 ? QLatin1String("separate") : QLatin1String("collapse"))
-            .arg(std::clamp(settings.CellSpacing, 0, 100))
-            .arg(border)
-            .arg(Color(settings.BorderColor), CssFontName(settings.FontName))
-            .arg(std::clamp(settings.FontSize, 1, 500))
-            .arg(std::clamp(settings.CellPadding, 0, 100))
-            .arg(Color(settings.HeaderBackground), Color(settings.HeaderTextColor));
-    html +=
-        QStringLiteral("td { background: %1; color: %2; }\n</style>\n</head>\n<body>\n<table>\n")
-            .arg(Color(settings.BodyBackground), Color(settings.BodyTextColor));
-    if (settings.HeaderRow && !headers.isEmpty()) {
-        html += QStringLiteral("<thead>\n") + Row(headers, QLatin1String("th")) +
-                QStringLiteral("</thead>\n");
-    }
-    html += QStringLiteral("<tbody>\n");
+    std::string page = HtmlPageStart(PageStyle(settings), Utf8(headers));
     for (const QStringList& row : rows) {
-        html += Row(row, QLatin1String("td"));
+        AppendHtmlRow(page, Utf8(row));
     }
-    return html + QStringLiteral("</tbody>\n</table>\n</body>\n</html>\n");
+    page += HtmlPageEnd();
+    return QString::fromStdString(page);
 }
 
 QString GridToHtml(const TGridControl& grid, const THtmlSettings& settings) {

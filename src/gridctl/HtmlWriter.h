@@ -8,9 +8,8 @@
 
 class TGridControl;
 
-// A complete HTML5 page that is also well-formed XML: a table with an optional head row and
-// one body row per entry of rows. Every text is escaped. The head row is written when
-// settings.HeaderRow is set and headers is not empty. Needs no widget and no application.
+// The page writer's page (model/HtmlPage.h) for texts of the toolkit. Needs no widget and no
+// application.
 QString TableToHtml(const QStringList& headers, const std::vector<QStringList>& rows,
                     const THtmlSettings& settings);
 

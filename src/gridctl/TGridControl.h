@@ -1,7 +1,7 @@
 #pragma once
 
+#include "files/TPrintSettings.h"
 #include "gridctl/THtmlSettings.h"
-#include "gridctl/TPrintSettings.h"
 
 #include <QColor>
 #include <QFont>

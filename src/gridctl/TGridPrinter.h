@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gridctl/TPrintSettings.h"
+#include "files/TPrintSettings.h"
 
 #include <QDateTime>
 #include <QFont>

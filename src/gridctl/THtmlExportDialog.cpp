@@ -1,6 +1,6 @@
 #include "gridctl/THtmlExportDialog.h"
 
-#include "gridctl/FileWrite.h"
+#include "files/FileWrite.h"
 #include "gridctl/HtmlWriter.h"
 #include "gridctl/TGridControl.h"
 

@@ -1,7 +1,7 @@
 // Writing one key into any file keeps every other line byte for byte, reads the value back,
 // and lets no value add or change another key.
 #include "FuzzInput.h"
-#include "gridctl/IniFile.h"
+#include "files/IniFile.h"
 
 #include <QByteArray>
 #include <QByteArrayList>

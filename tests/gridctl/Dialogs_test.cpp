@@ -5,7 +5,7 @@
 #include "gridctl/THtmlExportDialog.h"
 #include "gridctl/TPrintSettingsDialog.h"
 
-#include "FileSizeLimit.h"
+#include "support/FileSizeLimit.h"
 
 #include <QCheckBox>
 #include <QComboBox>

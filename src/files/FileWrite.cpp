@@ -1,4 +1,4 @@
-#include "gridctl/FileWrite.h"
+#include "files/FileWrite.h"
 
 #include <QDir>
 #include <QSaveFile>

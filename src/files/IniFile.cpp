@@ -1,6 +1,6 @@
-#include "gridctl/IniFile.h"
+#include "files/IniFile.h"
 
-#include "gridctl/FileWrite.h"
+#include "files/FileWrite.h"
 
 #include <QFile>
 #include <charconv>

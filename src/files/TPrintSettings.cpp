@@ -1,6 +1,6 @@
-#include "gridctl/TPrintSettings.h"
+#include "files/TPrintSettings.h"
 
-#include "gridctl/IniFile.h"
+#include "files/IniFile.h"
 
 #include <QFileInfo>
 #include <string>
