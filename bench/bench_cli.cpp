@@ -19,8 +19,8 @@ void LongestList(benchmark::State& state, const char* format) {
         return true;
     };
     for (auto _ : state) {
-        std::string err;
-        benchmark::DoNotOptimize(RunCommandLine(args, discard, err));
+        benchmark::DoNotOptimize(RunCommandLine(
+            args, discard, [](const std::string&) {}, [](std::string&) { return false; }));
     }
     state.counters["bytes/run"] = static_cast<double>(written) / state.iterations();
 }
@@ -30,3 +30,4 @@ void LongestList(benchmark::State& state, const char* format) {
 BENCHMARK_CAPTURE(LongestList, tsv, "tsv")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(LongestList, csv, "csv")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(LongestList, json, "json")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(LongestList, jsonl, "jsonl")->Unit(benchmark::kMillisecond);

@@ -6,4 +6,4 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 cmake --preset default >/dev/null
 cmake --build --preset default --target pixolan --parallel "$(nproc)"
-exec build/default/src/ui/pixolan "$@"
+exec build/default/bin/pixolan "$@"

@@ -1,30 +1,57 @@
 #!/usr/bin/env bash
-# Times `pixolan list` for the longest list (32768 rows) as a whole process and splits the
-# figure: process start (loading the program and its shared libraries, `--version`) and the
-# list itself. Medians of N runs (default 21).
-# Usage: scripts/time-cli.sh [path to pixolan] [runs]
+# Times the command line as a whole process, beside a C program that prints one line: the
+# three are run in turn, N rounds (default 21), so that a drift of the machine's speed meets
+# each alike. Prints the median, minimum and maximum wall time of each and the medians'
+# ratios to the C program; then the longest list (32768 rows) in tsv and json.
+# Usage: scripts/time-cli.sh [path to pixolan] [rounds]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bin=${1:-build/default/src/ui/pixolan}
-runs=${2:-21}
+bin=${1:-build/default/bin/pixolan}
+rounds=${2:-21}
 
-# Prints the medians of the wall time and of the CPU time (user + system) of a command. On a
-# busy machine the wall time waits for a core; the CPU time is what the run itself costs.
-median_ms() {
-  local TIMEFORMAT='%R %U %S' samples=()
-  for ((i = 0; i < runs; i++)); do
-    samples+=("$({ time "$@" >/dev/null; } 2>&1)")
-  done
-  printf '%s\n' "${samples[@]}" | awk '{ wall[NR] = $1 * 1000; cpu[NR] = ($2 + $3) * 1000 }
-    function median(a, n,   i, j, t) {
-      for (i = 2; i <= n; i++) for (j = i; j > 1 && a[j - 1] > a[j]; j--) { t = a[j]; a[j] = a[j - 1]; a[j - 1] = t }
-      return a[int((n + 1) / 2)]
-    }
-    END { printf "wall %5.0f ms, cpu %5.0f ms", median(wall, NR), median(cpu, NR) }'
-}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+printf '#include <stdio.h>\nint main(void) { puts("pixolan 1.5"); return 0; }\n' >"$work/one.c"
+cc -O2 -o "$work/one-line" "$work/one.c"
 
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
-echo "process start only (/bin/true):       $(median_ms /bin/true)"
-echo "pixolan start (--version):            $(median_ms "$bin" --version)"
-echo "pixolan list, 32768 rows, tsv:        $(median_ms "$bin" list --ratio 1:1 --from 1 --to 32768 --width-div "" --height-div "")"
-echo "pixolan list, 32768 rows, json:       $(median_ms "$bin" list --ratio 1:1 --from 1 --to 32768 --width-div "" --height-div "" --format json)"
+names=("C program, one line" "pixolan --version" "pixolan list")
+commands=("$work/one-line" "$bin --version" "$bin list")
+for ((round = 0; round < rounds; round++)); do
+  for i in "${!commands[@]}"; do
+    start=$EPOCHREALTIME
+    ${commands[$i]} >/dev/null
+    end=$EPOCHREALTIME
+    echo "$i ${start/./} ${end/./}" >>"$work/times"
+  done
+done
+awk -v names="$(printf '%s|' "${names[@]}")" '
+  { ms = ($3 - $2) / 1000; n[$1]++; t[$1, n[$1]] = ms }
+  function sorted_median(k,   i, j, x, c) {
+    c = n[k]
+    for (i = 1; i <= c; i++) s[i] = t[k, i]
+    for (i = 2; i <= c; i++) for (j = i; j > 1 && s[j - 1] > s[j]; j--) { x = s[j]; s[j] = s[j - 1]; s[j - 1] = x }
+    lo = s[1]; hi = s[c]
+    return s[int((c + 1) / 2)]
+  }
+  END {
+    split(names, label, "|")
+    base = sorted_median(0)
+    for (k = 0; k in n; k++) {
+      m = sorted_median(k)
+      printf "%-22s median %6.2f ms  min %6.2f  max %6.2f  (%.2f times the C program)\n", label[k + 1], m, lo, hi, m / base
+    }
+  }' "$work/times"
+
+list=(list --ratio 1:1 --from 1 --to 32768 --width-div "" --height-div "")
+for format in tsv json; do
+  : >"$work/times"
+  for ((round = 0; round < rounds; round++)); do
+    start=$EPOCHREALTIME
+    "$bin" "${list[@]}" --format "$format" >/dev/null
+    end=$EPOCHREALTIME
+    echo "${start/./} ${end/./}" >>"$work/times"
+  done
+  sort -n <(awk '{ print ($2 - $1) / 1000 }' "$work/times") |
+    awk -v f="$format" '{ a[NR] = $1 } END { printf "list of 32768 rows, %-4s median %6.2f ms  min %6.2f  max %6.2f\n", f, a[int((NR + 1) / 2)], a[1], a[NR] }'
+done

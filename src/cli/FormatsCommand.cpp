@@ -2,20 +2,25 @@
 #include "model/FormatRatio.h"
 #include "model/PredefinedList.h"
 
-void FormatsCommand(ArgumentReader& args, BlockWriter& out) {
+int FormatsCommand(ArgumentReader& args, CommandStreams& io) {
     OutputFormat format = OutputFormat::Tsv;
     while (!args.Done()) {
         const std::string arg = args.Next();
-        if (arg != "--format") {
-            throw UnknownArgument("formats", arg);
-        }
-        format = ParseFormat(arg, args.Value(arg),
-                             {OutputFormat::Tsv, OutputFormat::Csv, OutputFormat::Json});
+        args.Try([&] {
+            if (arg != "--format" || !args.IsOption()) {
+                throw UnknownArgument("formats", arg);
+            }
+            format = ParseFormat(
+                arg, args.Value(arg),
+                {OutputFormat::Tsv, OutputFormat::Csv, OutputFormat::Json, OutputFormat::Jsonl});
+        });
     }
+    args.Check();
     std::vector<std::vector<std::string>> rows;
     for (const std::string& entry : PredefinedEntries()) {
         const RatioTerms terms = RatioOfFormat(entry);
         rows.push_back({entry, terms.X, terms.Y});
     }
-    WriteTable(TableOf({"Format", "X", "Y"}, std::move(rows)), format, true, out);
+    WriteTable(TableOf({"Format", "X", "Y"}, std::move(rows)), format, true, io.Out);
+    return 0;
 }

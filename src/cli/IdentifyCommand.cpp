@@ -43,50 +43,165 @@ std::vector<Candidate> Candidates(int32_t width, int32_t height) {
     return found;
 }
 
+// What identify answers for one size.
+struct Answer {
+    std::string Size; // "1920x1080"
+    int32_t Width;
+    int32_t Height;
+    std::string Ratio;   // reduced, "16:9"
+    std::string Decimal; // "1.78:1"
+    std::vector<Candidate> Formats;
+};
+
+Answer Identify(std::pair<int32_t, int32_t> size) {
+    const auto [width, height] = size;
+    const auto [rx, ry] = ReduceRatio(width, height);
+    return {IntToText(width) + "x" + IntToText(height),
+            width,
+            height,
+            IntToText(rx) + ":" + IntToText(ry),
+            FloatToFixed(2, static_cast<double>(width) / height) + ":1",
+            Candidates(width, height)};
+}
+
+// The answer as a JSON object over lines indented by `indent`, or on one line.
+std::string JsonObject(const Answer& answer, bool lines, const std::string& indent) {
+    const std::string field = lines ? "\n" + indent + "  " : " ";
+    const std::string item = lines ? "\n" + indent + "    " : "";
+    const auto list = [&](bool exact) {
+        std::string items;
+        for (const Candidate& c : answer.Formats) {
+            if (c.Exact == exact) {
+                items += (items.empty() ? ""
+                          : lines       ? ","
+                                        : ", ") +
+                         item + "{\"format\": " + JsonString(c.Entry) +
+                         ", \"x\": " + JsonValue(c.Terms.X) + ", \"y\": " + JsonValue(c.Terms.Y) +
+                         "}";
+            }
+        }
+        return items.empty() ? std::string("[]")
+                             : "[" + items + (lines ? "\n" + indent + "  " : "") + "]";
+    };
+    return "{" + (lines ? field : "") + "\"width\": " + IntToText(answer.Width) + "," + field +
+           "\"height\": " + IntToText(answer.Height) + "," + field +
+           "\"ratio\": " + JsonString(answer.Ratio) + "," + field +
+           "\"decimal\": " + JsonString(answer.Decimal) + "," + field + "\"exact\": " + list(true) +
+           "," + field + "\"nearest\": " + list(false) + (lines ? "\n" + indent : "") + "}";
+}
+
+std::string Names(const Answer& answer, bool exact) {
+    std::string names;
+    for (const Candidate& c : answer.Formats) {
+        if (c.Exact == exact) {
+            names += (names.empty() ? "" : "; ") + c.Entry;
+        }
+    }
+    return names;
+}
+
+// Writes the answers in one format as they come: a block of lines each (with a "Size" line
+// when there are several), a table row each, or a JSON object each.
+class AnswerWriter {
+public:
+    AnswerWriter(OutputFormat format, bool several, BlockWriter& out)
+        : Format(format), Several(several), Out(out) {}
+
+    void Write(const Answer& answer) {
+        switch (Format) {
+        case OutputFormat::Json:
+            Out.Text += !Several ? "" : Count == 0 ? "[\n  " : ",\n  ";
+            Out.Text += JsonObject(answer, true, Several ? "  " : "");
+            break;
+        case OutputFormat::Jsonl:
+            Out.Text += JsonObject(answer, false, "") + "\n";
+            break;
+        case OutputFormat::Tsv:
+        case OutputFormat::Csv:
+            WriteTable(TableOf({"Size", "Ratio", "Decimal", "Exact", "Nearest"},
+                               {{answer.Size, answer.Ratio, answer.Decimal, Names(answer, true),
+                                 Names(answer, false)}}),
+                       Format, Count == 0, Out);
+            break;
+        default:
+            Out.Text += Count == 0 || !Several ? "" : "\n";
+            Out.Text += Several ? "Size\t" + answer.Size + "\n" : "";
+            Out.Text += "Ratio\t" + answer.Ratio + "\nDecimal\t" + answer.Decimal + "\n";
+            for (const Candidate& c : answer.Formats) {
+                Out.Text += std::string(c.Exact ? "exact" : "nearest") + "\t" + c.Entry + "\t" +
+                            c.Terms.X + ":" + c.Terms.Y + "\n";
+            }
+        }
+        ++Count;
+        Out.EndLine();
+    }
+
+    void Finish() {
+        if (Format == OutputFormat::Json) {
+            Out.Text += !Several ? "\n" : Count == 0 ? "[]\n" : "\n]\n";
+        }
+    }
+
+private:
+    OutputFormat Format;
+    bool Several;
+    BlockWriter& Out;
+    std::size_t Count = 0;
+};
+
+// Lines longer than this are no sizes; the rest of such a line is skipped unread.
+constexpr std::size_t MaxLine = 256;
+
 } // namespace
 
-void IdentifyCommand(ArgumentReader& args, BlockWriter& out) {
-    std::pair<int32_t, int32_t> size{0, 0};
-    OutputFormat format = OutputFormat::Tsv;
+int IdentifyCommand(ArgumentReader& args, CommandStreams& io) {
+    OutputFormat format = OutputFormat::Text;
+    std::vector<std::pair<int32_t, int32_t>> sizes;
+    bool fromInput = false;
     while (!args.Done()) {
         const std::string arg = args.Next();
-        if (arg == "--format") {
-            format = ParseFormat(arg, args.Value(arg), {OutputFormat::Tsv, OutputFormat::Json});
-        } else if (!arg.starts_with("-") && size.first == 0) {
-            size = ParseSize("identify", arg);
-        } else {
-            throw UnknownArgument("identify", arg);
-        }
+        args.Try([&] {
+            if (args.IsOption() && arg == "--format") {
+                format = ParseFormat(arg, args.Value(arg),
+                                     {OutputFormat::Text, OutputFormat::Tsv, OutputFormat::Csv,
+                                      OutputFormat::Json, OutputFormat::Jsonl});
+            } else if (args.IsOption()) {
+                throw UnknownArgument("identify", arg);
+            } else if (arg == "-") {
+                fromInput = true;
+            } else {
+                sizes.push_back(ParseSize("identify", arg));
+            }
+        });
     }
-    if (size.first == 0) {
-        throw UsageError("identify: expected WxH, such as 1920x1080");
+    if (sizes.empty() && !fromInput) {
+        args.Try([] { throw UsageError("identify: expected WxH, such as 1920x1080, or -"); });
     }
-    const auto [rx, ry] = ReduceRatio(size.first, size.second);
-    const std::string ratio = IntToText(rx) + ":" + IntToText(ry);
-    const std::string decimal =
-        FloatToFixed(2, static_cast<double>(size.first) / size.second) + ":1";
-    const std::vector<Candidate> candidates = Candidates(size.first, size.second);
+    args.Check();
 
-    if (format == OutputFormat::Json) {
-        std::string exact;
-        std::string nearest;
-        for (const Candidate& c : candidates) {
-            std::string& into = c.Exact ? exact : nearest;
-            into += std::string(into.empty() ? "\n    " : ",\n    ") +
-                    "{\"format\": " + JsonString(c.Entry) + ", \"x\": " + JsonValue(c.Terms.X) +
-                    ", \"y\": " + JsonValue(c.Terms.Y) + "}";
+    AnswerWriter writer(format, fromInput || sizes.size() > 1, io.Out);
+    for (const auto& size : sizes) {
+        writer.Write(Identify(size));
+    }
+    int status = 0;
+    std::string line;
+    for (std::size_t number = 1; fromInput && io.ReadLine(line); ++number) {
+        std::pair<int32_t, int32_t> size;
+        if (line.find_first_not_of(" \t\r") == std::string::npos) {
+            continue; // blank lines separate, they ask nothing
         }
-        const auto list = [](const std::string& items) {
-            return items.empty() ? std::string("[]") : "[" + items + "\n  ]";
-        };
-        out.Text += "{\n  \"ratio\": " + JsonString(ratio) +
-                    ",\n  \"decimal\": " + JsonString(decimal) + ",\n  \"exact\": " + list(exact) +
-                    ",\n  \"nearest\": " + list(nearest) + "\n}\n";
-        return;
+        if (line.size() > MaxLine || !ReadSize(line, size)) {
+            io.Note("line " +
+                    IntToText(static_cast<int32_t>(
+                        std::min<std::size_t>(number, std::numeric_limits<int32_t>::max()))) +
+                    ": " + Quoted(line.substr(0, MaxLine)) +
+                    ": expected WxH, W:H or \"W H\" with whole numbers above 0");
+            status = 1;
+            continue;
+        }
+        writer.Write(Identify(size));
+        io.Out.Flush();
     }
-    out.Text += "Ratio\t" + ratio + "\nDecimal\t" + decimal + "\n";
-    for (const Candidate& c : candidates) {
-        out.Text += std::string(c.Exact ? "exact" : "nearest") + "\t" + c.Entry + "\t" + c.Terms.X +
-                    ":" + c.Terms.Y + "\n";
-    }
+    writer.Finish();
+    return status;
 }

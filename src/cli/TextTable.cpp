@@ -80,7 +80,7 @@ bool IsJsonNumber(const std::string& text) {
 } // namespace
 
 TextTable TableOf(std::vector<std::string> header, std::vector<std::vector<std::string>> rows) {
-    TextTable table{std::move(header), rows.size(), {}};
+    TextTable table{std::move(header), rows.size(), {}, {}};
     table.Row = [rows = std::move(rows)](std::size_t row, std::vector<std::string>& cells) {
         cells = rows[row];
     };
@@ -93,6 +93,13 @@ BlockWriter::BlockWriter(OutputSink sink) : Sink(std::move(sink)) {
 
 void BlockWriter::EndLine() {
     if (Text.size() >= BlockSize) {
+        Failed = !Sink(Text) || Failed;
+        Text.clear();
+    }
+}
+
+void BlockWriter::Flush() {
+    if (!Text.empty()) {
         Failed = !Sink(Text) || Failed;
         Text.clear();
     }
@@ -113,29 +120,55 @@ void TableToCsv(const TextTable& table, bool withHeader, BlockWriter& out) {
     JoinLines(table, withHeader, ',', "\r\n", out, AppendCsvCell);
 }
 
-void TableToJson(const TextTable& table, bool withHeader, BlockWriter& writer) {
+void TableToJson(const TextTable& table, bool lines, BlockWriter& writer) {
     std::string& out = writer.Text;
-    out += "[";
     std::vector<std::string> keys; // escaped once, written on every row
     for (const std::string& name : table.Header) {
-        keys.push_back(JsonString(name) + ": ");
+        keys.push_back(JsonString(JsonKey(name)) + ": ");
     }
+    out += lines ? "" : "[";
     std::vector<std::string> cells(table.Header.size());
     for (std::size_t r = 0; r < table.RowCount; ++r) {
-        table.Row(r, cells);
-        out += r == 0 ? "\n  " : ",\n  ";
-        out += withHeader ? '{' : '[';
-        for (std::size_t i = 0; i < cells.size(); ++i) {
-            out += i == 0 ? "" : ", ";
-            if (withHeader) {
-                out += keys[i];
-            }
-            out += JsonValue(cells[i]);
+        if (!lines) {
+            out += r == 0 ? "\n  " : ",\n  ";
         }
-        out += withHeader ? '}' : ']';
+        if (table.JsonObject) {
+            table.JsonObject(r, out);
+        } else {
+            table.Row(r, cells);
+            out += '{';
+            for (std::size_t i = 0; i < cells.size(); ++i) {
+                out += i == 0 ? "" : ", ";
+                out += keys[i] + JsonValue(cells[i]);
+            }
+            out += '}';
+        }
+        if (lines) {
+            out += '\n';
+        }
         writer.EndLine();
     }
-    out += table.RowCount == 0 ? "]\n" : "\n]\n";
+    if (!lines) {
+        out += table.RowCount == 0 ? "]\n" : "\n]\n";
+    }
+}
+
+std::string JsonKey(const std::string& caption) {
+    std::string key;
+    for (const char c : caption) {
+        const bool letter = (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+        if (c >= 'A' && c <= 'Z') {
+            key += static_cast<char>(c - 'A' + 'a');
+        } else if (letter) {
+            key += c;
+        } else if (!key.empty() && key.back() != '_') {
+            key += '_';
+        }
+    }
+    while (!key.empty() && key.back() == '_') {
+        key.pop_back();
+    }
+    return key;
 }
 
 std::string JsonString(const std::string& text) {

@@ -13,6 +13,10 @@ struct TextTable {
     std::size_t RowCount = 0;
     // Fills `cells` (one text per header) with row `row`, counting from 0.
     std::function<void(std::size_t row, std::vector<std::string>& cells)> Row;
+    // JSON: the row written as an object of typed values onto `out`. When not set, the
+    // object holds the cells under their headers' keys (JsonKey), each cell a number when its
+    // text is one, else a string.
+    std::function<void(std::size_t row, std::string& out)> JsonObject;
 };
 
 // Hands written text on; false when it could not be written.
@@ -26,6 +30,8 @@ public:
     std::string Text; // what is not handed on yet; writers append to it
     // Hands the text on once it fills a block.
     void EndLine();
+    // Hands the text on now, for answers that someone may be waiting for line by line.
+    void Flush();
     // Hands on the rest; false when anything could not be written.
     bool Finish();
 
@@ -42,9 +48,12 @@ void TableToTsv(const TextTable& table, bool withHeader, BlockWriter& out);
 // RFC 4180: CRLF line ends; a cell with a comma, quote or line break is quoted, its quotes
 // doubled.
 void TableToCsv(const TextTable& table, bool withHeader, BlockWriter& out);
-// An array of objects keyed by the header, or of arrays without the header. A cell that is
-// a JSON number is written as one, every other cell as a string.
-void TableToJson(const TextTable& table, bool withHeader, BlockWriter& out);
+// An array of one JSON object a row, or with `lines` (JSON Lines) one object a line.
+void TableToJson(const TextTable& table, bool lines, BlockWriter& out);
+
+// A header as a JSON key: lower-case letters and digits, words joined by "_" ("Format" is
+// "format", "Predefined formats" "predefined_formats").
+std::string JsonKey(const std::string& caption);
 
 // The text as a JSON string literal, quotes included.
 std::string JsonString(const std::string& text);

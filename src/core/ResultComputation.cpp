@@ -22,11 +22,21 @@ namespace {
 // the divisor lists of tall heights run to thousands of characters.
 struct RunContext {
     ReferencePair Reference;
-    int32_t ScreenX; // already traded for a rotated picture
-    int32_t ScreenY;
-    int32_t PX;
+    int32_t SX; // screen ratio
+    int32_t SY;
+    int32_t PX; // playing ratio
     int32_t PY;
+    bool Rotated;
 };
+
+// The frame's width and height, then what the bars add to each.
+std::array<int64_t, 4> Letterbox(int32_t width, int32_t height, int32_t sx, int32_t sy, int32_t px,
+                                 int32_t py, bool rotated) {
+    // A picture turned by 90 degrees meets the screen with its terms traded.
+    const LetterboxFrame frame =
+        FitLetterbox(width, height, rotated ? sy : sx, rotated ? sx : sy, px, py);
+    return {frame.Width, frame.Height, frame.Width - width, frame.Height - height};
+}
 
 struct Pair {
     std::string Width;
@@ -54,15 +64,12 @@ std::string AreaPercentText(const RunContext& run, const Pair& pair) {
 }
 
 std::string PixelDifText(const RunContext& run, const Pair& pair) {
-    return Int64ToText(int64_t{pair.W} - run.Reference.Width) + " / " +
-           Int64ToText(int64_t{pair.H} - run.Reference.Height);
+    const auto [width, height] = PixelDifference(run.Reference, pair.W, pair.H);
+    return Int64ToText(width) + " / " + Int64ToText(height);
 }
 
-// The frame's width and height, then what it adds to each side.
 std::array<int64_t, 4> LetterboxTerms(const RunContext& run, const Pair& pair) {
-    const LetterboxFrame frame =
-        FitLetterbox(pair.W, pair.H, run.ScreenX, run.ScreenY, run.PX, run.PY);
-    return {frame.Width, frame.Height, frame.Width - pair.W, frame.Height - pair.H};
+    return Letterbox(pair.W, pair.H, run.SX, run.SY, run.PX, run.PY, run.Rotated);
 }
 
 std::string LetterboxText(const RunContext& run, const Pair& pair) {
@@ -159,8 +166,11 @@ ResultEchoes ComputeResults(const ResultInputs& in, superarray& table, Reference
             const int64_t tall = int64_t{k} * ry;
             // A height beyond 32 bits would be listed wrapped and wrong; leave the pair out.
             if (!widthPasses[static_cast<std::size_t>(k)] ||
-                !heightPasses[static_cast<std::size_t>(k)] ||
-                tall > std::numeric_limits<int32_t>::max()) {
+                !heightPasses[static_cast<std::size_t>(k)]) {
+                continue;
+            }
+            if (tall > std::numeric_limits<int32_t>::max()) {
+                ++echoes.TooTall;
                 continue;
             }
             const int32_t w = k * rx;
@@ -173,7 +183,15 @@ ResultEchoes ComputeResults(const ResultInputs& in, superarray& table, Reference
             table.SetCell(0, HeightColumn, IntToText(h));
         }
     }
-    DeriveCells(table,
-                {reference, in.Rotated ? in.SY : in.SX, in.Rotated ? in.SX : in.SY, in.PX, in.PY});
+    DeriveCells(table, {reference, in.SX, in.SY, in.PX, in.PY, in.Rotated});
     return echoes;
+}
+
+std::array<int64_t, 2> PixelDifference(const ReferencePair& reference, int32_t width,
+                                       int32_t height) {
+    return {int64_t{width} - reference.Width, int64_t{height} - reference.Height};
+}
+
+std::array<int64_t, 4> LetterboxNumbers(const ResultInputs& in, int32_t width, int32_t height) {
+    return Letterbox(width, height, in.SX, in.SY, in.PX, in.PY, in.Rotated);
 }

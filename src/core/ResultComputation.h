@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -59,6 +60,9 @@ struct ResultEchoes {
     int64_t ReducedProduct = 0;
     std::string EchoHeight; // ": " and the height for EchoForWidth, "3" for 4 : 3 and 4
     std::string EchoWidth;  // the width for EchoForHeight and ":"
+    // Pairs of the range that pass the filters but are not listed because their height is
+    // beyond 32 bits.
+    int32_t TooTall = 0;
 };
 
 // Rebuilds `table` with one row per width of the range that has a whole height in the ratio
@@ -68,3 +72,10 @@ struct ResultEchoes {
 // when none is chosen yet.
 ResultEchoes ComputeResults(const ResultInputs& inputs, superarray& table,
                             ReferencePair& reference);
+
+// The numbers behind the derived cells of a listed pair, for readers that want values:
+// the pixel difference to the reference (width, then height) and the letterboxed frame (its
+// width and height, then what the bars add to each).
+std::array<int64_t, 2> PixelDifference(const ReferencePair& reference, int32_t width,
+                                       int32_t height);
+std::array<int64_t, 4> LetterboxNumbers(const ResultInputs& inputs, int32_t width, int32_t height);

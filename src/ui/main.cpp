@@ -1,4 +1,3 @@
-#include "cli/CommandLine.h"
 #include "superarray/superarray.h"
 #include "ui/TForm1.h"
 
@@ -6,11 +5,8 @@
 #include <QDesktopServices>
 #include <QUrl>
 
+// The window program. `pixolan` hands over to it when it is given no sub-command.
 int main(int argc, char** argv) {
-    // Sub-commands decide before any application object exists, so they need no display.
-    if (IsCommandLine({argv + 1, argv + argc})) {
-        return CommandLineMain(argc, argv);
-    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tavori Pixolan"));
     // No display name: the toolkit would append it to every window title.

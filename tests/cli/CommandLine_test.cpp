@@ -19,18 +19,37 @@ struct ProcessRun {
     std::string Err;
 };
 
+struct ProcessOptions {
+    QString OutputFile;                 // instead of a pipe
+    QByteArray Input;                   // standard input
+    QList<QPair<QString, QString>> Env; // set on top of the scripted environment
+};
+
+ProcessOptions Reading(const QByteArray& input) {
+    return {{}, input, {}};
+}
+
+ProcessOptions WithEnv(const QString& name, const QString& value) {
+    return {{}, {}, {{name, value}}};
+}
+
 // The program as a script starts it: no display, no platform chosen for the toolkit.
-ProcessRun Pixolan(const QStringList& args, const QString& outputFile = {}) {
+ProcessRun Pixolan(const QStringList& args, const ProcessOptions& options = {}) {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
         env.remove(QString::fromLatin1(name));
     }
+    for (const auto& [name, value] : options.Env) {
+        env.insert(name, value);
+    }
     process.setProcessEnvironment(env);
-    if (!outputFile.isEmpty()) {
-        process.setStandardOutputFile(outputFile);
+    if (!options.OutputFile.isEmpty()) {
+        process.setStandardOutputFile(options.OutputFile);
     }
     process.start(QStringLiteral(PIXOLAN_BINARY), args);
+    process.write(options.Input);
+    process.closeWriteChannel();
     process.waitForFinished(60000);
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
             process.readAllStandardOutput().toStdString(),
@@ -106,27 +125,39 @@ QJsonDocument Json(const std::string& text) {
     return doc;
 }
 
-// The JSON rows back as text under the expected header's keys; numbers must be JSON numbers.
-Rows ParseJson(const std::string& text, const Rows& expected) {
+std::string Joined(const QJsonArray& numbers) {
+    std::string text;
+    for (const QJsonValue& n : numbers) {
+        EXPECT_TRUE(n.isDouble());
+        text += (text.empty() ? "" : ",") + std::to_string(n.toInteger());
+    }
+    return text;
+}
+
+// The typed objects back as the cell texts the window shows, header first: every value must
+// have its JSON type, and the rows the keys that scripts read.
+Rows JsonRows(const std::string& text, const Rows& expected) {
     Rows rows{expected.front()};
-    const QJsonArray array = Json(text).array();
-    for (qsizetype r = 0; r < array.size(); ++r) {
-        const QJsonObject object = array[r].toObject();
-        EXPECT_EQ(object.size(), static_cast<qsizetype>(expected.front().size()));
-        std::vector<std::string>& row = rows.emplace_back();
-        for (std::size_t c = 0; c < expected.front().size(); ++c) {
-            const auto want = static_cast<std::size_t>(r) + 1 < expected.size()
-                                  ? expected[static_cast<std::size_t>(r) + 1][c]
-                                  : std::string();
-            const QJsonValue value = object[QString::fromStdString(expected.front()[c])];
-            if (!want.empty() && want.find_first_not_of("-0123456789.") == std::string::npos) {
-                EXPECT_TRUE(value.isDouble()) << want << " is written as a number";
-                row.push_back(value.toDouble() == std::stod(want) ? want : "not " + want);
-            } else {
-                EXPECT_TRUE(value.isString()) << want;
-                row.push_back(value.toString().toStdString());
-            }
-        }
+    const auto number = [](const QJsonValue& v) {
+        EXPECT_TRUE(v.isDouble());
+        return std::to_string(v.toInteger());
+    };
+    for (const QJsonValue& value : Json(text).array()) {
+        const QJsonObject o = value.toObject();
+        EXPECT_EQ(o.keys(),
+                  QStringList({"area", "area_percent", "height", "height_divisors", "letterbox",
+                               "pixel_difference", "width", "width_divisors"}));
+        const QJsonObject dif = o["pixel_difference"].toObject();
+        const QJsonObject box = o["letterbox"].toObject();
+        EXPECT_TRUE(o["area_percent"].isDouble());
+        rows.push_back(
+            {number(o["width"]), number(o["height"]),
+             QString::number(o["area_percent"].toDouble(), 'g', QLocale::FloatingPointShortest)
+                 .toStdString(),
+             number(o["area"]), number(dif["width"]) + " / " + number(dif["height"]),
+             Joined(o["width_divisors"].toArray()), Joined(o["height_divisors"].toArray()),
+             number(box["width"]) + ":" + number(box["height"]) + " (+" + number(box["bar_width"]) +
+                 ":+" + number(box["bar_height"]) + ")"});
     }
     return rows;
 }
@@ -190,7 +221,17 @@ TEST(CommandLine, ListPrintsTheLibraryRowsInEveryFormat) {
         const ProcessRun csv = Pixolan(QStringList{"list", "--format", "csv"} + c.Args);
         EXPECT_EQ(ParseCsv(csv.Out), c.Expected) << name;
         const ProcessRun json = Pixolan(QStringList{"list", "--format=json"} + c.Args);
-        EXPECT_EQ(ParseJson(json.Out, c.Expected), c.Expected) << name;
+        EXPECT_EQ(JsonRows(json.Out, c.Expected), c.Expected) << name;
+        // JSON Lines: the same objects, one a line.
+        QStringList lines =
+            QString::fromStdString(Pixolan(QStringList{"list", "--format", "jsonl"} + c.Args).Out)
+                .split(u'\n');
+        EXPECT_EQ(lines.takeLast(), "");
+        QJsonArray objects;
+        for (const QString& line : lines) {
+            objects.append(Json(line.toStdString()).object());
+        }
+        EXPECT_EQ(objects, Json(json.Out).array()) << name;
     }
 }
 
@@ -218,43 +259,120 @@ TEST(CommandLine, ListShowsTheWindowsFirstRowsAndLeavesTheHeaderOutOnRequest) {
     EXPECT_EQ(rows[0], (std::vector<std::string>{"16", "12", "100", "192", "0 / 0", "2,4,8",
                                                  "2,3,4,6", "16:16 (+0:+4)"}));
     EXPECT_EQ(rows[1][2], "400");
-
-    const ProcessRun json = Pixolan({"list", "--no-header", "--format", "json", "--to", "16"});
-    const QJsonArray array = Json(json.Out).array();
-    ASSERT_EQ(array.size(), 1);
-    EXPECT_EQ(array[0].toArray()[0].toInt(), 16);
-    EXPECT_EQ(array[0].toArray()[7].toString(), "16:16 (+0:+4)");
+    // JSON keeps its keys: a script reads the same objects with or without the switch.
+    EXPECT_EQ(Pixolan({"list", "--no-header", "--format", "json"}).Out,
+              Pixolan({"list", "--format", "json"}).Out);
 }
 
-TEST(CommandLine, BadArgumentsSayWhatWasExpectedAndPrintNothing) {
+TEST(CommandLine, ListBoundsHeightsNamesFormatsAndCountsTheTooTall) {
+    const auto widths = [](const ProcessRun& run) {
+        std::vector<std::string> column;
+        for (const auto& row : ParseTsv(run.Out)) {
+            column.push_back(row[0] + "x" + row[1]);
+        }
+        return column;
+    };
+    using Sizes = std::vector<std::string>;
+    const QStringList all{"--width-div", "", "--height-div", ""};
+    const std::tuple<QStringList, Sizes> cases[] = {
+        {{"--min-height", "571", "--max-height", "576", "--from", "1", "--to", "1000"},
+         {"WidthxHeight", "715x572", "720x576"}},
+        {{"--min-height", "-5", "--max-height", "4", "--to", "12"}, {"WidthxHeight", "5x4"}},
+        {{"--min-height", "7", "--max-height", "5"}, {"WidthxHeight"}},
+        {{"--max-height", "-1"}, {"WidthxHeight"}},
+    };
+    for (const auto& [args, sizes] : cases) {
+        const ProcessRun run = Pixolan(QStringList{"list", "--ratio", "5:4"} + all + args);
+        EXPECT_EQ(widths(run), sizes) << args.join(' ').toStdString() << run.Err;
+    }
+    // The formats of exactly a pair's size.
+    const Rows named = ParseTsv(
+        Pixolan(QStringList{"list", "--ratio", "5:4", "--from", "715", "--to", "720", "--names"} +
+                all)
+            .Out);
+    ASSERT_EQ(named.size(), 3u);
+    EXPECT_EQ(named[0].back(), "Predefined formats");
+    EXPECT_EQ(named[1].back(), "");
+    EXPECT_EQ(named[2].back(), "Digital Broadcasting (720:576); Digital8 PAL (720:576); DV PAL "
+                               "Fullframe (720:576); DVCAM PAL (720:576); DVCPRO PAL (720:576); "
+                               "MPEG-2 PAL=D2 (720:576)");
+    const QJsonArray json = Json(Pixolan({"list", "--ratio", "5:4", "--from", "720", "--to", "720",
+                                          "--names", "--format", "json"})
+                                     .Out)
+                                .array();
+    EXPECT_EQ(json[0]["formats"].toArray().size(), 6);
+
+    const ProcessRun tall =
+        Pixolan(QStringList{"list", "--ratio", "1:1000000", "--to", "3000"} + all);
+    EXPECT_EQ(tall.Status, 0);
+    EXPECT_EQ(ParseTsv(tall.Out).size(), 2148u); // the header and heights up to 2147000000
+    EXPECT_EQ(tall.Err, "pixolan: note: 853 pairs of the range are left out: their height is above "
+                        "2147483647\n");
+}
+
+TEST(CommandLine, BadArgumentsAreEachReportedOnOneLineAndPrintNothing) {
     const struct {
         QStringList Args;
-        std::string Err;
+        std::vector<std::string> Errors;
     } cases[] = {
-        {{"list", "--ratio", "abc"}, R"(--ratio "abc": expected X:Y with whole numbers)"},
-        {{"list", "--ratio", "0:3"}, R"(--ratio "0:3": expected X:Y with whole numbers above 0)"},
-        {{"list", "--screen", "4:"}, R"(--screen "4:": expected X:Y with whole numbers)"},
-        {{"list", "--to", "99999999999"}, R"(--to "99999999999": expected a whole number)"},
-        {{"list", "--from", "1e3"}, R"(--from "1e3": expected a whole number)"},
-        {{"list", "--reference", "640*480"},
-         R"(--reference "640*480": expected WxH with whole numbers)"},
-        {{"list", "--format", "xml"}, R"(--format "xml": expected tsv|csv|json|html)"},
-        {{"list", "--playing"}, "--playing: expected a value after it"},
-        {{"list", "--colour"},
-         R"("--colour": expected an option of list (pixolan --help lists them))"},
-        {{"identify"}, "identify: expected WxH, such as 1920x1080"},
-        {{"identify", "0x5"}, R"(identify "0x5": expected WxH with whole numbers above 0)"},
-        {{"identify", "4x3", "--format", "csv"}, R"(--format "csv": expected tsv|json)"},
+        {{"list", "--ratio", "abc", "--screen", "4:", "--ratio", "0:3"},
+         {R"(--ratio "abc": expected X:Y with whole numbers above 0)",
+          R"(--screen "4:": expected X:Y with whole numbers above 0)",
+          R"(--ratio "0:3": expected X:Y with whole numbers above 0)"}},
+        {{"list", "--to", "99999999999", "--from", "1e3", "--reference", "640*480"},
+         {R"(--to "99999999999": expected a whole number)",
+          R"(--from "1e3": expected a whole number)",
+          R"(--reference "640*480": expected WxH with whole numbers above 0)"}},
+        {{"list", "--format", "xml", "--colour", "--playing"},
+         {R"(--format "xml": expected tsv|csv|json|jsonl|html)",
+          R"("--colour": expected an option of list (pixolan list --help lists them))",
+          "--playing: expected a value after it"}},
+        {{"list", "--rotated=no", "--no-header=false", "--names=1"},
+         {R"("--rotated=no": --rotated takes no value)",
+          R"("--no-header=false": --no-header takes no value)",
+          R"("--names=1": --names takes no value)"}},
+        {{"list", "--width-div", "4;8", "--height-div", "4 8", "--width-not-div", "1e1"},
+         {R"(--width-div "4;8": "4;8" is not a whole number above 0 (expected a list such as "4,8"))",
+          R"(--height-div "4 8": "4 8" is not a whole number above 0 (expected a list such as "4,8"))",
+          R"(--width-not-div "1e1": "1e1" is not a whole number above 0 (expected a list such as "4,8"))"}},
+        {{"list", "--height-not-div", "2, 0", "--width-div=4,", "--height-div", "1.5,-4"},
+         {R"(--height-not-div "2, 0": "0" is not a whole number above 0 (expected a list such as "4,8"))",
+          R"(--width-div "4,": "" is not a whole number above 0 (expected a list such as "4,8"))",
+          R"(--height-div "1.5,-4": "1.5" is not a whole number above 0 (expected a list such as "4,8"))"}},
+        {{"list", "--", "--to"},
+         {R"("--to": expected an option of list (pixolan list --help lists them))"}},
+        {{"identify"}, {"identify: expected WxH, such as 1920x1080, or -"}},
+        {{"identify", "0x5", "4x3", "--format", "html"},
+         {R"(identify "0x5": expected WxH with whole numbers above 0)",
+          R"(--format "html": expected text|tsv|csv|json|jsonl)"}},
         {{"formats", "extra"},
-         R"("extra": expected an option of formats (pixolan --help lists them))"},
-        {{"lsit"}, R"("lsit": expected a command: list, identify or formats)"},
+         {R"("extra": expected an option of formats (pixolan formats --help lists them))"}},
+        {{"lsit"}, {R"("lsit": expected a command: list, identify or formats)"}},
+        {{"--ratio", "16:9"}, {R"("--ratio": expected a command: list, identify or formats)"}},
+        {{"-v"}, {R"("-v": expected a command: list, identify or formats)"}},
+        {{"-style=fusion", "--foo"},
+         {R"("-style=fusion": expected a command: list, identify or formats)"}},
+        {{"list", "--to", "1\n2\x1b[31m\x7f\xc2\x9b\\"},
+         {R"(--to "1\n2\x1b[31m\x7f\x9b\\": expected a whole number)"}},
     };
     for (const auto& c : cases) {
-        const ProcessRun run = Pixolan(c.Args);
-        EXPECT_EQ(run.Status, 2) << c.Err;
-        EXPECT_EQ(run.Err, "pixolan: " + c.Err + "\n");
-        EXPECT_EQ(run.Out, "") << c.Err;
+        // With a display in the environment too: no window may start for a mistyped command.
+        const ProcessRun run = Pixolan(c.Args, WithEnv("DISPLAY", ":97"));
+        std::string lines;
+        for (const std::string& error : c.Errors) {
+            lines += "pixolan: " + error + "\n";
+        }
+        EXPECT_EQ(run.Status, 2) << lines;
+        EXPECT_EQ(run.Err, lines);
+        EXPECT_EQ(run.Out, "") << lines;
     }
+}
+
+TEST(CommandLine, OptionsTakeTheirValueEitherWayAndDoubleDashEndsThem) {
+    const std::string expected = Pixolan({"list", "--to", "64", "--width-div", "8,16"}).Out;
+    EXPECT_EQ(Pixolan({"list", "--to=64", "--width-div= 8 , 16 "}).Out, expected);
+    EXPECT_EQ(Pixolan({"list", "--to", "64", "--width-div", "8,16", "--"}).Out, expected);
+    EXPECT_EQ(Pixolan({"identify", "--", "-"}).Status, 0); // "-" after "--" is standard input
 }
 
 TEST(CommandLine, IdentifyGivesTheRatioAndTheFormatsNearIt) {
@@ -267,6 +385,7 @@ TEST(CommandLine, IdentifyGivesTheRatioAndTheFormatsNearIt) {
 
     const ProcessRun json = Pixolan({"identify", "640x480", "--format", "json"});
     const QJsonObject object = Json(json.Out).object();
+    EXPECT_EQ(object["width"].toInt(), 640);
     EXPECT_EQ(object["ratio"].toString(), "4:3");
     EXPECT_EQ(object["decimal"].toString(), "1.33:1");
     const QJsonArray exact = object["exact"].toArray();
@@ -282,6 +401,39 @@ TEST(CommandLine, IdentifyGivesTheRatioAndTheFormatsNearIt) {
     EXPECT_EQ(nearest[1]["format"].toString().toStdString(), "Webcam mini (200:152)");
 }
 
+TEST(CommandLine, IdentifyReadsSizesFromStandardInputAndNamesTheBadLines) {
+    const QByteArray input =
+        "1920x1080\n\nabc\n 720 : 576 \r\n640 480\n0x5\n" + QByteArray(300, '7') + "x1\n4X3";
+    const std::string errors = "pixolan: line 3: \"abc\": expected WxH, W:H or \"W H\" with "
+                               "whole numbers above 0\n"
+                               "pixolan: line 6: \"0x5\": expected WxH, W:H or \"W H\" with "
+                               "whole numbers above 0\n";
+    const ProcessRun tsv = Pixolan({"identify", "-", "--format", "tsv"}, Reading(input));
+    EXPECT_EQ(tsv.Status, 1);
+    EXPECT_EQ(tsv.Err.substr(0, errors.size()), errors);
+    EXPECT_NE(tsv.Err.find("pixolan: line 7: \"777"), std::string::npos) << tsv.Err;
+    const Rows rows = ParseTsv(tsv.Out);
+    ASSERT_EQ(rows.size(), 5u);
+    EXPECT_EQ(rows[0], (std::vector<std::string>{"Size", "Ratio", "Decimal", "Exact", "Nearest"}));
+    const std::tuple<std::size_t, std::string, std::string> answers[] = {
+        {1, "1920x1080", "16:9"}, {2, "720x576", "5:4"}, {3, "640x480", "4:3"}, {4, "4x3", "4:3"}};
+    for (const auto& [row, size, ratio] : answers) {
+        EXPECT_EQ(rows[row][0], size);
+        EXPECT_EQ(rows[row][1], ratio);
+    }
+    EXPECT_NE(rows[2][3].find("DVCAM PAL (720:576)"), std::string::npos);
+
+    // One object a line, the same as the one-size answer; the text blocks say their size.
+    const ProcessRun jsonl = Pixolan({"identify", "-", "--format=jsonl"}, Reading(input));
+    const QStringList lines = QString::fromStdString(jsonl.Out).trimmed().split(u'\n');
+    ASSERT_EQ(lines.size(), 4);
+    EXPECT_EQ(Json(lines[1].toStdString()).object(),
+              Json(Pixolan({"identify", "720x576", "--format", "json"}).Out).object());
+    const ProcessRun text = Pixolan({"identify", "-"}, Reading("16:9\n4x3\n"));
+    EXPECT_TRUE(text.Out.starts_with("Size\t16x9\nRatio\t16:9\nDecimal\t")) << text.Out;
+    EXPECT_NE(text.Out.find("\n\nSize\t4x3\nRatio\t4:3\n"), std::string::npos);
+}
+
 TEST(CommandLine, FormatsListsThePredefinedEntriesWithTheTermsTheWindowSets) {
     const Rows rows = ParseCsv(Pixolan({"formats", "--format", "csv"}).Out);
     ASSERT_EQ(rows.size(), 127u); // the header and 126 formats
@@ -291,24 +443,57 @@ TEST(CommandLine, FormatsListsThePredefinedEntriesWithTheTermsTheWindowSets) {
               (std::vector<std::string>{"QXGA Wide (3840:2400) (16:10)", "3840", "2400"}));
     const QJsonArray json = Json(Pixolan({"formats", "--format", "json"}).Out).array();
     ASSERT_EQ(json.size(), 126);
-    EXPECT_EQ(json[2].toObject()["X"].toInt(), 185);
+    EXPECT_EQ(json[2].toObject()["x"].toInt(), 185);
+    EXPECT_EQ(json[2].toObject()["format"].toString(), "1.85:1 (185:100)");
 }
 
-TEST(CommandLine, HelpVersionAndAFailedWrite) {
+TEST(CommandLine, HelpAndVersionAnywhereAndAFailedWrite) {
     EXPECT_EQ(Pixolan({"--version"}).Out, "pixolan 1.5\n");
+    EXPECT_EQ(Pixolan({"list", "--to", "5", "--version"}).Out, "pixolan 1.5\n");
     const ProcessRun help = Pixolan({"--help"});
     EXPECT_EQ(help.Status, 0);
-    for (const char* option :
-         {"--ratio", "--from", "--to", "--width-div", "--height-div", "--width-not-div",
-          "--height-not-div", "--screen", "--playing", "--rotated", "--reference", "--format",
-          "--no-header", "identify", "formats", "(4:3)", "(768)", "(16:9)"}) {
+    for (const char* option : {"--ratio",      "--from",          "--to",
+                               "--min-height", "--max-height",    "--width-div",
+                               "--height-div", "--width-not-div", "--height-not-div",
+                               "--screen",     "--playing",       "--rotated",
+                               "--reference",  "--names",         "--format",
+                               "--no-header",  "identify",        "formats",
+                               "jsonl",        "(4:3)",           "(768)",
+                               "(16:9)"}) {
         EXPECT_NE(help.Out.find(option), std::string::npos) << option;
     }
-    EXPECT_EQ(Pixolan({"list", "--help"}).Out, help.Out);
+    // A command's help is its own part of the whole.
+    for (const char* command : {"list", "identify", "formats"}) {
+        const ProcessRun own = Pixolan({command, "--format", "bad", "-h"});
+        EXPECT_EQ(own.Status, 0) << command;
+        const std::string options = own.Out.substr(own.Out.find("Options of"));
+        EXPECT_TRUE(own.Out.starts_with("Usage: pixolan " + std::string(command))) << own.Out;
+        EXPECT_NE(help.Out.find(options), std::string::npos) << command;
+        EXPECT_EQ(own.Out.find("Options of", own.Out.find("Options of") + 1), std::string::npos);
+    }
 
-    const ProcessRun full = Pixolan({"list", "--to", "32768"}, QStringLiteral("/dev/full"));
+    const ProcessRun full =
+        Pixolan({"list", "--to", "32768"}, {QStringLiteral("/dev/full"), {}, {}});
     EXPECT_EQ(full.Status, 1);
     EXPECT_EQ(full.Err, "pixolan: cannot write the output\n");
+}
+
+// A call of the command line loads no toolkit library; without a display the window says so
+// in one line instead of the toolkit's abort.
+TEST(CommandLine, LoadsNoToolkitAndNeedsADisplayOnlyForTheWindow) {
+    for (const QStringList& args : {QStringList{"--version"}, QStringList{"list"},
+                                    QStringList{"identify", "4x3"}, QStringList{"list", "--bad"}}) {
+        const ProcessRun run = Pixolan(args, WithEnv("LD_DEBUG", "files"));
+        EXPECT_NE(run.Err.find("libc.so"), std::string::npos) << "the loader reports its files";
+        EXPECT_EQ(run.Err.find("libQt"), std::string::npos) << args.join(' ').toStdString();
+    }
+    for (const QStringList& args : {QStringList{}, QStringList{"-style", "fusion", "-reverse"}}) {
+        const ProcessRun window = Pixolan(args);
+        EXPECT_EQ(window.Status, 1);
+        EXPECT_EQ(window.Err, "pixolan: no display to open the window on (DISPLAY and "
+                              "WAYLAND_DISPLAY are not set); pixolan --help lists the commands "
+                              "that need none\n");
+    }
 }
 
 } // namespace

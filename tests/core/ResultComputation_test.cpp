@@ -126,8 +126,13 @@ TEST_F(ResultComputationTest, ListCellsSortByTheirNumbersAsByTheirTexts) {
 }
 
 TEST_F(ResultComputationTest, ExtremeRatiosStayExact) {
-    Run(Unfiltered(1, 32768, 1, 9999999));
+    ResultInputs even = Unfiltered(1, 32768, 1, 9999999);
+    even.WidthDiv = "2";
+    // Only pairs that pass the filters count as left out for their height.
+    EXPECT_EQ(Run(even).TooTall, 16384 - 107);
+    Reference = {};
     // 214 * 9999999 still fits 32 bits; 215 * 9999999 would wrap and is left out.
+    EXPECT_EQ(Run(Unfiltered(1, 32768, 1, 9999999)).TooTall, 32768 - 214);
     ASSERT_EQ(Table.Count(), 214);
     EXPECT_EQ(Row(0), "214|2139999786|4579600|457959954204|213 / 2129999787|" +
                           DivisorList(2139999786) + "|" + DivisorList(214) +

@@ -28,6 +28,7 @@ dpkg-deb -x "$deb" "$root"
 id=example.pixolan.Pixolan
 expected=(
   usr/bin/pixolan
+  usr/libexec/pixolan/pixolan-window
   usr/share/applications/$id.desktop
   usr/share/metainfo/$id.metainfo.xml
   usr/share/icons/hicolor/scalable/apps/$id.svg
@@ -51,4 +52,11 @@ run() { env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$root/usr/bin/pixo
 list=$(run list --to 32 --no-header)
 [ "$list" = $'16\t12\t100\t192\t0 / 0\t2,4,8\t2,3,4,6\t16:16 (+0:+4)
 32\t24\t400\t768\t16 / 12\t2,4,8,16\t2,3,4,6,8,12\t32:32 (+0:+8)' ] || fail "list: $list"
+# The command line hands the window over to the program under libexec.
+out=$(run 2>&1) && fail "the window started without a display"
+[[ $out == *"no display"* ]] || fail "no word of the missing display: $out"
+status=0
+timeout 2 env -u DISPLAY -u WAYLAND_DISPLAY "$root/usr/bin/pixolan" -platform offscreen \
+  >"$work/window.log" 2>&1 || status=$?
+[ "$status" -eq 124 ] || { cat "$work/window.log"; fail "the window did not keep running ($status)"; }
 echo "package ok: $(basename "$deb")"
