@@ -33,6 +33,9 @@ expected=(
   usr/share/metainfo/$id.metainfo.xml
   usr/share/icons/hicolor/scalable/apps/$id.svg
   usr/share/man/man1/pixolan.1.gz
+  usr/share/bash-completion/completions/pixolan
+  usr/share/zsh/vendor-completions/_pixolan
+  usr/share/fish/vendor_completions.d/pixolan.fish
 )
 for size in 16 22 24 32 48 64 128 256; do
   expected+=("usr/share/icons/hicolor/${size}x${size}/apps/$id.png")
