@@ -1,35 +1,71 @@
-// Any texts make a page that an XML parser reads without error, every cell in its place.
+// Any texts, UTF-8 or not, make a page that an XML parser reads without error, with every
+// cell in its place holding what it was given: a UTF-8 decoder's reading of its bytes,
+// characters XML does not allow as U+FFFD, line ends as the parser gives them.
 #include "FuzzInput.h"
-#include "gridctl/HtmlWriter.h"
+#include "model/HtmlPage.h"
 
+#include <QStringList>
 #include <QXmlStreamReader>
+
+namespace {
+
+QString ReadBack(const std::string& bytes) {
+    QList<uint> points =
+        QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size())).toUcs4();
+    for (uint& c : points) {
+        if ((c < 0x20 && c != '\t' && c != '\n' && c != '\r') || c == 0xFFFE || c == 0xFFFF) {
+            c = 0xFFFD;
+        }
+    }
+    return QString::fromUcs4(reinterpret_cast<const char32_t*>(points.constData()), points.size())
+        .replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+        .replace(u'\r', u'\n');
+}
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     FuzzInput input(data, size);
-    THtmlSettings settings;
-    settings.PageTitle = input.Utf16();
-    settings.FontName = input.Utf16();
-    settings.BorderWidth = input.Number<int32_t>();
-    settings.CellSpacing = input.Number<int32_t>();
-    settings.FontSize = input.Number<int32_t>();
-    settings.HeaderRow = input.Number<uint8_t>() % 2 == 0;
-    const QStringList headers{input.Utf16(), QString::fromStdString(input.Text())};
-    std::vector<QStringList> rows;
+    HtmlPageStyle style;
+    style.PageTitle = input.Text();
+    style.FontName = input.Text();
+    style.BorderWidth = input.Number<int32_t>();
+    style.CellSpacing = input.Number<int32_t>();
+    style.FontSize = input.Number<int32_t>();
+    style.HeaderRow = input.Number<uint8_t>() % 2 == 0;
+    const std::vector<std::string> headers{input.Text(), input.Text()};
+    std::vector<std::vector<std::string>> rows;
     while (!input.AtEnd() && rows.size() < 16) {
-        rows.push_back({input.Utf16(), QString::fromStdString(input.Text())});
+        rows.push_back({input.Text(), input.Text()});
     }
-    QXmlStreamReader xml(TableToHtml(headers, rows, settings));
-    qsizetype cells = 0;
+    QStringList expected;
+    for (const auto& cells : rows) {
+        expected << ReadBack(cells[0]) << ReadBack(cells[1]);
+    }
+    const std::string page = TableToHtml(headers, rows, style);
+    QXmlStreamReader xml(QByteArray::fromStdString(page));
+    QStringList heads;
+    QStringList cells;
+    QString title;
     while (!xml.atEnd()) {
-        if (xml.readNext() == QXmlStreamReader::StartElement &&
-            (xml.name() == u"td" || xml.name() == u"th")) {
-            ++cells;
+        if (xml.readNext() != QXmlStreamReader::StartElement) {
+            continue;
+        }
+        if (xml.name() == u"td") {
+            cells << xml.readElementText();
+        } else if (xml.name() == u"th") {
+            heads << xml.readElementText();
+        } else if (xml.name() == u"title") {
+            title = xml.readElementText();
         }
     }
     if (xml.hasError()) {
         std::fprintf(stderr, "%s\n", qPrintable(xml.errorString()));
         FUZZ_CHECK(false);
     }
-    FUZZ_CHECK(cells == 2 * static_cast<qsizetype>(rows.size()) + (settings.HeaderRow ? 2 : 0));
+    FUZZ_CHECK(cells == expected);
+    FUZZ_CHECK(title == ReadBack(style.PageTitle));
+    FUZZ_CHECK(heads == (style.HeaderRow ? QStringList{ReadBack(headers[0]), ReadBack(headers[1])}
+                                         : QStringList{}));
     return 0;
 }
