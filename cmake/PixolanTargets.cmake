@@ -11,6 +11,16 @@ target_compile_features(pixolan_options INTERFACE cxx_std_20)
 if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
   target_compile_options(pixolan_options INTERFACE -Wall -Wextra -Wpedantic -Wshadow
     $<$<BOOL:${PIXOLAN_WARNINGS_AS_ERRORS}>:-Werror>)
+  # Debian's hardening flags (dpkg-buildflags). Checked string functions need an optimised
+  # build and stand in the sanitizers' way, so a debug or sanitizer build goes without them.
+  target_compile_options(pixolan_options INTERFACE -fstack-protector-strong -Wformat
+    -Werror=format-security)
+  if(NOT CMAKE_CXX_FLAGS MATCHES "sanitize")
+    # Undefined first: some compilers define it already, and a redefinition is a warning.
+    target_compile_options(pixolan_options INTERFACE
+      $<$<NOT:$<CONFIG:Debug>>:-U_FORTIFY_SOURCE$<SEMICOLON>-D_FORTIFY_SOURCE=2>)
+  endif()
+  target_link_options(pixolan_options INTERFACE -Wl,-z,relro -Wl,-z,now)
 endif()
 
 # pixolan_add_library(<folder> SOURCES ... [DEPENDS ...])

@@ -12,7 +12,7 @@ packages=(
   locales
   clang libclang-rt-14-dev
   desktop-file-utils appstream dpkg-dev file
-  jq
+  jq lintian
 )
 
 missing=()

@@ -23,6 +23,18 @@ depends=$(dpkg-deb -f "$deb" Depends)
 [[ $depends == *libqt6widgets6* && $depends == *libc6* ]] ||
   fail "shared-library dependencies not computed: '$depends'"
 
+# Debian's own check: no error, no warning, and of the hardening notes only the one about
+# string functions, which the window program hardly calls. It runs as root in CI, which it
+# only remarks on.
+lintian -I --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1 ||
+  { cat "$work/lintian.log"; fail "lintian"; }
+! grep hardening- "$work/lintian.log" | grep -v hardening-no-fortify-functions ||
+  fail "hardening flags missing"
+recommends=$(dpkg-deb -f "$deb" Recommends)
+[[ $recommends == *qt6-wayland* ]] || fail "the Wayland platform is not recommended: '$recommends'"
+summary=$(dpkg-deb -f "$deb" Description | head -n 1)
+[ ${#summary} -lt 80 ] || fail "description summary of ${#summary} characters"
+
 root=$work/root
 dpkg-deb -x "$deb" "$root"
 id=example.pixolan.Pixolan
@@ -33,6 +45,8 @@ expected=(
   usr/share/metainfo/$id.metainfo.xml
   usr/share/icons/hicolor/scalable/apps/$id.svg
   usr/share/man/man1/pixolan.1.gz
+  usr/share/doc/pixolan/copyright
+  usr/share/doc/pixolan/changelog.gz
   usr/share/bash-completion/completions/pixolan
   usr/share/zsh/vendor-completions/_pixolan
   usr/share/fish/vendor_completions.d/pixolan.fish
@@ -44,6 +58,13 @@ actual=$(cd "$root" && find . -type f | sed 's#^\./##' | sort)
 wanted=$(printf '%s\n' "${expected[@]}" | sort)
 [ "$actual" = "$wanted" ] || fail "package files differ:
 $(diff <(echo "$wanted") <(echo "$actual"))"
+
+for program in usr/bin/pixolan usr/libexec/pixolan/pixolan-window; do
+  dynamic=$(readelf -d "$root/$program")
+  ! grep -qE 'RPATH|RUNPATH' <<<"$dynamic" || fail "$program carries a library search path"
+  symbols=$(readelf -sW --dyn-syms "$root/$program")
+  grep -q __stack_chk_fail <<<"$symbols" || fail "$program has no stack protector"
+done
 
 desktop-file-validate "$root/usr/share/applications/$id.desktop" || fail "desktop file"
 appstreamcli validate --no-net "$root/usr/share/metainfo/$id.metainfo.xml" >"$work/as.log" ||
