@@ -6,6 +6,7 @@
 #include "gridctl/Conversions.h"
 #include "gridctl/TGridCellDelegate.h"
 #include "gridctl/TGridControl.h"
+#include "gridctl/TGridHeader.h"
 #include "gridctl/THtmlExportDialog.h"
 #include "gridctl/TPrintSettingsDialog.h"
 #include "superarray/superarray.h"
@@ -25,6 +26,7 @@
 #include <cstdlib>
 #include <exception>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -327,6 +329,11 @@ void TEasyGrid::FitColumns() {
         return;
     }
     ApplyColumnCount();
+    std::vector<TGridControl::TSortMark> marks;
+    for (const ColumnModel::SortMark& mark : Columns.SortMarks()) {
+        marks.push_back({mark.Rank, mark.Descending});
+    }
+    Grid->SetSortMarks(std::move(marks));
     const int32_t columns = Grid->ColumnCount();
     std::vector<int32_t> widths;
     try {
@@ -352,8 +359,10 @@ void TEasyGrid::KeepHeadersWhole(std::vector<int32_t>& widths) const {
     int64_t missing = 0;
     int64_t spare = 0;
     for (std::size_t column = 0; column < widths.size(); ++column) {
-        need[column] = metrics.horizontalAdvance(Grid->Cell(static_cast<int>(column), 0)) +
-                       2 * TGridCellDelegate::TextMargin;
+        need[column] =
+            metrics.horizontalAdvance(Grid->Cell(static_cast<int>(column), 0)) +
+            2 * TGridCellDelegate::TextMargin +
+            TGridHeader::SortMarkRoom(metrics, Grid->SortMarkOf(static_cast<int>(column)).Rank);
         const int64_t room = int64_t{widths[column]} - need[column];
         (room < 0 ? missing : spare) += std::abs(room);
     }
@@ -411,8 +420,10 @@ void TEasyGrid::ShowWholeTable(const superarray& table) {
 }
 
 void TEasyGrid::MatchRowCount(const superarray& table) {
-    // An empty table still shows one (empty) data row.
-    const int32_t wanted = std::max(table.Count(), 1);
+    // An empty table shows one (empty) data row, or no row and the words why.
+    const bool explained = table.Count() == 0 && !EmptyText.empty();
+    Grid->SetEmptyText(explained ? ToQt(EmptyText) : QString());
+    const int32_t wanted = explained ? 0 : std::max(table.Count(), 1);
     if (wanted != Grid->DataRowCount()) {
         const int top = Grid->TopRow();
         Grid->SetDataRowCount(wanted);
@@ -529,9 +540,61 @@ bool TEasyGrid::GridClickCell(int32_t column, int32_t row) {
     } else {
         ChangeSort(key, true);
     }
+    SortTable();
+    return true;
+}
+
+TEasyGrid::TRowsKept TEasyGrid::KeepRows() const {
+    TRowsKept kept;
+    if (!Grid || Columns.Table == nullptr || IdentityColumns.empty()) {
+        return kept;
+    }
+    const int32_t count = Columns.Table->Count();
+    for (const int row : Grid->SelectedRows()) {
+        if (row <= count) {
+            kept.Selected.insert(Columns.RowIdentity(row, IdentityColumns));
+        }
+    }
+    const int current = Grid->currentRow() + 1;
+    if (current >= 1 && current <= count) {
+        kept.Current = Columns.RowIdentity(current, IdentityColumns);
+        kept.HasCurrent = true;
+    }
+    return kept;
+}
+
+void TEasyGrid::RestoreRows(const TRowsKept& kept) {
+    if (!Grid || Columns.Table == nullptr || IdentityColumns.empty()) {
+        return;
+    }
+    const std::vector<int32_t> selected =
+        Columns.RowsWithIdentities(IdentityColumns, kept.Selected);
+    Grid->SelectRows(std::vector<int>(selected.begin(), selected.end()));
+    if (kept.HasCurrent) {
+        const std::vector<int32_t> current =
+            Columns.RowsWithIdentities(IdentityColumns, {kept.Current});
+        if (!current.empty()) {
+            Grid->MoveCurrentRow(current.front());
+        }
+    }
+}
+
+void TEasyGrid::SortTable() {
+    if (Columns.Table == nullptr) {
+        return;
+    }
+    const TRowsKept kept = KeepRows();
+    // Without keys the rows sort by the order they were added in.
     Columns.Table->Sort();
     Refresh();
-    return true;
+    RestoreRows(kept);
+}
+
+void TEasyGrid::Unsort() {
+    if (Columns.Table != nullptr) {
+        Columns.Table->SortSpec.clear();
+        SortTable();
+    }
 }
 
 void TEasyGrid::ChangeSort(const std::string& key, bool adding) {
@@ -636,6 +699,11 @@ void TEasyGrid::BuildMenu() {
         AddMenuItem(separator, "", nullptr);
         AddMenuItem(QStringLiteral("Cycle thru column layouts (ctrl-F2)"), "iem3", &LayoutsItem);
     }
+    // A sort holds for every new list until it is dropped here.
+    UnsortItem = -1;
+    if (Columns.Column(superarray::InsertionColumn) != nullptr) {
+        AddMenuItem(QStringLiteral("Unsorted list"), "iem3", &UnsortItem);
+    }
     AddMenuItem(separator, "", nullptr);
     for (const ColDataT& col : Columns.Records()) {
         if (col.InMenu) {
@@ -690,6 +758,9 @@ void TEasyGrid::MenuClick(QAction* item) {
         }
         if (position == ResetFontItem) {
             ResetFont();
+        }
+        if (position == UnsortItem) {
+            Unsort();
         }
         std::vector<int32_t> ids;
         for (const ColDataT& col : Columns.Records()) {

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 class QAction;
@@ -45,9 +46,16 @@ public:
     int32_t PanelsItem = -1;
     int32_t LayoutsItem = -1;
     int32_t FontItem = -1;
+    int32_t UnsortItem = -1;
     int32_t FirstShownRow = 1; // the table rows written by the last fill
     int32_t LastShownRow = 0;
     int32_t ExtraRows = 50; // rows filled below the visible ones
+    // The table columns that tell rows apart, so that the selection and the current row
+    // follow their rows through a new order or a new list; empty: they keep grid positions.
+    std::vector<int32_t> IdentityColumns;
+    // Why an empty table is empty: while it is set, an empty table shows this text instead of
+    // an empty row.
+    std::string EmptyText;
     bool InPanel = false;
     QPointer<TForm> Form;
     QPointer<QWidget> GridPanel;
@@ -104,6 +112,21 @@ public:
     void ClearRow(int32_t row);
     bool RowInRange(int32_t row) const;
     int32_t ApplyColumnCount();
+
+    // The selected and the current rows by identity, taken before the table changes and
+    // given back to the rows that hold them afterwards; rows no longer listed drop out.
+    struct TRowsKept {
+        std::unordered_set<std::string> Selected;
+        std::string Current;
+        bool HasCurrent = false;
+    };
+    TRowsKept KeepRows() const;
+    void RestoreRows(const TRowsKept& kept);
+    // Sorts the table by its specification (an empty one restores the order the rows were
+    // added in) and shows it, the selection following the rows.
+    void SortTable();
+    // Drops the sort: the rows return to the order they were added in.
+    void Unsort();
 
     // True when the click sorted the table.
     bool GridClickCell(int32_t column, int32_t row);

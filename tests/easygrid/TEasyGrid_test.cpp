@@ -1,6 +1,8 @@
 #include "ResultGrid.h"
+#include "gridctl/TGridHeader.h"
 #include "util/HandlerPause.h"
 
+#include <QFontMetrics>
 #include <QTemporaryFile>
 #include <QTimer>
 #include <algorithm>
@@ -40,12 +42,13 @@ TEST(TEasyGrid, MenuTogglesColumnsAndLayoutsCycle) {
         {"only a name matching no column", " width", "No Data;"}};
     ResultGrid g;
     EXPECT_EQ(g.Layout(), Shown);
-    EXPECT_EQ(MenuText(*g.Grid),
-              "Save grid as Html;Print Grid;|;Font..;Proportional Font on/off;Reset Font;|;"
-              "*Grid bands;Vertical lines;Horizontal lines;|;Maximize grid on/off (ctrl-F4);|;"
-              "Cycle thru column layouts (ctrl-F2);|;Number;*Width;*Height;*Area as %;"
-              "*Area as Height*Width;*PixelDifference;Width dividable by;Height dividable by;"
-              "*Letterboxed;");
+    EXPECT_EQ(
+        MenuText(*g.Grid),
+        "Save grid as Html;Print Grid;|;Font..;Proportional Font on/off;Reset Font;|;"
+        "*Grid bands;Vertical lines;Horizontal lines;|;Maximize grid on/off (ctrl-F4);|;"
+        "Cycle thru column layouts (ctrl-F2);Unsorted list;|;Number;*Width;*Height;*Area as %;"
+        "*Area as Height*Width;*PixelDifference;Width dividable by;Height dividable by;"
+        "*Letterboxed;");
     // Clicking a column's menu item toggles it at its old place.
     const int32_t width = g.Ctl.Columns.Column(1)->MenuPos;
     g.Trigger(width);
@@ -270,3 +273,58 @@ TEST(TForm, ControllerChainsTheWindowsHandlers) {
 }
 
 } // namespace
+
+TEST(TEasyGrid, SortMarksItsKeysSelectionFollowsAndUnsortedRestores) {
+    ResultGrid g(10);
+    g.Table.SortSpec.clear();
+    g.Ctl.IdentityColumns = {1, 2};
+    g.Ctl.Refresh();
+    g.Grid->SelectRows({2, 3}); // widths 1008 and 1012
+    const auto selectedWidths = [&g] {
+        std::string out;
+        for (const int row : g.Grid->SelectedRows()) {
+            out += g.Cell(0, row) + " ";
+        }
+        return out;
+    };
+    const auto mark = [&g](int column) {
+        const TGridControl::TSortMark m = g.Grid->SortMarkOf(column);
+        return std::to_string(m.Rank) + (m.Descending ? "-" : "+");
+    };
+    g.Click(0, 0, Qt::ShiftModifier);
+    g.Click(0, 0, Qt::ShiftModifier);
+    EXPECT_EQ(g.Table.SortSpec, "-width");
+    EXPECT_EQ(mark(0) + mark(1), "1-0+");
+    EXPECT_EQ(g.Grid->horizontalHeader()->sortIndicatorSection(), 0);
+    EXPECT_EQ(g.Grid->SelectedRows(), (std::vector<int>{8, 9}));
+    EXPECT_EQ(selectedWidths(), "1012 1008 ");
+    g.Click(1, 0, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(mark(0) + mark(1), "1-2+");
+    // The header is kept wide enough for its text and its mark.
+    const QFontMetrics metrics(g.Grid->Font());
+    EXPECT_GE(g.Grid->ColumnWidth(1),
+              metrics.horizontalAdvance("Height") + TGridHeader::SortMarkRoom(metrics, 2));
+
+    g.Trigger(g.Ctl.UnsortItem);
+    EXPECT_EQ(g.Table.SortSpec, "");
+    EXPECT_EQ(mark(0) + mark(1), "0+0+");
+    EXPECT_EQ(g.Cell(0, 1), "1004");
+    EXPECT_EQ(selectedWidths(), "1008 1012 ");
+    // A new list keeps what is still listed.
+    const TEasyGrid::TRowsKept kept = g.Ctl.KeepRows();
+    g.Table.SetCount(2);
+    g.Ctl.Refresh();
+    g.Ctl.RestoreRows(kept);
+    EXPECT_EQ(g.Grid->SelectedRows(), (std::vector<int>{2}));
+
+    // An empty list says why, in place of an empty row, while the reason is known.
+    g.Table.SetCount(0);
+    g.Ctl.EmptyText = "From is above To";
+    g.Ctl.Refresh();
+    EXPECT_EQ(g.Grid->DataRowCount(), 0);
+    EXPECT_EQ(g.Grid->EmptyText(), "From is above To");
+    g.Ctl.EmptyText.clear();
+    g.Ctl.Refresh();
+    EXPECT_EQ(g.Grid->DataRowCount(), 1);
+    EXPECT_EQ(g.Grid->EmptyText(), "");
+}
