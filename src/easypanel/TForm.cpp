@@ -1,9 +1,28 @@
 #include "easypanel/TForm.h"
 
+#include <QAccessibleWidget>
 #include <QCoreApplication>
 #include <QKeyEvent>
 
+namespace {
+
+// A plain widget reads to a screen reader as a nameless filler; a window is a frame named by
+// its title.
+QAccessibleInterface* FormAccessible(const QString& className, QObject* object) {
+    if (className == QLatin1String(TForm::staticMetaObject.className())) {
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+    }
+    return nullptr;
+}
+
+} // namespace
+
 TForm::TForm(QWidget* parent) : QWidget(parent) {
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(&FormAccessible);
+        return true;
+    }();
+    (void)factoryInstalled;
     if (QCoreApplication* app = QCoreApplication::instance()) {
         app->installEventFilter(this);
     }
