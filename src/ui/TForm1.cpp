@@ -220,6 +220,9 @@ void TForm1::CreateFromTo() {
     SpinEdit3 = NewSpin(PanelFromTo, "SpinEdit3", 48, 8, 89, SpinMaxSmall, 1);
     Label2 = NewLabel(PanelFromTo, "Label2", QStringLiteral("To"), 8, 44);
     SpinEdit4 = NewSpin(PanelFromTo, "SpinEdit4", 48, 40, 89, SpinMaxSmall, 768);
+    // The panel cannot take the focus; from its boxes the menu key reaches its presets.
+    SpinEdit3->PopupMenu = PopupMenu3;
+    SpinEdit4->PopupMenu = PopupMenu3;
 }
 
 void TForm1::CreateDividable() {

@@ -11,6 +11,7 @@ int main(int argc, char** argv) {
     if (IsCommandLine({argv + 1, argv + argc})) {
         return CommandLineMain(argc, argv);
     }
+    TForm::InstallAccessibility();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tavori Pixolan"));
     // No display name: the toolkit would append it to every window title.

@@ -495,6 +495,27 @@ TEST_F(Form1Test, EveryControlAndDialogHasANameAScreenReaderSpeaks) {
     EXPECT_EQ(QAccessible::queryAccessibleInterface(F.SpinScreenRatioX)->text(QAccessible::Name),
               "Screen ratio height");
 
+    // An open context menu and its items are in the tree, below the application.
+    QAccessibleInterface* application = QAccessible::queryAccessibleInterface(qApp);
+    const auto openMenus = [application] {
+        QStringList menus;
+        for (int i = 0; i < application->childCount(); ++i) {
+            QAccessibleInterface* child = application->child(i);
+            if (child->role() == QAccessible::PopupMenu && application->indexOfChild(child) == i) {
+                menus << child->child(0)->text(QAccessible::Name);
+            }
+        }
+        return menus.join(',');
+    };
+    // The "From/To" presets from the keyboard: the menu key asks the focused box for its menu.
+    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(2, 2),
+                              F.SpinEdit4->mapToGlobal(QPoint(2, 2)));
+    QCoreApplication::sendEvent(F.SpinEdit4, &menuKey);
+    ASSERT_TRUE(F.PopupMenu3->isVisible());
+    EXPECT_EQ(openMenus(), "120");
+    F.PopupMenu3->hide();
+    EXPECT_EQ(openMenus(), "");
+
     THtmlExportDialog html(*F.StringGrid1, &F);
     html.show();
     EXPECT_EQ(UnnamedFocusable(QAccessible::queryAccessibleInterface(&html)), QStringList());
