@@ -38,14 +38,19 @@ QRect DrawBevel(QPainter& painter, const QRect& area, TBevelCut cut, int width,
 }
 
 // What a screen reader sees of a panel: a button or link with a press action while the
-// panel has a key action, else a plain area.
+// panel has a key action, else a group when it has a name, else a plain area.
 class TBevelPanelAccessible : public QAccessibleWidget {
 public:
     explicit TBevelPanelAccessible(TBevelPanel* panel) : QAccessibleWidget(panel) {}
 
     QAccessible::Role role() const override {
         const TBevelPanel* panel = Panel();
-        return panel->HasKeyAction() ? panel->KeyRole() : QAccessibleWidget::role();
+        if (panel->HasKeyAction()) {
+            return panel->KeyRole();
+        }
+        // A named panel groups the controls it holds under its name.
+        return panel->accessibleName().isEmpty() ? QAccessibleWidget::role()
+                                                 : QAccessible::Grouping;
     }
     QStringList actionNames() const override {
         return Panel()->HasKeyAction() ? QStringList{pressAction()} : QStringList{};

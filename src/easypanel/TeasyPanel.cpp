@@ -225,6 +225,7 @@ void TeasyPanel::BuildParts(int32_t slot) {
     // The keyboard's double-click: Space or Return on the focused title bar zooms.
     titleBar->SetKeyAction([this, titleBar] { TitlebarDblClick(titleBar); });
     titleBar->setAccessibleName(QStringLiteral("Zoom %1").arg(title));
+    panel->setAccessibleName(title);
     titleBar->setAccessibleDescription(
         QStringLiteral("Shows this panel whole and collapses the others; again to undo"));
 

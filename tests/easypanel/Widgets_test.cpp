@@ -232,6 +232,7 @@ TEST_F(TeasyPanelTest, ButtonsCollapseExpandAndZoom) {
     EXPECT_EQ(pressable->role(), QAccessible::Button);
     EXPECT_EQ(pressable->text(QAccessible::Name), "Collapse or restore Ratio");
     EXPECT_EQ(QAccessible::queryAccessibleInterface(bar)->text(QAccessible::Name), "Zoom Ratio");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(Ratio)->role(), QAccessible::Grouping);
     pressable->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_EQ(Ratio->height(), 26);
 
