@@ -528,12 +528,19 @@ bool TEasyGrid::GridClickCell(int32_t column, int32_t row) {
     if (row != 0 || !(modifiers & Qt::ShiftModifier) || Columns.Table == nullptr) {
         return false;
     }
+    return SortByColumn(column, (modifiers & Qt::ControlModifier) != 0);
+}
+
+bool TEasyGrid::SortByColumn(int32_t column, bool adding) {
+    if (Columns.Table == nullptr) {
+        return false;
+    }
     const ColDataT* col = Columns.Column(Columns.ColumnIdAt(column));
     if (col == nullptr || col->Key.empty()) {
         return false;
     }
     const std::string key = col->Key;
-    if (!(modifiers & Qt::ControlModifier)) {
+    if (!adding) {
         ChangeSort(key, false);
     } else if (Columns.Table->SortSpec.empty()) {
         Columns.Table->SortSpec = key;
@@ -699,10 +706,12 @@ void TEasyGrid::BuildMenu() {
         AddMenuItem(separator, "", nullptr);
         AddMenuItem(QStringLiteral("Cycle thru column layouts (ctrl-F2)"), "iem3", &LayoutsItem);
     }
-    // A sort holds for every new list until it is dropped here.
-    UnsortItem = -1;
+    // The header's shift-clicks for the keyboard, and the way back from a sort, which
+    // otherwise holds for every new list.
+    SortItem = UnsortItem = -1;
     if (Columns.Column(superarray::InsertionColumn) != nullptr) {
-        AddMenuItem(QStringLiteral("Unsorted list"), "iem3", &UnsortItem);
+        AddMenuItem(QStringLiteral("Sort by the current column (ctrl-F6)"), "iem3", &SortItem);
+        AddMenuItem(QStringLiteral("Unsorted list (ctrl-F7)"), "iem3", &UnsortItem);
     }
     AddMenuItem(separator, "", nullptr);
     for (const ColDataT& col : Columns.Records()) {
@@ -759,6 +768,9 @@ void TEasyGrid::MenuClick(QAction* item) {
         if (position == ResetFontItem) {
             ResetFont();
         }
+        if (position == SortItem) {
+            SortByColumn(std::max(Grid->currentColumn(), 0), false);
+        }
         if (position == UnsortItem) {
             Unsort();
         }
@@ -786,6 +798,18 @@ void TEasyGrid::GridKeyDown(QKeyEvent* event) {
             break;
         case Qt::Key_F2:
             NextLayout();
+            break;
+        case Qt::Key_F6:
+            // With shift the column is added to the sort, as ctrl+shift-click does.
+            if (SortItem >= 0 && Grid) {
+                SortByColumn(std::max(Grid->currentColumn(), 0),
+                             (event->modifiers() & Qt::ShiftModifier) != 0);
+            }
+            break;
+        case Qt::Key_F7:
+            if (UnsortItem >= 0) {
+                Unsort();
+            }
             break;
         default:
             break;

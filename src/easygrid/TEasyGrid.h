@@ -46,6 +46,7 @@ public:
     int32_t PanelsItem = -1;
     int32_t LayoutsItem = -1;
     int32_t FontItem = -1;
+    int32_t SortItem = -1;
     int32_t UnsortItem = -1;
     int32_t FirstShownRow = 1; // the table rows written by the last fill
     int32_t LastShownRow = 0;
@@ -127,6 +128,10 @@ public:
     void SortTable();
     // Drops the sort: the rows return to the order they were added in.
     void Unsort();
+
+    // Sorts by the column at a visible position, replacing the sort or adding the column to
+    // it (a second time the column turns round); false when that column has no sort key.
+    bool SortByColumn(int32_t column, bool adding);
 
     // True when the click sorted the table.
     bool GridClickCell(int32_t column, int32_t row);

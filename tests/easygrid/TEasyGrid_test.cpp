@@ -42,13 +42,13 @@ TEST(TEasyGrid, MenuTogglesColumnsAndLayoutsCycle) {
         {"only a name matching no column", " width", "No Data;"}};
     ResultGrid g;
     EXPECT_EQ(g.Layout(), Shown);
-    EXPECT_EQ(
-        MenuText(*g.Grid),
-        "Save grid as Html;Print Grid;|;Font..;Proportional Font on/off;Reset Font;|;"
-        "*Grid bands;Vertical lines;Horizontal lines;|;Maximize grid on/off (ctrl-F4);|;"
-        "Cycle thru column layouts (ctrl-F2);Unsorted list;|;Number;*Width;*Height;*Area as %;"
-        "*Area as Height*Width;*PixelDifference;Width dividable by;Height dividable by;"
-        "*Letterboxed;");
+    EXPECT_EQ(MenuText(*g.Grid),
+              "Save grid as Html;Print Grid;|;Font..;Proportional Font on/off;Reset Font;|;"
+              "*Grid bands;Vertical lines;Horizontal lines;|;Maximize grid on/off (ctrl-F4);|;"
+              "Cycle thru column layouts (ctrl-F2);Sort by the current column (ctrl-F6);"
+              "Unsorted list (ctrl-F7);|;Number;*Width;*Height;*Area as %;"
+              "*Area as Height*Width;*PixelDifference;Width dividable by;Height dividable by;"
+              "*Letterboxed;");
     // Clicking a column's menu item toggles it at its old place.
     const int32_t width = g.Ctl.Columns.Column(1)->MenuPos;
     g.Trigger(width);
@@ -304,6 +304,22 @@ TEST(TEasyGrid, SortMarksItsKeysSelectionFollowsAndUnsortedRestores) {
     const QFontMetrics metrics(g.Grid->Font());
     EXPECT_GE(g.Grid->ColumnWidth(1),
               metrics.horizontalAdvance("Height") + TGridHeader::SortMarkRoom(metrics, 2));
+
+    // The keyboard sorts by the current column, with shift adding it, and returns.
+    g.Grid->selectionModel()->setCurrentIndex(g.Grid->model()->index(0, 1),
+                                              QItemSelectionModel::NoUpdate);
+    const std::pair<Qt::KeyboardModifiers, const char*> keys[] = {
+        {Qt::ControlModifier, "height"},
+        {Qt::ControlModifier, "-height"},
+        {Qt::ControlModifier | Qt::ShiftModifier, "height"}};
+    for (const auto& [modifiers, spec] : keys) {
+        QTest::keyClick(g.Edit, Qt::Key_F6, modifiers);
+        EXPECT_EQ(g.Table.SortSpec, spec);
+    }
+    QTest::keyClick(g.Edit, Qt::Key_F7, Qt::ControlModifier);
+    EXPECT_EQ(g.Table.SortSpec, "");
+    g.Trigger(g.Ctl.SortItem);
+    EXPECT_EQ(g.Table.SortSpec, "height");
 
     g.Trigger(g.Ctl.UnsortItem);
     EXPECT_EQ(g.Table.SortSpec, "");
