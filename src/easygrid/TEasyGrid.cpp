@@ -26,6 +26,7 @@
 #include <cstdlib>
 #include <exception>
 #include <memory>
+#include <numeric>
 #include <utility>
 
 namespace {
@@ -341,33 +342,65 @@ void TEasyGrid::FitColumns() {
     } catch (const std::exception&) {
         return; // a size rule that cannot be read leaves the widths as they are
     }
-    const TGridControl::TScrollStyle scrollBars = Grid->ScrollBars();
+    // The scroll bars asked for, without the horizontal one that wide texts added.
+    TGridControl::TScrollStyle scrollBars = Grid->ScrollBars();
+    if (HorizontalBarAdded) {
+        scrollBars =
+            scrollBars == TGridControl::ssBoth ? TGridControl::ssVertical : TGridControl::ssNone;
+    }
     const int32_t count = std::min(columns, static_cast<int32_t>(widths.size()));
     widths.resize(static_cast<std::size_t>(count));
-    KeepHeadersWhole(widths);
+    const int64_t available = std::accumulate(widths.begin(), widths.end(), int64_t{0});
+    KeepTextsWhole(widths);
     for (int32_t column = 0; column < count; ++column) {
         Grid->SetColumnWidth(column, std::max(widths[column], 0));
+    }
+    // Texts wider than the grid scroll sideways rather than being cut.
+    const bool overflow = std::accumulate(widths.begin(), widths.end(), int64_t{0}) > available;
+    HorizontalBarAdded =
+        overflow && (scrollBars == TGridControl::ssVertical || scrollBars == TGridControl::ssNone);
+    if (HorizontalBarAdded) {
+        scrollBars = scrollBars == TGridControl::ssVertical ? TGridControl::ssBoth
+                                                            : TGridControl::ssHorizontal;
     }
     Grid->SetScrollBars(scrollBars);
 }
 
-void TEasyGrid::KeepHeadersWhole(std::vector<int32_t>& widths) const {
-    // A larger font must not cut a header ("Heigh"): columns narrower than their header take
-    // the room from the columns wider than theirs, in proportion to what those have spare.
+int64_t TEasyGrid::TextWidthNeeded(int32_t column) const {
     const QFontMetrics metrics(Grid->Font());
+    const int margins = 2 * TGridCellDelegate::TextMargin;
+    int64_t need = metrics.horizontalAdvance(Grid->Cell(column, 0)) + margins +
+                   TGridHeader::SortMarkRoom(metrics, Grid->SortMarkOf(column).Rank);
+    // Numbers and pairs are short; longer texts such as divisor lists may end in an ellipsis.
+    // Counted in digits, the widest characters of a number.
+    const int64_t longest =
+        metrics.horizontalAdvance(QString(std::max(WholeTextChars, 0), QLatin1Char('0'))) + margins;
+    const int last = WholeTextChars > 0
+                         ? std::min(Grid->TopRow() + Grid->VisibleRowCount(), Grid->DataRowCount())
+                         : 0;
+    for (int row = Grid->TopRow(); row <= last; ++row) {
+        need = std::max(
+            need, std::min<int64_t>(metrics.horizontalAdvance(Grid->Cell(column, row)) + margins,
+                                    longest));
+    }
+    return need;
+}
+
+void TEasyGrid::KeepTextsWhole(std::vector<int32_t>& widths) const {
+    // A larger font must not cut a header ("Heigh") or a number ("144 / 10" for 144 / 108):
+    // columns narrower than their texts in view take the room from the columns wider than
+    // theirs, in proportion to what those have spare; what cannot be found so widens the
+    // columns beyond the grid.
     std::vector<int64_t> need(widths.size());
     int64_t missing = 0;
     int64_t spare = 0;
     for (std::size_t column = 0; column < widths.size(); ++column) {
-        need[column] =
-            metrics.horizontalAdvance(Grid->Cell(static_cast<int>(column), 0)) +
-            2 * TGridCellDelegate::TextMargin +
-            TGridHeader::SortMarkRoom(metrics, Grid->SortMarkOf(static_cast<int>(column)).Rank);
+        need[column] = TextWidthNeeded(static_cast<int32_t>(column));
         const int64_t room = int64_t{widths[column]} - need[column];
         (room < 0 ? missing : spare) += std::abs(room);
     }
     const int64_t moved = std::min(missing, spare);
-    if (moved == 0) {
+    if (missing == 0) {
         return;
     }
     // Rounded on the running sums, so exactly `moved` pixels are taken.
@@ -380,16 +413,10 @@ void TEasyGrid::KeepHeadersWhole(std::vector<int32_t>& widths) const {
             widths[column] -= static_cast<int32_t>(spareSoFar * moved / spare - before);
         }
     }
-    // The columns short of room get it from left to right; what could not be found stays
-    // missing.
-    int64_t given = moved;
-    for (std::size_t column = 0; column < widths.size() && given > 0; ++column) {
-        const int64_t lack = need[column] - widths[column];
-        if (lack > 0) {
-            const int64_t add = std::min(lack, given);
-            widths[column] += static_cast<int32_t>(add);
-            given -= add;
-        }
+    // The columns short of room get it from left to right, and what could not be found on
+    // top.
+    for (std::size_t column = 0; column < widths.size(); ++column) {
+        widths[column] = static_cast<int32_t>(std::max<int64_t>(widths[column], need[column]));
     }
 }
 

@@ -51,6 +51,10 @@ public:
     int32_t FirstShownRow = 1; // the table rows written by the last fill
     int32_t LastShownRow = 0;
     int32_t ExtraRows = 50; // rows filled below the visible ones
+    // Texts in view up to this many characters are never cut: their columns widen, beyond the
+    // grid if need be (it then scrolls sideways). Longer texts may end in an ellipsis; 0 keeps
+    // only the headers whole.
+    int32_t WholeTextChars = 0;
     // The table columns that tell rows apart, so that the selection and the current row
     // follow their rows through a new order or a new list; empty: they keep grid positions.
     std::vector<int32_t> IdentityColumns;
@@ -181,8 +185,11 @@ private:
     int32_t SearchMinHeight(int32_t gridHeight, int32_t statusBar, int32_t gridTop);
     // Runs a modal dialog through RunDialog, or exec() when none is set.
     int RunModal(QDialog& dialog) const;
-    // Widens the columns, left to right, whose header text the widths would cut.
-    void KeepHeadersWhole(std::vector<int32_t>& widths) const;
+    // Widens the columns whose header or texts in view the widths would cut.
+    void KeepTextsWhole(std::vector<int32_t>& widths) const;
+    // The width that shows a column's header with its sort mark and its texts in view whole,
+    // texts beyond WholeTextChars characters excepted.
+    int64_t TextWidthNeeded(int32_t column) const;
     // Writes every table row into the grid; false when there is no grid.
     bool FillWholeGrid();
     // Appends an item to Menu and stores its position; a null caption adds a separator.
@@ -194,4 +201,5 @@ private:
     QPointer<QMenu> Menu;       // the context menu built last
     QPointer<TForm> HookedForm; // the window whose handlers are ours until released
     bool Filling = false;
+    bool HorizontalBarAdded = false; // by texts too wide for the grid, not by ScrollBars
 };

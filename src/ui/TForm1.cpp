@@ -468,6 +468,8 @@ void TForm1::InitStart() {
                                            "Width,Height,Width dividable by,Height dividable by";
     DeclareResultColumns();
     ResultController.IdentityColumns = {WidthColumn, HeightColumn};
+    // Numbers and pairs are never cut; divisor lists may be.
+    ResultController.WholeTextChars = 24;
     ResultController.HideColumn(WidthDivisorsColumn, false);
     ResultController.HideColumn(HeightDivisorsColumn, true);
 

@@ -109,6 +109,25 @@ TEST(TEasyGrid, ColumnsKeepTheirHeadersWholeInALargerFont) {
         }
         EXPECT_EQ(sum, g.Grid->ClientWidth()) << width;
     }
+
+    // Short texts in view are kept whole too when asked: a number cut at the edge would read
+    // as another number. Where the grid is too narrow for them it scrolls sideways.
+    g.Ctl.WholeTextChars = 24;
+    g.Table.SetCell(3, 8, "32768:32768 (+0:+8192)");
+    for (const auto& [width, style] : {std::pair{300, TGridControl::ssBoth},
+                                       {1400, TGridControl::ssVertical},
+                                       {300, TGridControl::ssBoth}}) {
+        g.Grid->resize(width, g.Grid->height());
+        g.Ctl.Refresh();
+        const QFontMetrics metrics(g.Grid->Font());
+        for (int c = 0; c < g.Grid->ColumnCount(); ++c) {
+            for (int row = 1; row <= 10; ++row) {
+                EXPECT_GE(g.Grid->ColumnWidth(c), metrics.horizontalAdvance(g.Grid->Cell(c, row)))
+                    << width << ": " << g.Cell(c, row);
+            }
+        }
+        EXPECT_EQ(g.Grid->ScrollBars(), style) << width;
+    }
 }
 
 TEST(TEasyGrid, FillsOnlyTheRowsInViewOrNoData) {
