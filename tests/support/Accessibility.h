@@ -35,18 +35,10 @@ inline QStringList UnnamedFocusable(QAccessibleInterface* root) {
         if (state.focusable && !state.invisible && !state.offscreen && InView(node) &&
             node->text(QAccessible::Name).trimmed().isEmpty()) {
             const QObject* object = node->object();
-            QString where;
-            if (QAccessibleTableCellInterface* cell = node->tableCellInterface()) {
-                where = QStringLiteral(" row %1 column %2 of %3")
-                            .arg(cell->rowIndex())
-                            .arg(cell->columnIndex())
-                            .arg(cell->table()->text(QAccessible::Name));
-            }
-            unnamed << QStringLiteral("%1 %2 (%3)%4")
+            unnamed << QStringLiteral("%1 %2 (%3)")
                            .arg(node->role())
                            .arg(object != nullptr ? object->objectName() : QString())
-                           .arg(object != nullptr ? object->metaObject()->className() : "")
-                           .arg(where);
+                           .arg(object != nullptr ? object->metaObject()->className() : "");
         }
         for (int i = 0; i < node->childCount(); ++i) {
             self(self, node->child(i));

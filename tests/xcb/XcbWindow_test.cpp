@@ -174,8 +174,8 @@ TEST_F(XcbTest, WindowAndDialogsFitTheScreen) {
     EXPECT_EQ(shown, 2);
 }
 
-// On the real screen: the focus frame of a title bar and the current row's frame show in
-// the highlight colour, and a screen reader finds every control and an open menu's items.
+// On the real screen: the focus frame of a title bar shows in the highlight colour, and a
+// screen reader finds every control and an open menu's items.
 TEST_F(XcbTest, KeyboardFocusShowsAndScreenReadersFindEveryControl) {
     TForm1 form;
     form.show();
@@ -194,16 +194,6 @@ TEST_F(XcbTest, KeyboardFocusShowsAndScreenReadersFindEveryControl) {
     ASSERT_NE(bar, nullptr);
     EXPECT_TRUE(bar->HasKeyAction());
     EXPECT_TRUE(QTest::qWaitFor([&] { return shownPixel(bar, {0, 0}) == highlight; }, 2000));
-    form.StringGrid1->setFocus();
-    QTest::keyClick(form.StringGrid1, Qt::Key_End, Qt::ControlModifier);
-    const QRect last = form.StringGrid1->visualRect(
-        form.StringGrid1->model()->index(form.StringGrid1->rowCount() - 1, 1));
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] {
-            return shownPixel(form.StringGrid1->viewport(), {last.center().x(), last.top()}) ==
-                   highlight;
-        },
-        2000));
 
     QAccessibleInterface* window = QAccessible::queryAccessibleInterface(&form);
     EXPECT_EQ(window->role(), QAccessible::Window);
