@@ -1,9 +1,12 @@
 #include "GPanel/TBevelPanel.h"
 
+#include <QAccessibleWidget>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPalette>
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -34,9 +37,50 @@ QRect DrawBevel(QPainter& painter, const QRect& area, TBevelCut cut, int width,
                                     : DrawRings(painter, area, dark, light, width);
 }
 
+// What a screen reader sees of a panel: a button or link with a press action while the
+// panel has a key action, else a group when it has a name, else a plain area.
+class TBevelPanelAccessible : public QAccessibleWidget {
+public:
+    explicit TBevelPanelAccessible(TBevelPanel* panel) : QAccessibleWidget(panel) {}
+
+    QAccessible::Role role() const override {
+        const TBevelPanel* panel = Panel();
+        if (panel->HasKeyAction()) {
+            return panel->KeyRole();
+        }
+        // A named panel groups the controls it holds under its name.
+        return panel->accessibleName().isEmpty() ? QAccessibleWidget::role()
+                                                 : QAccessible::Grouping;
+    }
+    QStringList actionNames() const override {
+        return Panel()->HasKeyAction() ? QStringList{pressAction()} : QStringList{};
+    }
+    void doAction(const QString& name) override {
+        if (name == pressAction()) {
+            Panel()->RunKeyAction();
+        }
+    }
+
+private:
+    TBevelPanel* Panel() const { return static_cast<TBevelPanel*>(widget()); }
+};
+
+QAccessibleInterface* PanelAccessible(const QString& className, QObject* object) {
+    if (className == QLatin1String(TBevelPanel::staticMetaObject.className())) {
+        return new TBevelPanelAccessible(static_cast<TBevelPanel*>(object));
+    }
+    return nullptr;
+}
+
 } // namespace
 
 TBevelPanel::TBevelPanel(QWidget* parent) : QWidget(parent) {
+    // Before any panel is asked for its accessible interface, which stays cached.
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(&PanelAccessible);
+        return true;
+    }();
+    (void)factoryInstalled;
     setAutoFillBackground(true);
     ApplyInset();
 }
@@ -130,6 +174,59 @@ void TBevelPanel::paintEvent(QPaintEvent* /*event*/) {
         painter.setPen(colours.color(QPalette::WindowText));
         painter.drawText(area, Qt::AlignCenter, CaptionText);
     }
+    PaintFocusFrame(painter);
+}
+
+void TBevelPanel::PaintFocusFrame(QPainter& painter) const {
+    if (!hasFocus()) {
+        return;
+    }
+    const QColor colour = palette().color(QPalette::Active, QPalette::Highlight);
+    const QRect edge = rect();
+    const int width = std::min({2, edge.width() / 4, edge.height() / 4});
+    if (width <= 0) {
+        return;
+    }
+    painter.fillRect(QRect(edge.left(), edge.top(), edge.width(), width), colour);
+    painter.fillRect(QRect(edge.left(), edge.bottom() - width + 1, edge.width(), width), colour);
+    painter.fillRect(QRect(edge.left(), edge.top(), width, edge.height()), colour);
+    painter.fillRect(QRect(edge.right() - width + 1, edge.top(), width, edge.height()), colour);
+}
+
+void TBevelPanel::SetKeyAction(std::function<void()> action, QAccessible::Role role) {
+    KeyAction = std::move(action);
+    KeyActionRole = role;
+    setFocusPolicy(KeyAction ? Qt::TabFocus : Qt::NoFocus);
+}
+
+void TBevelPanel::RunKeyAction() const {
+    if (KeyAction) {
+        // A copy: the action may replace the panel's own.
+        const std::function<void()> action = KeyAction;
+        action();
+    }
+}
+
+void TBevelPanel::keyPressEvent(QKeyEvent* event) {
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    const int key = event->key();
+    if (KeyAction && plain &&
+        (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)) {
+        event->accept();
+        RunKeyAction();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void TBevelPanel::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void TBevelPanel::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 // A panel is a window of its own: presses end here instead of reaching the window below.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAccessible>
 #include <QColor>
 #include <QRect>
 #include <QString>
@@ -50,10 +51,23 @@ public:
     std::function<void()> OnClick;
     std::function<void()> OnDblClick;
 
+    // Makes the panel a control of the keyboard: Tab reaches it, it shows the focus, and
+    // Space or Return runs `action`, which a screen reader offers as the press of a control
+    // of `role` (a button or a link).
+    void SetKeyAction(std::function<void()> action, QAccessible::Role role = QAccessible::Button);
+    bool HasKeyAction() const { return static_cast<bool>(KeyAction); }
+    QAccessible::Role KeyRole() const { return KeyActionRole; }
+    void RunKeyAction() const;
+
     static constexpr int MaxBevelWidth = 1000;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    // A frame in the highlight colour inside the edge while the panel has the focus.
+    void PaintFocusFrame(QPainter& painter) const;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -68,4 +82,6 @@ private:
     TPanelBorder Border = TPanelBorder::None;
     bool Look3D = true;
     bool Pressed = false;
+    std::function<void()> KeyAction;
+    QAccessible::Role KeyActionRole = QAccessible::Button;
 };

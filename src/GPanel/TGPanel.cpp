@@ -84,4 +84,5 @@ void TGPanel::paintEvent(QPaintEvent* event) {
     for (const TFill& fill : GradientFills()) {
         painter.fillRect(fill.Rect, fill.Color);
     }
+    PaintFocusFrame(painter);
 }

@@ -235,3 +235,55 @@ std::vector<int32_t> ColumnModel::ColumnWidths(int32_t available) const {
     }
     return result;
 }
+
+std::vector<ColumnModel::SortMark> ColumnModel::SortMarks() const {
+    std::vector<ColDataT> visible = VisibleColumns();
+    std::vector<SortMark> marks(visible.size());
+    if (Table == nullptr) {
+        return marks;
+    }
+    int32_t rank = 0;
+    for (const superarray::SortKeyName& named : Table->SortKeyNames()) {
+        const std::string key = LowerText(named.Name);
+        const bool descending = named.Descending;
+        if (key.empty()) {
+            continue;
+        }
+        ++rank;
+        for (std::size_t position = 0; position < visible.size(); ++position) {
+            if (visible[position].Key == key && marks[position].Rank == 0) {
+                marks[position] = {rank, descending};
+                break;
+            }
+        }
+    }
+    return marks;
+}
+
+std::string ColumnModel::RowIdentity(int32_t row, std::span<const int32_t> ids) const {
+    std::string identity;
+    if (Table == nullptr) {
+        return identity;
+    }
+    for (const int32_t id : ids) {
+        // A tab cannot stand in a cell that the window writes, so the joined texts stay apart.
+        identity += Table->GetCell(row, id);
+        identity += '\t';
+    }
+    return identity;
+}
+
+std::vector<int32_t>
+ColumnModel::RowsWithIdentities(std::span<const int32_t> ids,
+                                const std::unordered_set<std::string>& identities) const {
+    std::vector<int32_t> rows;
+    if (Table == nullptr || identities.empty()) {
+        return rows;
+    }
+    for (int32_t row = 1; row <= Table->Count(); ++row) {
+        if (identities.contains(RowIdentity(row, ids))) {
+            rows.push_back(row);
+        }
+    }
+    return rows;
+}

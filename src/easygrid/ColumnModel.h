@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 class superarray;
@@ -78,6 +79,24 @@ public:
     // pixels: one per item, so a spec with several items gives several widths. Throws what
     // Distribute throws for a spec it cannot read.
     std::vector<int32_t> ColumnWidths(int32_t available) const;
+
+    // Where a visible column stands in the table's sort specification: Rank 1 for the first
+    // key, 2 for the second..., 0 when the column is not a key.
+    struct SortMark {
+        int32_t Rank = 0;
+        bool Descending = false;
+        bool operator==(const SortMark&) const = default;
+    };
+    // One mark per visible column, left to right.
+    std::vector<SortMark> SortMarks() const;
+
+    // What tells the table's rows apart for a selection that has to survive a new order or
+    // a new list: the texts of the `ids` columns of a row, joined.
+    std::string RowIdentity(int32_t row, std::span<const int32_t> ids) const;
+    // The table rows, ascending, whose identity is one of `identities`.
+    std::vector<int32_t>
+    RowsWithIdentities(std::span<const int32_t> ids,
+                       const std::unordered_set<std::string>& identities) const;
 
 private:
     ColDataT* Find(int32_t id);

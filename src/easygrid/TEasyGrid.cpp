@@ -6,6 +6,7 @@
 #include "gridctl/Conversions.h"
 #include "gridctl/TGridCellDelegate.h"
 #include "gridctl/TGridControl.h"
+#include "gridctl/TGridHeader.h"
 #include "gridctl/THtmlExportDialog.h"
 #include "gridctl/TPrintSettingsDialog.h"
 #include "superarray/superarray.h"
@@ -25,6 +26,8 @@
 #include <cstdlib>
 #include <exception>
 #include <memory>
+#include <numeric>
+#include <utility>
 
 namespace {
 
@@ -327,6 +330,11 @@ void TEasyGrid::FitColumns() {
         return;
     }
     ApplyColumnCount();
+    std::vector<TGridControl::TSortMark> marks;
+    for (const ColumnModel::SortMark& mark : Columns.SortMarks()) {
+        marks.push_back({mark.Rank, mark.Descending});
+    }
+    Grid->SetSortMarks(std::move(marks));
     const int32_t columns = Grid->ColumnCount();
     std::vector<int32_t> widths;
     try {
@@ -334,31 +342,65 @@ void TEasyGrid::FitColumns() {
     } catch (const std::exception&) {
         return; // a size rule that cannot be read leaves the widths as they are
     }
-    const TGridControl::TScrollStyle scrollBars = Grid->ScrollBars();
+    // The scroll bars asked for, without the horizontal one that wide texts added.
+    TGridControl::TScrollStyle scrollBars = Grid->ScrollBars();
+    if (HorizontalBarAdded) {
+        scrollBars =
+            scrollBars == TGridControl::ssBoth ? TGridControl::ssVertical : TGridControl::ssNone;
+    }
     const int32_t count = std::min(columns, static_cast<int32_t>(widths.size()));
     widths.resize(static_cast<std::size_t>(count));
-    KeepHeadersWhole(widths);
+    const int64_t available = std::accumulate(widths.begin(), widths.end(), int64_t{0});
+    KeepTextsWhole(widths);
     for (int32_t column = 0; column < count; ++column) {
         Grid->SetColumnWidth(column, std::max(widths[column], 0));
+    }
+    // Texts wider than the grid scroll sideways rather than being cut.
+    const bool overflow = std::accumulate(widths.begin(), widths.end(), int64_t{0}) > available;
+    HorizontalBarAdded =
+        overflow && (scrollBars == TGridControl::ssVertical || scrollBars == TGridControl::ssNone);
+    if (HorizontalBarAdded) {
+        scrollBars = scrollBars == TGridControl::ssVertical ? TGridControl::ssBoth
+                                                            : TGridControl::ssHorizontal;
     }
     Grid->SetScrollBars(scrollBars);
 }
 
-void TEasyGrid::KeepHeadersWhole(std::vector<int32_t>& widths) const {
-    // A larger font must not cut a header ("Heigh"): columns narrower than their header take
-    // the room from the columns wider than theirs, in proportion to what those have spare.
+int64_t TEasyGrid::TextWidthNeeded(int32_t column) const {
     const QFontMetrics metrics(Grid->Font());
+    const int margins = 2 * TGridCellDelegate::TextMargin;
+    int64_t need = metrics.horizontalAdvance(Grid->Cell(column, 0)) + margins +
+                   TGridHeader::SortMarkRoom(metrics, Grid->SortMarkOf(column).Rank);
+    // Numbers and pairs are short; longer texts such as divisor lists may end in an ellipsis.
+    // Counted in digits, the widest characters of a number.
+    const int64_t longest =
+        metrics.horizontalAdvance(QString(std::max(WholeTextChars, 0), QLatin1Char('0'))) + margins;
+    const int last = WholeTextChars > 0
+                         ? std::min(Grid->TopRow() + Grid->VisibleRowCount(), Grid->DataRowCount())
+                         : 0;
+    for (int row = Grid->TopRow(); row <= last; ++row) {
+        need = std::max(
+            need, std::min<int64_t>(metrics.horizontalAdvance(Grid->Cell(column, row)) + margins,
+                                    longest));
+    }
+    return need;
+}
+
+void TEasyGrid::KeepTextsWhole(std::vector<int32_t>& widths) const {
+    // A larger font must not cut a header ("Heigh") or a number ("144 / 10" for 144 / 108):
+    // columns narrower than their texts in view take the room from the columns wider than
+    // theirs, in proportion to what those have spare; what cannot be found so widens the
+    // columns beyond the grid.
     std::vector<int64_t> need(widths.size());
     int64_t missing = 0;
     int64_t spare = 0;
     for (std::size_t column = 0; column < widths.size(); ++column) {
-        need[column] = metrics.horizontalAdvance(Grid->Cell(static_cast<int>(column), 0)) +
-                       2 * TGridCellDelegate::TextMargin;
+        need[column] = TextWidthNeeded(static_cast<int32_t>(column));
         const int64_t room = int64_t{widths[column]} - need[column];
         (room < 0 ? missing : spare) += std::abs(room);
     }
     const int64_t moved = std::min(missing, spare);
-    if (moved == 0) {
+    if (missing == 0) {
         return;
     }
     // Rounded on the running sums, so exactly `moved` pixels are taken.
@@ -371,16 +413,10 @@ void TEasyGrid::KeepHeadersWhole(std::vector<int32_t>& widths) const {
             widths[column] -= static_cast<int32_t>(spareSoFar * moved / spare - before);
         }
     }
-    // The columns short of room get it from left to right; what could not be found stays
-    // missing.
-    int64_t given = moved;
-    for (std::size_t column = 0; column < widths.size() && given > 0; ++column) {
-        const int64_t lack = need[column] - widths[column];
-        if (lack > 0) {
-            const int64_t add = std::min(lack, given);
-            widths[column] += static_cast<int32_t>(add);
-            given -= add;
-        }
+    // The columns short of room get it from left to right, and what could not be found on
+    // top.
+    for (std::size_t column = 0; column < widths.size(); ++column) {
+        widths[column] = static_cast<int32_t>(std::max<int64_t>(widths[column], need[column]));
     }
 }
 
@@ -411,8 +447,10 @@ void TEasyGrid::ShowWholeTable(const superarray& table) {
 }
 
 void TEasyGrid::MatchRowCount(const superarray& table) {
-    // An empty table still shows one (empty) data row.
-    const int32_t wanted = std::max(table.Count(), 1);
+    // An empty table shows one (empty) data row, or no row and the words why.
+    const bool explained = table.Count() == 0 && !EmptyText.empty();
+    Grid->SetEmptyText(explained ? ToQt(EmptyText) : QString());
+    const int32_t wanted = explained ? 0 : std::max(table.Count(), 1);
     if (wanted != Grid->DataRowCount()) {
         const int top = Grid->TopRow();
         Grid->SetDataRowCount(wanted);
@@ -517,21 +555,80 @@ bool TEasyGrid::GridClickCell(int32_t column, int32_t row) {
     if (row != 0 || !(modifiers & Qt::ShiftModifier) || Columns.Table == nullptr) {
         return false;
     }
+    return SortByColumn(column, (modifiers & Qt::ControlModifier) != 0);
+}
+
+bool TEasyGrid::SortByColumn(int32_t column, bool adding) {
+    if (Columns.Table == nullptr) {
+        return false;
+    }
     const ColDataT* col = Columns.Column(Columns.ColumnIdAt(column));
     if (col == nullptr || col->Key.empty()) {
         return false;
     }
     const std::string key = col->Key;
-    if (!(modifiers & Qt::ControlModifier)) {
+    if (!adding) {
         ChangeSort(key, false);
     } else if (Columns.Table->SortSpec.empty()) {
         Columns.Table->SortSpec = key;
     } else {
         ChangeSort(key, true);
     }
+    SortTable();
+    return true;
+}
+
+TEasyGrid::TRowsKept TEasyGrid::KeepRows() const {
+    TRowsKept kept;
+    if (!Grid || Columns.Table == nullptr || IdentityColumns.empty()) {
+        return kept;
+    }
+    const int32_t count = Columns.Table->Count();
+    for (const int row : Grid->SelectedRows()) {
+        if (row <= count) {
+            kept.Selected.insert(Columns.RowIdentity(row, IdentityColumns));
+        }
+    }
+    const int current = Grid->currentRow() + 1;
+    if (current >= 1 && current <= count) {
+        kept.Current = Columns.RowIdentity(current, IdentityColumns);
+        kept.HasCurrent = true;
+    }
+    return kept;
+}
+
+void TEasyGrid::RestoreRows(const TRowsKept& kept) {
+    if (!Grid || Columns.Table == nullptr || IdentityColumns.empty()) {
+        return;
+    }
+    const std::vector<int32_t> selected =
+        Columns.RowsWithIdentities(IdentityColumns, kept.Selected);
+    Grid->SelectRows(std::vector<int>(selected.begin(), selected.end()));
+    if (kept.HasCurrent) {
+        const std::vector<int32_t> current =
+            Columns.RowsWithIdentities(IdentityColumns, {kept.Current});
+        if (!current.empty()) {
+            Grid->MoveCurrentRow(current.front());
+        }
+    }
+}
+
+void TEasyGrid::SortTable() {
+    if (Columns.Table == nullptr) {
+        return;
+    }
+    const TRowsKept kept = KeepRows();
+    // Without keys the rows sort by the order they were added in.
     Columns.Table->Sort();
     Refresh();
-    return true;
+    RestoreRows(kept);
+}
+
+void TEasyGrid::Unsort() {
+    if (Columns.Table != nullptr) {
+        Columns.Table->SortSpec.clear();
+        SortTable();
+    }
 }
 
 void TEasyGrid::ChangeSort(const std::string& key, bool adding) {
@@ -636,6 +733,13 @@ void TEasyGrid::BuildMenu() {
         AddMenuItem(separator, "", nullptr);
         AddMenuItem(QStringLiteral("Cycle thru column layouts (ctrl-F2)"), "iem3", &LayoutsItem);
     }
+    // The header's shift-clicks for the keyboard, and the way back from a sort, which
+    // otherwise holds for every new list.
+    SortItem = UnsortItem = -1;
+    if (Columns.Column(superarray::InsertionColumn) != nullptr) {
+        AddMenuItem(QStringLiteral("Sort by the current column (ctrl-F6)"), "iem3", &SortItem);
+        AddMenuItem(QStringLiteral("Unsorted list (ctrl-F7)"), "iem3", &UnsortItem);
+    }
     AddMenuItem(separator, "", nullptr);
     for (const ColDataT& col : Columns.Records()) {
         if (col.InMenu) {
@@ -691,6 +795,12 @@ void TEasyGrid::MenuClick(QAction* item) {
         if (position == ResetFontItem) {
             ResetFont();
         }
+        if (position == SortItem) {
+            SortByColumn(std::max(Grid->currentColumn(), 0), false);
+        }
+        if (position == UnsortItem) {
+            Unsort();
+        }
         std::vector<int32_t> ids;
         for (const ColDataT& col : Columns.Records()) {
             if (col.InMenu && col.MenuPos == position) {
@@ -715,6 +825,18 @@ void TEasyGrid::GridKeyDown(QKeyEvent* event) {
             break;
         case Qt::Key_F2:
             NextLayout();
+            break;
+        case Qt::Key_F6:
+            // With shift the column is added to the sort, as ctrl+shift-click does.
+            if (SortItem >= 0 && Grid) {
+                SortByColumn(std::max(Grid->currentColumn(), 0),
+                             (event->modifiers() & Qt::ShiftModifier) != 0);
+            }
+            break;
+        case Qt::Key_F7:
+            if (UnsortItem >= 0) {
+                Unsort();
+            }
             break;
         default:
             break;

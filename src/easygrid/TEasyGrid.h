@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 class QAction;
@@ -45,9 +46,21 @@ public:
     int32_t PanelsItem = -1;
     int32_t LayoutsItem = -1;
     int32_t FontItem = -1;
+    int32_t SortItem = -1;
+    int32_t UnsortItem = -1;
     int32_t FirstShownRow = 1; // the table rows written by the last fill
     int32_t LastShownRow = 0;
     int32_t ExtraRows = 50; // rows filled below the visible ones
+    // Texts in view up to this many characters are never cut: their columns widen, beyond the
+    // grid if need be (it then scrolls sideways). Longer texts may end in an ellipsis; 0 keeps
+    // only the headers whole.
+    int32_t WholeTextChars = 0;
+    // The table columns that tell rows apart, so that the selection and the current row
+    // follow their rows through a new order or a new list; empty: they keep grid positions.
+    std::vector<int32_t> IdentityColumns;
+    // Why an empty table is empty: while it is set, an empty table shows this text instead of
+    // an empty row.
+    std::string EmptyText;
     bool InPanel = false;
     QPointer<TForm> Form;
     QPointer<QWidget> GridPanel;
@@ -105,6 +118,25 @@ public:
     bool RowInRange(int32_t row) const;
     int32_t ApplyColumnCount();
 
+    // The selected and the current rows by identity, taken before the table changes and
+    // given back to the rows that hold them afterwards; rows no longer listed drop out.
+    struct TRowsKept {
+        std::unordered_set<std::string> Selected;
+        std::string Current;
+        bool HasCurrent = false;
+    };
+    TRowsKept KeepRows() const;
+    void RestoreRows(const TRowsKept& kept);
+    // Sorts the table by its specification (an empty one restores the order the rows were
+    // added in) and shows it, the selection following the rows.
+    void SortTable();
+    // Drops the sort: the rows return to the order they were added in.
+    void Unsort();
+
+    // Sorts by the column at a visible position, replacing the sort or adding the column to
+    // it (a second time the column turns round); false when that column has no sort key.
+    bool SortByColumn(int32_t column, bool adding);
+
     // True when the click sorted the table.
     bool GridClickCell(int32_t column, int32_t row);
     void GridDblClickCell(int32_t column, int32_t row);
@@ -153,8 +185,11 @@ private:
     int32_t SearchMinHeight(int32_t gridHeight, int32_t statusBar, int32_t gridTop);
     // Runs a modal dialog through RunDialog, or exec() when none is set.
     int RunModal(QDialog& dialog) const;
-    // Widens the columns, left to right, whose header text the widths would cut.
-    void KeepHeadersWhole(std::vector<int32_t>& widths) const;
+    // Widens the columns whose header or texts in view the widths would cut.
+    void KeepTextsWhole(std::vector<int32_t>& widths) const;
+    // The width that shows a column's header with its sort mark and its texts in view whole,
+    // texts beyond WholeTextChars characters excepted.
+    int64_t TextWidthNeeded(int32_t column) const;
     // Writes every table row into the grid; false when there is no grid.
     bool FillWholeGrid();
     // Appends an item to Menu and stores its position; a null caption adds a separator.
@@ -166,4 +201,5 @@ private:
     QPointer<QMenu> Menu;       // the context menu built last
     QPointer<TForm> HookedForm; // the window whose handlers are ours until released
     bool Filling = false;
+    bool HorizontalBarAdded = false; // by texts too wide for the grid, not by ScrollBars
 };

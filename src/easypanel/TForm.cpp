@@ -1,9 +1,83 @@
 #include "easypanel/TForm.h"
 
+#include <QAccessibleObject>
+#include <QAccessibleWidget>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QMenu>
+
+namespace {
+
+// A plain widget reads to a screen reader as a nameless filler; a window is a frame named by
+// its title.
+QAccessibleInterface* FormAccessible(const QString& className, QObject* object) {
+    if (className == QLatin1String(TForm::staticMetaObject.className())) {
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+    }
+    return nullptr;
+}
+
+// The application as screen readers see it: its windows and, while one is open, the popup
+// menus, which the toolkit leaves out so that a reader never hears their items.
+class TApplicationAccessible : public QAccessibleApplication {
+public:
+    int childCount() const override {
+        return QAccessibleApplication::childCount() + static_cast<int>(OpenMenus().size());
+    }
+    QAccessibleInterface* child(int index) const override {
+        const int windows = QAccessibleApplication::childCount();
+        if (index < windows) {
+            return QAccessibleApplication::child(index);
+        }
+        const QList<QMenu*> menus = OpenMenus();
+        return index - windows < menus.size()
+                   ? QAccessible::queryAccessibleInterface(menus[index - windows])
+                   : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        const int window = QAccessibleApplication::indexOfChild(child);
+        if (window >= 0 || child == nullptr) {
+            return window;
+        }
+        const int menu =
+            static_cast<int>(OpenMenus().indexOf(qobject_cast<QMenu*>(child->object())));
+        return menu < 0 ? -1 : QAccessibleApplication::childCount() + menu;
+    }
+
+private:
+    static QList<QMenu*> OpenMenus() {
+        QList<QMenu*> menus;
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* menu = qobject_cast<QMenu*>(widget); menu != nullptr && menu->isVisible()) {
+                menus << menu;
+            }
+        }
+        return menus;
+    }
+};
+
+QAccessibleInterface* ApplicationAccessible(const QString& className, QObject* object) {
+    if (object == QCoreApplication::instance() &&
+        className == QLatin1String(QApplication::staticMetaObject.className())) {
+        return new TApplicationAccessible;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void TForm::InstallAccessibility() {
+    static const bool installed = [] {
+        QAccessible::installFactory(&FormAccessible);
+        QAccessible::installFactory(&ApplicationAccessible);
+        return true;
+    }();
+    (void)installed;
+}
 
 TForm::TForm(QWidget* parent) : QWidget(parent) {
+    InstallAccessibility();
     if (QCoreApplication* app = QCoreApplication::instance()) {
         app->installEventFilter(this);
     }

@@ -17,6 +17,11 @@ public:
     explicit TForm(QWidget* parent = nullptr);
     ~TForm() override;
 
+    // Windows read as frames named by their titles, and open popup menus as children of the
+    // application. Screen readers may ask for the application before the first window
+    // exists, so the program calls this before it creates its application object.
+    static void InstallAccessibility();
+
     std::function<void()> OnResize;
     std::function<void(QKeyEvent*)> OnKeyDown;
 

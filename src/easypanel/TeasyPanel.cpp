@@ -221,8 +221,15 @@ void TeasyPanel::BuildParts(int32_t slot) {
     titleBar->SetColor_3(barColour);
     titleBar->SetColor(barColour);
     titleBar->OnDblClick = [this, titleBar] { TitlebarDblClick(titleBar); };
+    const QString title = panel->Caption().section(QLatin1Char('|'), 0, 0);
+    // The keyboard's double-click: Space or Return on the focused title bar zooms.
+    titleBar->SetKeyAction([this, titleBar] { TitlebarDblClick(titleBar); });
+    titleBar->setAccessibleName(QStringLiteral("Zoom %1").arg(title));
+    panel->setAccessibleName(title);
+    titleBar->setAccessibleDescription(
+        QStringLiteral("Shows this panel whole and collapses the others; again to undo"));
 
-    auto* label = new QLabel(panel->Caption().section(QLatin1Char('|'), 0, 0), titleBar);
+    auto* label = new QLabel(title, titleBar);
     QFont bold = label->font();
     bold.setBold(true);
     label->setFont(bold);
@@ -284,6 +291,11 @@ void TeasyPanel::BuildParts(int32_t slot) {
     corner->SetColor(panel->Color());
     SetUpButton(collapse);
     SetUpButton(corner);
+    collapse->setObjectName(QStringLiteral("collapse_%1_%2").arg(slot).arg(panel->objectName()));
+    corner->setObjectName(QStringLiteral("corner_%1_%2").arg(slot).arg(panel->objectName()));
+    for (TBevelPanel* button : {collapse, corner}) {
+        button->setAccessibleName(QStringLiteral("Collapse or restore %1").arg(title));
+    }
 
     record.TitleBar = titleBar;
     record.Content = content;
@@ -306,6 +318,7 @@ void TeasyPanel::SetUpButton(TBevelPanel* button) {
     button->SetBevelWidth(1);
     button->SetBorderStyle(TPanelBorder::None);
     button->OnClick = [this, button] { CollapseButtonClick(button); };
+    button->SetKeyAction(button->OnClick);
     if (PanelMenu != nullptr) {
         button->setContextMenuPolicy(Qt::CustomContextMenu);
         QObject::connect(button, &QWidget::customContextMenuRequested, PanelMenu,

@@ -3,6 +3,7 @@
 #include "gridctl/TGridControl.h"
 
 #include <QFontMetrics>
+#include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QPainter>
 
@@ -31,6 +32,15 @@ QString VisiblePart(const QString& text, const QFontMetrics& metrics, int width)
     return text;
 }
 
+QString ShownText(const QString& text, const QFontMetrics& metrics, int width) {
+    const QString part = VisiblePart(text, metrics, width);
+    // A number cut at the edge reads as another valid number: an ellipsis says it goes on.
+    if (metrics.horizontalAdvance(part) <= width) {
+        return part;
+    }
+    return metrics.elidedText(part, Qt::ElideRight, std::max(width, 0));
+}
+
 TGridCellDelegate::TGridCellDelegate(TGridControl* grid) : QStyledItemDelegate(grid), Grid(grid) {}
 
 void TGridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
@@ -54,11 +64,10 @@ void TGridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
     painter->fillRect(rect, back);
     painter->setFont(option.font);
     painter->setPen(selected ? Grid->SelectionTextColor() : Grid->FontColor());
-    // drawText clips to the rectangle: a long text is cut off at the cell's right edge.
     const QRect textRect = cell.adjusted(TextMargin, 0, 0, 0);
     painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                      VisiblePart(index.data(Qt::DisplayRole).toString(), painter->fontMetrics(),
-                                  textRect.width()));
+                      ShownText(index.data(Qt::DisplayRole).toString(), painter->fontMetrics(),
+                                textRect.width()));
     if (line > 0 && Grid->Options().testFlag(TGridControl::goVertLine)) {
         painter->fillRect(QRect(cell.right() + 1, rect.top(), line, rect.height()),
                           Grid->GridLineColor());
@@ -67,5 +76,27 @@ void TGridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
         painter->fillRect(QRect(rect.left(), cell.bottom() + 1, rect.width(), line),
                           Grid->GridLineColor());
     }
+    if (index.row() == Grid->currentIndex().row()) {
+        PaintCurrentRowMark(painter, rect, index);
+    }
     painter->restore();
+}
+
+// A frame around the whole current row, thicker while the grid has the focus, so that the
+// row that Return or a click of the keyboard acts on is always in sight.
+void TGridCellDelegate::PaintCurrentRowMark(QPainter* painter, const QRect& rect,
+                                            const QModelIndex& index) const {
+    const int width = Grid->hasFocus() ? 2 : 1;
+    const QColor colour = Grid->palette().color(QPalette::Active, QPalette::Highlight);
+    const QHeaderView* header = Grid->horizontalHeader();
+    const int visual = header->visualIndex(index.column());
+    painter->fillRect(QRect(rect.left(), rect.top(), rect.width(), width), colour);
+    painter->fillRect(QRect(rect.left(), rect.bottom() - width + 1, rect.width(), width), colour);
+    if (visual == 0) {
+        painter->fillRect(QRect(rect.left(), rect.top(), width, rect.height()), colour);
+    }
+    if (visual == header->count() - 1 - header->hiddenSectionCount()) {
+        painter->fillRect(QRect(rect.right() - width + 1, rect.top(), width, rect.height()),
+                          colour);
+    }
 }

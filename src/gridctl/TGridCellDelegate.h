@@ -12,8 +12,13 @@ class TGridControl;
 // join across the cut (right-to-left and complex scripts, controls) are kept whole.
 QString VisiblePart(const QString& text, const QFontMetrics& metrics, int width);
 
+// The text a cell of `width` pixels shows: whole when it fits, else cut with an ellipsis at
+// the end.
+QString ShownText(const QString& text, const QFontMetrics& metrics, int width);
+
 // Paints the grid's data cells: band, background or selection colour, the text clipped to the
-// cell, and the grid lines the options ask for at the right and bottom edge.
+// cell with an ellipsis where it is cut, the grid lines the options ask for at the right and
+// bottom edge, and a frame around the current row.
 class TGridCellDelegate : public QStyledItemDelegate {
     Q_OBJECT
 
@@ -27,5 +32,7 @@ public:
     static constexpr int TextMargin = 2;
 
 private:
+    void PaintCurrentRowMark(QPainter* painter, const QRect& rect, const QModelIndex& index) const;
+
     TGridControl* Grid;
 };

@@ -9,9 +9,11 @@
 #include <QMenu>
 #include <QPainter>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QToolTip>
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 namespace {
 
@@ -98,7 +100,18 @@ void TGridControl::SetCell(int column, int row, const QString& text) {
 }
 
 void TGridControl::SetColumnCount(int count) {
-    setColumnCount(std::max(count, 1));
+    count = std::max(count, 1);
+    if (count == columnCount()) {
+        return;
+    }
+    // Removed columns take their cells out of the selection and new ones come unselected;
+    // whole rows stay whole.
+    const std::vector<int> selected =
+        GridOptions.testFlag(goRowSelect) ? SelectedRows() : std::vector<int>{};
+    setColumnCount(count);
+    if (!selected.empty()) {
+        SelectRows(selected);
+    }
 }
 
 void TGridControl::SetRowCount(int count) {
@@ -121,6 +134,34 @@ std::vector<int> TGridControl::SelectedRows() const {
 
 void TGridControl::SetCurrentRow(int row) {
     setCurrentCell(ItemRow(row), std::max(currentColumn(), 0));
+}
+
+void TGridControl::SelectRows(const std::vector<int>& rows) {
+    QItemSelection selection;
+    const int lastColumn = columnCount() - 1;
+    // Runs of neighbouring rows as one range each.
+    for (std::size_t i = 0; i < rows.size();) {
+        std::size_t end = i + 1;
+        while (end < rows.size() && rows[end] == rows[end - 1] + 1) {
+            ++end;
+        }
+        const int first = std::max(rows[i], HeaderRows);
+        const int last = std::min(rows[end - 1], DataRowCount());
+        if (first <= last) {
+            selection.select(model()->index(ItemRow(first), 0),
+                             model()->index(ItemRow(last), lastColumn));
+        }
+        i = end;
+    }
+    selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+}
+
+void TGridControl::MoveCurrentRow(int row) {
+    if (row >= HeaderRows && row <= DataRowCount()) {
+        selectionModel()->setCurrentIndex(
+            model()->index(ItemRow(row), std::max(currentColumn(), 0)),
+            QItemSelectionModel::NoUpdate);
+    }
 }
 
 int TGridControl::TopRow() const {
@@ -213,7 +254,8 @@ void TGridControl::SetScrollBars(TScrollStyle style) {
 
 void TGridControl::SetOptions(TGridOptions options) {
     GridOptions = options;
-    setSelectionBehavior(options.testFlag(goRowSelect) ? SelectRows : SelectItems);
+    setSelectionBehavior(options.testFlag(goRowSelect) ? QAbstractItemView::SelectRows
+                                                       : QAbstractItemView::SelectItems);
     setSelectionMode(options.testFlag(goRangeSelect) ? ExtendedSelection : SingleSelection);
     QHeaderView* header = horizontalHeader();
     header->setSectionResizeMode(options.testFlag(goColSizing) ? QHeaderView::Interactive
@@ -363,8 +405,49 @@ void TGridControl::contextMenuEvent(QContextMenuEvent* event) {
     event->accept();
 }
 
+void TGridControl::SetSortMarks(std::vector<TSortMark> marks) {
+    const auto same = [](const TSortMark& a, const TSortMark& b) {
+        return a.Rank == b.Rank && a.Descending == b.Descending;
+    };
+    if (std::ranges::equal(marks, SortMarks, same)) {
+        return;
+    }
+    SortMarks = std::move(marks);
+    // The first key also as the header's own indicator, which screen readers report.
+    QHeaderView* header = horizontalHeader();
+    const auto first = std::ranges::find(SortMarks, 1, &TSortMark::Rank);
+    const QSignalBlocker quiet(header);
+    header->setSortIndicatorShown(first != SortMarks.end());
+    header->setSortIndicator(
+        first != SortMarks.end() ? static_cast<int>(first - SortMarks.begin()) : -1,
+        first != SortMarks.end() && first->Descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+    header->viewport()->update();
+}
+
+TGridControl::TSortMark TGridControl::SortMarkOf(int column) const {
+    if (column < 0 || static_cast<std::size_t>(column) >= SortMarks.size()) {
+        return {};
+    }
+    return SortMarks[static_cast<std::size_t>(column)];
+}
+
+void TGridControl::SetEmptyText(const QString& text) {
+    if (text != EmptyMessage) {
+        EmptyMessage = text;
+        setAccessibleDescription(text);
+        viewport()->update();
+    }
+}
+
 void TGridControl::paintEvent(QPaintEvent* event) {
     QTableWidget::paintEvent(event);
+    if (rowCount() == 0 && !EmptyMessage.isEmpty()) {
+        QPainter painter(viewport());
+        painter.setPen(TextColor);
+        const int margin = RowHeight / 2;
+        painter.drawText(viewport()->rect().adjusted(margin, margin, -margin, -margin),
+                         Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, EmptyMessage);
+    }
     if (DropMarkerX >= 0) {
         QPainter painter(viewport());
         painter.fillRect(QRect(DropMarkerX - 1, 0, 2, viewport()->height()), TextColor);
@@ -417,6 +500,23 @@ void TGridControl::resizeEvent(QResizeEvent* event) {
     // A new height shows other rows without moving the scroll bar: scrolled to the end, the
     // row at the top changes; elsewhere more rows come into view at the bottom.
     ScrollChanged();
+}
+
+// The view repaints only the cells of the old and new current index; the frame spans rows.
+void TGridControl::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    QTableWidget::currentChanged(current, previous);
+    viewport()->update();
+}
+
+// The current row's frame is thicker while the grid has the focus.
+void TGridControl::focusInEvent(QFocusEvent* event) {
+    QTableWidget::focusInEvent(event);
+    viewport()->update();
+}
+
+void TGridControl::focusOutEvent(QFocusEvent* event) {
+    QTableWidget::focusOutEvent(event);
+    viewport()->update();
 }
 
 // The header has just moved a dragged section from visual position `from` to `to`. The

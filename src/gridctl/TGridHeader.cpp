@@ -3,8 +3,11 @@
 #include "gridctl/TGridCellDelegate.h"
 #include "gridctl/TGridControl.h"
 
+#include <QFontMetrics>
 #include <QPaintEvent>
 #include <QPainter>
+
+#include <algorithm>
 
 namespace {
 
@@ -35,6 +38,40 @@ void TGridHeader::paintEvent(QPaintEvent* event) {
     }
 }
 
+int TGridHeader::SortMarkRoom(const QFontMetrics& metrics, int rank) {
+    if (rank <= 0) {
+        return 0;
+    }
+    const int arrow = std::max(metrics.height() / 2, 5) + 2 * TGridCellDelegate::TextMargin;
+    return rank == 1 ? arrow : arrow + metrics.horizontalAdvance(QString::number(rank));
+}
+
+// An arrow at the cell's right end, up for an ascending key and down for a descending one,
+// with the key's rank before it from the second key on.
+void TGridHeader::PaintSortMark(QPainter* painter, const QRect& cell, int logicalIndex) const {
+    const TGridControl::TSortMark mark = Grid->SortMarkOf(logicalIndex);
+    if (mark.Rank <= 0) {
+        return;
+    }
+    const QFontMetrics metrics(font());
+    const int size = std::max(metrics.height() / 2, 5);
+    const int right = cell.right() - TGridCellDelegate::TextMargin;
+    const int middle = cell.center().y();
+    const QPointF tip(right - size / 2.0,
+                      mark.Descending ? middle + size / 2.0 : middle - size / 2.0);
+    const qreal base = mark.Descending ? middle - size / 2.0 : middle + size / 2.0;
+    const QPointF arrow[] = {tip, QPointF(right - size, base), QPointF(right, base)};
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setPen(Qt::NoPen);
+    painter->setBrush(Grid->FontColor());
+    painter->drawPolygon(arrow, 3);
+    if (mark.Rank > 1) {
+        painter->setPen(Grid->FontColor());
+        const QRect number(cell.left(), cell.top(), right - size - cell.left() - 1, cell.height());
+        painter->drawText(number, Qt::AlignRight | Qt::AlignVCenter, QString::number(mark.Rank));
+    }
+}
+
 void TGridHeader::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const {
     const int line = Grid->GridLineWidth();
     const QRect cell = rect.adjusted(0, 0, -line, -line);
@@ -53,6 +90,7 @@ void TGridHeader::paintSection(QPainter* painter, const QRect& rect, int logical
     painter->drawText(cell.adjusted(TGridCellDelegate::TextMargin, 0, 0, 0),
                       Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                       Grid->Cell(logicalIndex, 0));
+    PaintSortMark(painter, cell, logicalIndex);
     if (line > 0 && Grid->Options().testFlag(TGridControl::goFixedVertLine)) {
         painter->fillRect(QRect(cell.right() + 1, rect.top(), line, rect.height()), FixedLineColor);
     }

@@ -2,10 +2,12 @@
 
 #include <QHeaderView>
 
+class QFontMetrics;
+
 class TGridControl;
 
 // The grid's fixed row: header cells in the grid's fixed colour and font colour, with the
-// lines and raised edges the grid's options ask for, one row high.
+// lines and raised edges the grid's options ask for, and the sort marks, one row high.
 class TGridHeader : public QHeaderView {
     Q_OBJECT
 
@@ -13,11 +15,15 @@ public:
     explicit TGridHeader(TGridControl* grid);
 
     QSize sizeHint() const override;
+    // Pixels that the sort mark of `rank` (0 for none) takes at the right of a header cell.
+    static int SortMarkRoom(const QFontMetrics& metrics, int rank);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override;
 
 private:
+    void PaintSortMark(QPainter* painter, const QRect& cell, int logicalIndex) const;
+
     TGridControl* Grid;
 };

@@ -68,6 +68,8 @@ THtmlExportDialog::THtmlExportDialog(TGridControl& grid, QWidget* parent)
     connect(font, &QFontComboBox::currentTextChanged, this,
             [this](const QString& name) { Edited.FontName = name; });
     form->addRow(tr("&Font:"), font);
+    // The label names the box; the edit inside it is what takes the focus.
+    font->lineEdit()->setAccessibleName(tr("Font"));
     AddSpinBox(form, tr("Font &size (pt):"), QStringLiteral("FontSize"), 500, Edited.FontSize)
         ->setMinimum(1);
     AddSpinBox(form, tr("&Border width (px):"), QStringLiteral("BorderWidth"), 100,

@@ -96,6 +96,13 @@ public:
     // numbers, so the result does not depend on the order before.
     void Sort();
     void SortBy(const std::string& spec);
+    // The keys of SortSpec as written, in order: at least one, an empty name for an empty
+    // specification.
+    struct SortKeyName {
+        std::string Name;
+        bool Descending = false;
+    };
+    std::vector<SortKeyName> SortKeyNames() const;
 
 private:
     struct SortName {

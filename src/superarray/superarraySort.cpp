@@ -7,6 +7,7 @@
 #include <bit>
 #include <numeric>
 #include <span>
+#include <utility>
 
 namespace {
 
@@ -308,12 +309,12 @@ void superarray::RegisterSortName(int32_t column, const std::string& name) {
     }
 }
 
-std::vector<superarray::SortKey> superarray::ParseSortSpec() const {
-    std::vector<SortKey> keys;
+std::vector<superarray::SortKeyName> superarray::SortKeyNames() const {
+    std::vector<SortKeyName> names;
     const std::string& spec = SortSpec;
     std::size_t pos = 0;
     do {
-        SortKey key{InsertionColumn, false, false};
+        SortKeyName key;
         if (pos < spec.size() && spec[pos] == '-') {
             key.Descending = true;
             ++pos;
@@ -322,8 +323,18 @@ std::vector<superarray::SortKey> superarray::ParseSortSpec() const {
         const std::size_t end = KeySeparator.empty()
                                     ? std::min(pos + 1, spec.size())
                                     : std::min(spec.find(KeySeparator, pos), spec.size());
-        const std::string name = spec.substr(pos, end - pos);
+        key.Name = spec.substr(pos, end - pos);
         pos = KeySeparator.empty() || end == spec.size() ? end : end + KeySeparator.size();
+        names.push_back(std::move(key));
+    } while (pos < spec.size());
+    return names;
+}
+
+std::vector<superarray::SortKey> superarray::ParseSortSpec() const {
+    std::vector<SortKey> keys;
+    for (const SortKeyName& named : SortKeyNames()) {
+        const std::string& name = named.Name;
+        SortKey key{InsertionColumn, named.Descending, false};
         if (const int32_t slot = FindSortName(name); slot != 0) {
             key.Column = SortNames[static_cast<std::size_t>(slot) - 1].Column;
             // A name written with an upper-case letter asks for a case-sensitive key.
@@ -337,7 +348,7 @@ std::vector<superarray::SortKey> superarray::ParseSortSpec() const {
         if (!repeated && (IsTextColumn(key.Column) || key.Column == InsertionColumn)) {
             keys.push_back(key);
         }
-    } while (pos < spec.size());
+    }
     // Insertion numbers decide last, so the order is total and independent of the one before.
     keys.push_back({InsertionColumn, false, false});
     return keys;

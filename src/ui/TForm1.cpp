@@ -32,6 +32,7 @@
 #include <QUrl>
 #include <QWindow>
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -48,6 +49,28 @@ void SetLabel(QLabel* label, const std::string& text) {
 QString ItemCaption(const QAction* item) {
     // Menus may carry accelerator markers in their captions.
     return item->text().remove(QLatin1Char('&'));
+}
+
+// Why the inputs list no pair, in the words the result grid shows in place of the list.
+std::string EmptyListReason(const ResultInputs& in, const ResultEchoes& echoes) {
+    const int32_t rx = echoes.ReducedX;
+    const int32_t ry = echoes.ReducedY;
+    if (rx <= 0 || ry <= 0) {
+        return "The ratio terms must be 1 or more";
+    }
+    if (in.From > in.To) {
+        return "From is above To";
+    }
+    // The pairs are k * rx by k * ry.
+    const int64_t first = (std::max(in.From, 1) - 1) / rx + 1;
+    const int64_t last = std::min(in.To, MaxWidth) / rx;
+    if (first > last) {
+        return "No width in the range gives a whole-number height";
+    }
+    if (first * ry > std::numeric_limits<int32_t>::max()) {
+        return "Every height in the range is above 2147483647";
+    }
+    return "No pair passes the filters";
 }
 
 } // namespace
@@ -145,7 +168,35 @@ void TForm1::CreateControls() {
     UrlLauncher1 = new TUrlLauncher(this);
     UrlLauncher1->setObjectName(QStringLiteral("UrlLauncher1"));
     ArrangePanels();
-    SetTabOrder();
+    NameControls();
+}
+
+// What a screen reader speaks for each input: the words of the labels beside it.
+void TForm1::NameControls() {
+    const struct {
+        QWidget* Control;
+        const char* Name;
+    } names[] = {
+        {SpinEdit3, "From"},
+        {SpinEdit4, "To"},
+        {Edit1, "Width dividable by"},
+        {Edit2, "Height dividable by"},
+        {Edit3, "Width not dividable by"},
+        {Edit4, "Height not dividable by"},
+        {SpinEdit5, "Ratio width"},
+        {SpinEdit6, "Ratio height"},
+        {SpinEdit7, "Display ratio width"},
+        {SpinEdit8, "Display ratio height"},
+        {TrackBar1, "Transparency"},
+        {StringGrid2, "Predefined formats"},
+        {SpinPlayRatioX, "Playing ratio width"},
+        {SpinPlayRatioY, "Playing ratio height"},
+        {Panel1, "Online help on this topic"},
+        {StringGrid1, "Results"},
+    };
+    for (const auto& entry : names) {
+        entry.Control->setAccessibleName(QLatin1String(entry.Name));
+    }
 }
 
 void TForm1::CreateMenus() {
@@ -169,6 +220,9 @@ void TForm1::CreateFromTo() {
     SpinEdit3 = NewSpin(PanelFromTo, "SpinEdit3", 48, 8, 89, SpinMaxSmall, 1);
     Label2 = NewLabel(PanelFromTo, "Label2", QStringLiteral("To"), 8, 44);
     SpinEdit4 = NewSpin(PanelFromTo, "SpinEdit4", 48, 40, 89, SpinMaxSmall, 768);
+    // The panel cannot take the focus; from its boxes the menu key reaches its presets.
+    SpinEdit3->PopupMenu = PopupMenu3;
+    SpinEdit4->PopupMenu = PopupMenu3;
 }
 
 void TForm1::CreateDividable() {
@@ -273,7 +327,8 @@ void TForm1::CreateGrids() {
     StringGrid1->SetBandColor1(QColor(0xFFFEE1));
     StringGrid1->SetBandColor2(Qt::white);
     StringGrid1->SetSelectionColor(QColor(0xB0B0B0));
-    StringGrid1->SetSelectionTextColor(Qt::white);
+    // The designed white on this grey reads at 2:1; black reaches the 4.5:1 of normal text.
+    StringGrid1->SetSelectionTextColor(Qt::black);
     StringGrid1->SetShowHint(true);
     StringGrid1->SetHintShowCells(true);
 
@@ -303,31 +358,44 @@ void TForm1::ArrangePanels() {
     }
 }
 
-// Tab walks the panels in the order the window arranges them, then the result grid.
+// Tab walks the panels in the order the window arranges them, each from its title bar (zoom)
+// and collapse button to its inputs, then the result grid.
 void TForm1::SetTabOrder() {
-    QWidget* const order[] = {SpinEdit5,
-                              SpinEdit6,
-                              SpinEdit7,
-                              SpinEdit8,
-                              CheckBox1,
-                              TrackBar1,
-                              StringGrid2,
-                              Edit1,
-                              Edit2,
-                              Edit3,
-                              Edit4,
-                              SpinEdit3,
-                              SpinEdit4,
-                              CheckBox2,
-                              SpinPlayRatioX,
-                              SpinPlayRatioY,
-                              SpinScreenRatioX,
-                              SpinScreenRatioY,
-                              CheckBox3,
-                              StringGrid1};
-    for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
+    const auto buttons = [this](TBevelPanel* panel) -> std::vector<QWidget*> {
+        const int32_t slot = ResultController.FindPanel(panel);
+        if (slot < 0) {
+            return {};
+        }
+        const auto& record = ResultController.Slots[slot];
+        return {record.TitleBar, record.CollapseButton, record.CornerButton};
+    };
+    std::vector<QWidget*> order;
+    const auto add = [&order](std::initializer_list<QWidget*> widgets) {
+        order.insert(order.end(), widgets.begin(), widgets.end());
+    };
+    const auto addPanel = [&](TBevelPanel* panel, std::initializer_list<QWidget*> inputs) {
+        const std::vector<QWidget*> bar = buttons(panel);
+        order.insert(order.end(), bar.begin(), bar.end());
+        add(inputs);
+    };
+    addPanel(PanelRatio,
+             {SpinEdit5, SpinEdit6, SpinEdit7, SpinEdit8, CheckBox1, TrackBar1, StringGrid2});
+    addPanel(PanelDividable, {Edit1, Edit2, Edit3, Edit4});
+    addPanel(PanelFromTo, {SpinEdit3, SpinEdit4});
+    addPanel(PanelOptions, {CheckBox2});
+    addPanel(PanelRotatedRatio, {SpinPlayRatioX, SpinPlayRatioY, SpinScreenRatioX, SpinScreenRatioY,
+                                 CheckBox3, Panel1});
+    addPanel(PanelURL, {UrlLink()});
+    add({StringGrid1});
+    std::erase(order, nullptr);
+    for (std::size_t i = 0; i + 1 < order.size(); ++i) {
         setTabOrder(order[i], order[i + 1]);
     }
+}
+
+TBevelPanel* TForm1::UrlLink() const {
+    const int32_t slot = ResultController.FindPanel(PanelURL);
+    return slot < 0 ? nullptr : ResultController.Slots[slot].Content.data();
 }
 
 // Tab passes over the inputs of a collapsed panel: they are clipped out of view, and typing
@@ -370,6 +438,7 @@ void TForm1::BindEvents() {
             [this](const QPoint& pos) { ShowPopup(PopupMenuScreenRatio, PanelRotatedRatio, pos); });
     PanelURL->OnClick = [this] { PanelURLClick(); };
     Panel1->OnClick = [this] { PanelURLClick2(); };
+    Panel1->SetKeyAction(Panel1->OnClick, QAccessible::Link);
 }
 
 void TForm1::ShowPopup(TPopupMenu* menu, QWidget* component, const QPoint& pos) {
@@ -398,6 +467,9 @@ void TForm1::InitStart() {
                                            "Letterboxed Height:Width for rotated movies|"
                                            "Width,Height,Width dividable by,Height dividable by";
     DeclareResultColumns();
+    ResultController.IdentityColumns = {WidthColumn, HeightColumn};
+    // Numbers and pairs are never cut; divisor lists may be.
+    ResultController.WholeTextChars = 24;
     ResultController.HideColumn(WidthDivisorsColumn, false);
     ResultController.HideColumn(HeightDivisorsColumn, true);
 
@@ -412,6 +484,12 @@ void TForm1::InitStart() {
     ResultController.SetOrder(
         "PanelRatio,PanelDividable,PanelFromTo,PanelOptions,PanelRotatedratio,PanelURL");
     ResultController.SetTitlebarHeight(20);
+    // The homepage link is the panel's content area, which took over the panel's click.
+    if (TBevelPanel* link = UrlLink()) {
+        link->SetKeyAction(link->OnClick, QAccessible::Link);
+        link->setAccessibleName(Label16->text());
+    }
+    SetTabOrder();
 
     StringGrid1->OnClickCell = [this](int column, int row) { StringGrid1ClickCell(column, row); };
     Reference.Width = -1;
@@ -450,6 +528,10 @@ void TForm1::Recount() {
     const bool rotated = CheckBox3->isChecked();
     SetLabel(Label14, ChooseText(rotated, "Height", "Width"));
     SetLabel(Label15, ChooseText(rotated, "Width", "Height"));
+    SpinScreenRatioX->setAccessibleName(QStringLiteral("Screen ratio ") +
+                                        Label14->text().toLower());
+    SpinScreenRatioY->setAccessibleName(QStringLiteral("Screen ratio ") +
+                                        Label15->text().toLower());
     ShowEnabledState(this);
 
     for (TSpinEdit* range : {SpinEdit3, SpinEdit4}) {
@@ -475,7 +557,11 @@ void TForm1::Recount() {
     inputs.PY = SpinPlayRatioY->Value();
     inputs.Rotated = rotated;
     inputs.Grouping = CheckBox2->isChecked();
+    // The selected pairs stay selected in the new list wherever they are still listed.
+    const TEasyGrid::TRowsKept kept = ResultController.KeepRows();
     const ResultEchoes echoes = ComputeResults(inputs, ResultTable, Reference);
+    ResultController.EmptyText =
+        ResultTable.Count() == 0 ? EmptyListReason(inputs, echoes) : std::string();
     // A sort chosen at the header holds for every run.
     if (!ResultTable.SortSpec.empty()) {
         ResultTable.Sort();
@@ -486,6 +572,7 @@ void TForm1::Recount() {
     SetLabel(Labelfixed34, echoes.EchoWidth);
     // Also when the current row lies below the new last row: the grid must show this table.
     ResultController.Refresh();
+    ResultController.RestoreRows(kept);
 }
 
 void TForm1::ShowReducedRatio(const ResultEchoes& echoes) {
@@ -502,6 +589,14 @@ void TForm1::ShowReducedRatio(const ResultEchoes& echoes) {
     Label9->move(std::max(91, Label4->geometry().right() + Gap), Label9->y());
     Label5->move(std::max(96, Label9->geometry().right() + Gap), Label5->y());
     Label10->move(std::max(128, Label5->geometry().right() + Gap), Label10->y());
+    // A long product does not fit beside long terms: cut with an ellipsis, whole in the
+    // hint and for a screen reader.
+    const QString product = Label10->text();
+    const int room = std::max(Label10->parentWidget()->width() - Label10->x() - Gap, 0);
+    Label10->setText(Label10->fontMetrics().elidedText(product, Qt::ElideRight, room));
+    Label10->resize(std::min(Label10->sizeHint().width(), room), Label10->height());
+    Label10->setToolTip(product);
+    Label10->setAccessibleName(QStringLiteral("Product of the reduced terms ") + product);
 }
 
 void TForm1::StringGrid1ClickCell(int ACol, int ARow) {

@@ -137,6 +137,9 @@ private:
     void DeclareResultColumns();
     void ArrangePanels();
     void SetTabOrder();
+    void NameControls();
+    // The homepage link: the content area of its panel once the panel is registered.
+    TBevelPanel* UrlLink() const;
     void ShowReducedRatio(const ResultEchoes& echoes);
     void OpenPage(std::string_view path);
     void ShowPopup(TPopupMenu* menu, QWidget* component, const QPoint& pos);

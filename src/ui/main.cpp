@@ -7,6 +7,7 @@
 
 // The window program. `pixolan` hands over to it when it is given no sub-command.
 int main(int argc, char** argv) {
+    TForm::InstallAccessibility();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tavori Pixolan"));
     // No display name: the toolkit would append it to every window title.

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 #include <string>
+#include <unordered_set>
+#include <vector>
 
 namespace {
 
@@ -166,3 +168,49 @@ TEST(ColumnModel, WidthsPerColumnFromTheVisibleSpecs) {
 }
 
 } // namespace
+
+TEST(ColumnModel, SortMarksRankTheShownKeys) {
+    ResultColumns c; // shown: Width Height Area% Area (h*w) PixelDif Letterboxed
+    // Each shown column as rank and "-" for descending, "." for none.
+    const auto marks = [&c] {
+        std::string out;
+        for (const ColumnModel::SortMark& m : c.Model.SortMarks()) {
+            out += m.Rank == 0 ? "." : (m.Descending ? "-" : "") + std::to_string(m.Rank);
+            out += ' ';
+        }
+        return out;
+    };
+    const std::pair<const char*, const char*> cases[] = {
+        {"", ". . . . . . "},
+        {"alphabetical", ". . . . . . "}, // a key of no shown column
+        {"-width", "-1 . . . . . "},
+        {"Height,-area%", ". 1 -2 . . . "},                  // keys in any letter case
+        {"alphabetical,width", "2 . . . . . "},              // ranks count every key
+        {"width,-width", "1 . . . . . "},                    // the first mention counts
+        {"height dividable by,letterboxed", ". . . . . 2 "}, // a hidden column has no mark
+    };
+    for (const auto& [spec, expected] : cases) {
+        c.Table.SortSpec = spec;
+        EXPECT_EQ(marks(), expected) << spec;
+    }
+    c.Table.KeySeparator.clear(); // one character a key
+    c.Model.DeclareColumn("PixelDif", 5);
+    c.Table.SortSpec = "a-p";
+    EXPECT_EQ(marks(), ". . . . -2 . ");
+}
+
+TEST(ColumnModel, RowsAreFoundAgainByTheirIdentity) {
+    ResultColumns c;
+    for (const auto& [w, h] :
+         {std::pair{"4", "3"}, {"8", "6"}, {"4", "30"}, {"8", "6"}, {"43", "0"}}) {
+        c.Table.AddRow();
+        c.Table.SetCell(0, 1, w);
+        c.Table.SetCell(0, 2, h);
+    }
+    const int32_t pair[] = {1, 2};
+    EXPECT_NE(c.Model.RowIdentity(3, pair), c.Model.RowIdentity(5, pair)); // 4 30, 43 0
+    const std::unordered_set<std::string> kept{c.Model.RowIdentity(2, pair),
+                                               c.Model.RowIdentity(3, pair), "gone\t"};
+    EXPECT_EQ(c.Model.RowsWithIdentities(pair, kept), (std::vector<int32_t>{2, 3, 4}));
+    EXPECT_TRUE(c.Model.RowsWithIdentities(pair, {}).empty());
+}

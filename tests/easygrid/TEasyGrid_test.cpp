@@ -1,6 +1,8 @@
 #include "ResultGrid.h"
+#include "gridctl/TGridHeader.h"
 #include "util/HandlerPause.h"
 
+#include <QFontMetrics>
 #include <QTemporaryFile>
 #include <QTimer>
 #include <algorithm>
@@ -43,7 +45,8 @@ TEST(TEasyGrid, MenuTogglesColumnsAndLayoutsCycle) {
     EXPECT_EQ(MenuText(*g.Grid),
               "Save grid as Html;Print Grid;|;Font..;Proportional Font on/off;Reset Font;|;"
               "*Grid bands;Vertical lines;Horizontal lines;|;Maximize grid on/off (ctrl-F4);|;"
-              "Cycle thru column layouts (ctrl-F2);|;Number;*Width;*Height;*Area as %;"
+              "Cycle thru column layouts (ctrl-F2);Sort by the current column (ctrl-F6);"
+              "Unsorted list (ctrl-F7);|;Number;*Width;*Height;*Area as %;"
               "*Area as Height*Width;*PixelDifference;Width dividable by;Height dividable by;"
               "*Letterboxed;");
     // Clicking a column's menu item toggles it at its old place.
@@ -105,6 +108,25 @@ TEST(TEasyGrid, ColumnsKeepTheirHeadersWholeInALargerFont) {
             sum += g.Grid->ColumnWidth(c) + g.Grid->GridLineWidth();
         }
         EXPECT_EQ(sum, g.Grid->ClientWidth()) << width;
+    }
+
+    // Short texts in view are kept whole too when asked: a number cut at the edge would read
+    // as another number. Where the grid is too narrow for them it scrolls sideways.
+    g.Ctl.WholeTextChars = 24;
+    g.Table.SetCell(3, 8, "32768:32768 (+0:+8192)");
+    for (const auto& [width, style] : {std::pair{300, TGridControl::ssBoth},
+                                       {1400, TGridControl::ssVertical},
+                                       {300, TGridControl::ssBoth}}) {
+        g.Grid->resize(width, g.Grid->height());
+        g.Ctl.Refresh();
+        const QFontMetrics metrics(g.Grid->Font());
+        for (int c = 0; c < g.Grid->ColumnCount(); ++c) {
+            for (int row = 1; row <= 10; ++row) {
+                EXPECT_GE(g.Grid->ColumnWidth(c), metrics.horizontalAdvance(g.Grid->Cell(c, row)))
+                    << width << ": " << g.Cell(c, row);
+            }
+        }
+        EXPECT_EQ(g.Grid->ScrollBars(), style) << width;
     }
 }
 
@@ -270,3 +292,74 @@ TEST(TForm, ControllerChainsTheWindowsHandlers) {
 }
 
 } // namespace
+
+TEST(TEasyGrid, SortMarksItsKeysSelectionFollowsAndUnsortedRestores) {
+    ResultGrid g(10);
+    g.Table.SortSpec.clear();
+    g.Ctl.IdentityColumns = {1, 2};
+    g.Ctl.Refresh();
+    g.Grid->SelectRows({2, 3}); // widths 1008 and 1012
+    const auto selectedWidths = [&g] {
+        std::string out;
+        for (const int row : g.Grid->SelectedRows()) {
+            out += g.Cell(0, row) + " ";
+        }
+        return out;
+    };
+    const auto mark = [&g](int column) {
+        const TGridControl::TSortMark m = g.Grid->SortMarkOf(column);
+        return std::to_string(m.Rank) + (m.Descending ? "-" : "+");
+    };
+    g.Click(0, 0, Qt::ShiftModifier);
+    g.Click(0, 0, Qt::ShiftModifier);
+    EXPECT_EQ(g.Table.SortSpec, "-width");
+    EXPECT_EQ(mark(0) + mark(1), "1-0+");
+    EXPECT_EQ(g.Grid->horizontalHeader()->sortIndicatorSection(), 0);
+    EXPECT_EQ(g.Grid->SelectedRows(), (std::vector<int>{8, 9}));
+    EXPECT_EQ(selectedWidths(), "1012 1008 ");
+    g.Click(1, 0, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(mark(0) + mark(1), "1-2+");
+    // The header is kept wide enough for its text and its mark.
+    const QFontMetrics metrics(g.Grid->Font());
+    EXPECT_GE(g.Grid->ColumnWidth(1),
+              metrics.horizontalAdvance("Height") + TGridHeader::SortMarkRoom(metrics, 2));
+
+    // The keyboard sorts by the current column, with shift adding it, and returns.
+    g.Grid->selectionModel()->setCurrentIndex(g.Grid->model()->index(0, 1),
+                                              QItemSelectionModel::NoUpdate);
+    const std::pair<Qt::KeyboardModifiers, const char*> keys[] = {
+        {Qt::ControlModifier, "height"},
+        {Qt::ControlModifier, "-height"},
+        {Qt::ControlModifier | Qt::ShiftModifier, "height"}};
+    for (const auto& [modifiers, spec] : keys) {
+        QTest::keyClick(g.Edit, Qt::Key_F6, modifiers);
+        EXPECT_EQ(g.Table.SortSpec, spec);
+    }
+    QTest::keyClick(g.Edit, Qt::Key_F7, Qt::ControlModifier);
+    EXPECT_EQ(g.Table.SortSpec, "");
+    g.Trigger(g.Ctl.SortItem);
+    EXPECT_EQ(g.Table.SortSpec, "height");
+
+    g.Trigger(g.Ctl.UnsortItem);
+    EXPECT_EQ(g.Table.SortSpec, "");
+    EXPECT_EQ(mark(0) + mark(1), "0+0+");
+    EXPECT_EQ(g.Cell(0, 1), "1004");
+    EXPECT_EQ(selectedWidths(), "1008 1012 ");
+    // A new list keeps what is still listed.
+    const TEasyGrid::TRowsKept kept = g.Ctl.KeepRows();
+    g.Table.SetCount(2);
+    g.Ctl.Refresh();
+    g.Ctl.RestoreRows(kept);
+    EXPECT_EQ(g.Grid->SelectedRows(), (std::vector<int>{2}));
+
+    // An empty list says why, in place of an empty row, while the reason is known.
+    g.Table.SetCount(0);
+    g.Ctl.EmptyText = "From is above To";
+    g.Ctl.Refresh();
+    EXPECT_EQ(g.Grid->DataRowCount(), 0);
+    EXPECT_EQ(g.Grid->EmptyText(), "From is above To");
+    g.Ctl.EmptyText.clear();
+    g.Ctl.Refresh();
+    EXPECT_EQ(g.Grid->DataRowCount(), 1);
+    EXPECT_EQ(g.Grid->EmptyText(), "");
+}

@@ -4,6 +4,7 @@
 
 #include "util/TextParse.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -208,6 +209,39 @@ TEST_F(TeasyPanelTest, ButtonsCollapseExpandAndZoom) {
     EXPECT_FALSE(Manager.AnyZoomed());
     EXPECT_EQ(Dividable->height(), 124);
     EXPECT_TRUE(Manager.Slots[0].CollapseButton->isVisible());
+
+    // The same from the keyboard: Tab reaches both, Space or Return presses them, and a
+    // screen reader finds buttons it can press.
+    TBevelPanel* button = Manager.Slots[3].CollapseButton;
+    const struct {
+        QWidget* On;
+        Qt::Key Key;
+        Qt::KeyboardModifiers Keys;
+        int Height;
+    } presses[] = {{button, Qt::Key_Space, {}, 26},
+                   {button, Qt::Key_Return, {}, 324},
+                   {bar, Qt::Key_Enter, {}, 892 - 6 * 8 - 5 * 26},
+                   {bar, Qt::Key_Space, {}, 324},
+                   {button, Qt::Key_Space, Qt::ControlModifier, 324}};
+    for (const auto& p : presses) {
+        EXPECT_EQ(p.On->focusPolicy(), Qt::TabFocus);
+        QTest::keyClick(p.On, p.Key, p.Keys);
+        EXPECT_EQ(Ratio->height(), p.Height) << p.On->objectName().toStdString() << " " << p.Key;
+    }
+    QAccessibleInterface* pressable = QAccessible::queryAccessibleInterface(button);
+    EXPECT_EQ(pressable->role(), QAccessible::Button);
+    EXPECT_EQ(pressable->text(QAccessible::Name), "Collapse or restore Ratio");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(bar)->text(QAccessible::Name), "Zoom Ratio");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(Ratio)->role(), QAccessible::Grouping);
+    pressable->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(Ratio->height(), 26);
+
+    QApplication::setActiveWindow(&Form);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Form));
+    bar->setFocus();
+    EXPECT_EQ(bar->grab().toImage().pixelColor(0, 0),
+              bar->palette().color(QPalette::Active, QPalette::Highlight))
+        << "the focus shows";
 }
 
 TEST_F(TeasyPanelTest, PanelMenuActsByPosition) {

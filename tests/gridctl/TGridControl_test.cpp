@@ -343,3 +343,80 @@ TEST(TGridControl, RowsGrowWithTheFontAndTabLeavesTheGrid) {
     g.SetOptions(g.Options() | TGridControl::goRangeSelect);
     EXPECT_EQ(g.selectionMode(), QAbstractItemView::ExtendedSelection);
 }
+
+// What is cut shows an ellipsis: a number cut at the edge would read as another number.
+TEST(TGridControl, CutTextsEndInAnEllipsis) {
+    QFont font("DejaVu Sans");
+    font.setPixelSize(16);
+    const QFontMetrics metrics(font);
+    const QString number = "144 / 108";
+    const int whole = metrics.horizontalAdvance(number);
+    const struct {
+        QString Text;
+        int Width;
+        bool Cut;
+    } cases[] = {{number, whole, false},
+                 {number, whole - 1, true},
+                 {number, 3, true},
+                 {QString("10'000 ").repeated(2000), 80, true}};
+    for (const auto& c : cases) {
+        const QString shown = ShownText(c.Text, metrics, c.Width);
+        // Too narrow even for the ellipsis, a cell shows nothing rather than a part.
+        EXPECT_EQ(shown.endsWith(QChar(0x2026)) || shown.isEmpty(), c.Cut) << c.Width;
+        EXPECT_LE(metrics.horizontalAdvance(shown), std::max(c.Width, 0)) << c.Width;
+        EXPECT_EQ(shown == c.Text, !c.Cut) << c.Width;
+    }
+}
+
+TEST(TGridControl, MarksCurrentRowSortKeysAndWhyItIsEmpty) {
+    Grid g(5);
+    g.setCurrentCell(1, 0); // grid row 2: y 21..41
+    const QColor highlight = g.palette().color(QPalette::Active, QPalette::Highlight);
+    const QWidget* cells = g.viewport();
+    QImage shot = g.grab().toImage();
+    EXPECT_EQ(g.Pixel(shot, cells, {100, 21}), highlight) << "top edge of the current row";
+    EXPECT_EQ(g.Pixel(shot, cells, {0, 30}), highlight) << "left end of the current row";
+    EXPECT_EQ(g.Pixel(shot, cells, {212, 30}), highlight) << "right end of the current row";
+    EXPECT_NE(g.Pixel(shot, cells, {100, 0}), highlight) << "another row";
+
+    // An arrow for each key, the rank beside it from the second key on.
+    g.SetSortMarks({{1, true}, {0, false}, {2, false}});
+    EXPECT_EQ(g.horizontalHeader()->sortIndicatorSection(), 0);
+    EXPECT_EQ(g.horizontalHeader()->sortIndicatorOrder(), Qt::DescendingOrder);
+    shot = g.grab().toImage();
+    const QWidget* header = g.horizontalHeader()->viewport();
+    const auto inked = [&](int left, int right) {
+        int dark = 0;
+        for (int x = left; x < right; ++x) {
+            for (int y = 2; y < 18; ++y) {
+                dark += g.Pixel(shot, header, {x, y}).lightness() < 100 ? 1 : 0;
+            }
+        }
+        return dark;
+    };
+    EXPECT_GT(inked(45, 59), 5) << "arrow of the first key";
+    EXPECT_EQ(inked(110, 130), 0) << "no mark on a column that is no key";
+    EXPECT_GT(inked(160, 209), inked(45, 59)) << "arrow and rank of the second key";
+
+    g.SetDataRowCount(0);
+    g.SetEmptyText("No pair passes the filters");
+    EXPECT_EQ(g.accessibleDescription(), "No pair passes the filters");
+    shot = g.grab().toImage();
+    int text = 0;
+    for (int x = 0; x < cells->width(); ++x) {
+        for (int y = 0; y < 30; ++y) {
+            text += g.Pixel(shot, cells, {x, y}).lightness() < 100 ? 1 : 0;
+        }
+    }
+    EXPECT_GT(text, 30) << "the reason, where the rows would be";
+}
+
+TEST(TGridControl, SelectsWholeRowsAndMovesTheCurrentRowAlone) {
+    Grid g(8);
+    g.SelectRows({2, 3, 5, 0, 99});
+    g.SetColumnCount(5); // new columns join the selected rows
+    EXPECT_EQ(g.SelectedRows(), (std::vector<int>{2, 3, 5}));
+    EXPECT_TRUE(g.selectionModel()->isRowSelected(4, QModelIndex()));
+    g.MoveCurrentRow(7);
+    EXPECT_EQ(Pair(g.currentRow() + 1, g.SelectedRows().front()), Pair(7, 2));
+}

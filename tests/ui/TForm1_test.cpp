@@ -1,7 +1,9 @@
 #include "ui/TForm1.h"
 
+#include "../support/Accessibility.h"
 #include "GPanel/TBevelPanel.h"
 #include "gridctl/TGridControl.h"
+#include "gridctl/THtmlExportDialog.h"
 #include "ui/TPopupMenu.h"
 #include "ui/TSpinEdit.h"
 
@@ -307,25 +309,35 @@ TEST_F(Form1Test, KeyboardWalksEveryInputAndClicksRows) {
         }
         return widget == nullptr ? QString() : widget->objectName();
     };
+    // Each panel's title bar (zoom) and collapse button come before its inputs; the links are
+    // in the ring too (the homepage link is its panel's content area).
     F.SpinEdit5->setFocus();
     QStringList order{focused()};
-    for (int step = 0; step < 19; ++step) {
+    for (int step = 0; step < 40 && (step == 0 || order.back() != "SpinEdit5"); ++step) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         order << focused();
     }
+    order.replaceInStrings(QRegularExpression("^(titlebar|collapse|corner)_\\d+_Panel"), "\\1 ");
     EXPECT_EQ(order.join(','),
-              "SpinEdit5,SpinEdit6,SpinEdit7,SpinEdit8,CheckBox1,StringGrid2,Edit1,Edit2,Edit3,"
-              "Edit4,SpinEdit3,SpinEdit4,CheckBox2,SpinPlayRatioX,SpinPlayRatioY,"
-              "SpinScreenRatioX,SpinScreenRatioY,CheckBox3,StringGrid1,SpinEdit5");
+              "SpinEdit5,SpinEdit6,SpinEdit7,SpinEdit8,CheckBox1,StringGrid2,"
+              "titlebar Dividable,collapse Dividable,Edit1,Edit2,Edit3,Edit4,"
+              "titlebar FromTo,collapse FromTo,SpinEdit3,SpinEdit4,"
+              "titlebar Options,collapse Options,CheckBox2,"
+              "titlebar RotatedRatio,collapse RotatedRatio,SpinPlayRatioX,SpinPlayRatioY,"
+              "SpinScreenRatioX,SpinScreenRatioY,CheckBox3,Panel1,corner URL,PanelURL,"
+              "StringGrid1,titlebar Ratio,collapse Ratio,SpinEdit5");
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
-    EXPECT_EQ(focused(), "StringGrid1");
-    // The inputs of a collapsed panel are out of view: Tab passes over them both ways.
-    F.ResultController.SetCollapsed(F.ResultController.FindPanel(F.PanelDividable), false, true);
-    F.StringGrid2->setFocus();
+    EXPECT_TRUE(focused().startsWith("collapse_")) << focused().toStdString();
+    // The inputs of a collapsed panel are out of view: Tab passes over them both ways, and
+    // its title bar and button, still in view, expand it again.
+    const int32_t dividable = F.ResultController.FindPanel(F.PanelDividable);
+    F.ResultController.SetCollapsed(dividable, false, true);
+    F.ResultController.Slots[dividable].CollapseButton->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    EXPECT_EQ(focused(), "SpinEdit3");
+    EXPECT_TRUE(focused().startsWith("titlebar_")) << focused().toStdString();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
-    EXPECT_EQ(focused(), "StringGrid2");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    EXPECT_FALSE(F.ResultController.Slots[dividable].Collapsed);
 
     // Return, Space and a double-click on a predefined row apply it as a click does.
     F.StringGrid2->setFocus();
@@ -357,6 +369,20 @@ TEST_F(Form1Test, KeyboardWalksEveryInputAndClicksRows) {
     }
     QTest::keyClick(F.StringGrid1, Qt::Key_Return);
     EXPECT_EQ(Cell(40, 1) + " " + Cell(40, 5), "640 0 / 0");
+
+    // Ctrl+Home, Ctrl+End and PageDown move the current row (the grid frames it).
+    const std::pair<Qt::Key, int> moves[] = {
+        {Qt::Key_End, 48}, {Qt::Key_Home, 1}, {Qt::Key_PageDown, 0}};
+    for (const auto& [key, row] : moves) {
+        QTest::keyClick(F.StringGrid1, key,
+                        key == Qt::Key_PageDown ? Qt::NoModifier : Qt::ControlModifier);
+        EXPECT_TRUE(row == 0 ? F.StringGrid1->currentRow() > 0
+                             : F.StringGrid1->currentRow() + 1 == row)
+            << key;
+    }
+    QTest::keyClick(F.StringGrid1, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClick(F.StringGrid1, Qt::Key_Return);
+    EXPECT_EQ(Cell(48, 1) + " " + Cell(48, 5), "768 0 / 0");
 }
 
 TEST_F(Form1Test, RowsSelectAndCopyWithHeadersWithoutMovingTheReference) {
@@ -424,5 +450,150 @@ TEST_F(Form1Test, PastedRangeIsCappedAndBadRatiosSaySo) {
         EXPECT_FALSE(labels[i]->isHidden());
         EXPECT_LT(labels[i]->geometry().right(), labels[i + 1]->geometry().left())
             << labels[i]->objectName().toStdString();
+    }
+}
+
+TEST_F(Form1Test, EveryControlAndDialogHasANameAScreenReaderSpeaks) {
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(&F);
+    EXPECT_EQ(window->role(), QAccessible::Window);
+    EXPECT_EQ(window->text(QAccessible::Name), "Tavori Pixolan 1.5");
+    EXPECT_EQ(UnnamedFocusable(window), QStringList());
+    const struct {
+        QWidget* Control;
+        QAccessible::Role Role;
+        const char* Name;
+    } named[] = {{F.SpinEdit3, QAccessible::SpinBox, "From"},
+                 {F.Edit1, QAccessible::EditableText, "Width dividable by"},
+                 {F.Edit4, QAccessible::EditableText, "Height not dividable by"},
+                 {F.SpinEdit6, QAccessible::SpinBox, "Ratio height"},
+                 {F.TrackBar1, QAccessible::Slider, "Transparency"},
+                 {F.SpinScreenRatioX, QAccessible::SpinBox, "Screen ratio width"},
+                 {F.StringGrid1, QAccessible::Table, "Results"},
+                 {F.StringGrid2, QAccessible::Table, "Predefined formats"},
+                 {F.Panel1, QAccessible::Link, "Online help on this topic"}};
+    for (const auto& n : named) {
+        QAccessibleInterface* control = QAccessible::queryAccessibleInterface(n.Control);
+        EXPECT_EQ(control->role(), n.Role) << n.Name;
+        EXPECT_EQ(control->text(QAccessible::Name), n.Name);
+    }
+    EXPECT_TRUE(QAccessible::queryAccessibleInterface(F.Edit1)
+                    ->text(QAccessible::Description)
+                    .startsWith("Separate divisors"));
+    F.CheckBox3->setChecked(true); // the screen boxes trade their labels and their names
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(F.SpinScreenRatioX)->text(QAccessible::Name),
+              "Screen ratio height");
+
+    THtmlExportDialog html(*F.StringGrid1, &F);
+    html.show();
+    EXPECT_EQ(UnnamedFocusable(QAccessible::queryAccessibleInterface(&html)), QStringList());
+}
+
+TEST_F(Form1Test, EmptyListSaysWhyAndLongProductStaysWhole) {
+    const struct {
+        const char* From;
+        const char* To;
+        const char* Ratio;
+        const char* NotDividable;
+        const char* Reason;
+    } cases[] = {
+        {"500", "400", "4:3", "", "From is above To"},
+        {"1", "768", "9999991:9999999", "", "No width in the range gives a whole-number height"},
+        {"1", "768", "4:3", "4", "No pair passes the filters"},
+        {"1", "768", "4:3", "", ""},
+    };
+    for (const auto& c : cases) {
+        F.SpinEdit3->SetText(c.From);
+        F.SpinEdit4->SetText(c.To);
+        const QStringList terms = QString(c.Ratio).split(':');
+        F.SpinEdit5->SetText(terms[0]);
+        F.SpinEdit6->SetText(terms[1]);
+        F.Edit3->setText(c.NotDividable);
+        EXPECT_EQ(F.StringGrid1->EmptyText(), c.Reason) << c.Reason;
+        EXPECT_EQ(F.StringGrid1->DataRowCount() == 0, *c.Reason != '\0') << c.Reason;
+    }
+
+    F.SpinEdit5->SetText("9999991");
+    F.SpinEdit6->SetText("9999999");
+    EXPECT_EQ(F.Label10->toolTip(), "99999900000009");
+    EXPECT_TRUE(QAccessible::queryAccessibleInterface(F.Label10)
+                    ->text(QAccessible::Name)
+                    .endsWith("99999900000009"));
+    EXPECT_LE(F.Label10->geometry().right(), F.Label10->parentWidget()->width());
+    EXPECT_TRUE(F.Label10->text() == "99999900000009" || F.Label10->text().endsWith(QChar(0x2026)))
+        << F.Label10->text().toStdString();
+}
+
+// Rows whose every shown cell is painted in the selection colour, and the rows Ctrl+C copies:
+// after each action that reorders, refills or rearranges the grid the two are the same rows.
+TEST_F(Form1Test, HighlightIsWhatCtrlCCopiesAndReadsWell) {
+    TGridControl& grid = *F.StringGrid1;
+    EXPECT_GE(ContrastRatio(grid.SelectionTextColor(), grid.SelectionColor()), 4.5);
+    EXPECT_GE(ContrastRatio(F.StringGrid2->SelectionTextColor(), F.StringGrid2->SelectionColor()),
+              4.5);
+    const auto highlighted = [&grid] {
+        grid.SetTopRow(1);
+        const QImage shot = grid.viewport()->grab().toImage();
+        QStringList rows;
+        for (int row = grid.TopRow(); row <= grid.DataRowCount(); ++row) {
+            int painted = 0;
+            for (int column = 0; column < grid.ColumnCount(); ++column) {
+                const QRect cell = grid.visualRect(grid.model()->index(row - 1, column));
+                const QPoint at(cell.right() - 3, cell.top() + 3);
+                painted += shot.rect().contains(at) && shot.pixelColor(at) == grid.SelectionColor();
+            }
+            if (painted > 0) {
+                rows << grid.Cell(0, row) + (painted < grid.ColumnCount() ? " half" : "");
+            }
+        }
+        return rows.join(' ');
+    };
+    const auto copied = [&] {
+        QTest::keyClick(&grid, Qt::Key_C, Qt::ControlModifier);
+        QStringList lines = QGuiApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
+        lines.removeFirst();
+        QStringList widths;
+        for (const QString& line : lines) {
+            widths << line.section('\t', 0, 0);
+        }
+        return widths.join(' ');
+    };
+    F.SpinEdit4->SetText("320"); // 20 rows, all in view
+    grid.setFocus();
+    grid.SelectRows({2, 3, 10});
+    const struct {
+        const char* Action;
+        std::function<void()> Run;
+        const char* Rows;
+    } actions[] = {
+        {"selected", [] {}, "32 48 160"},
+        {"sorted by width, falling",
+         [&] {
+             ClickHeader(0, Qt::ShiftModifier);
+             ClickHeader(0, Qt::ShiftModifier);
+         },
+         "160 48 32"},
+        {"a new run drops what is gone", [&] { F.Edit3->setText("3"); }, "160 32"},
+        {"layouts cycled twice",
+         [&] {
+             for (int i = 0; i < 2; ++i)
+                 QTest::keyClick(&grid, Qt::Key_F2, Qt::ControlModifier);
+         },
+         "160 32"},
+        {"a column hidden", [&] { F.ResultController.HideColumn(3, true); }, "160 32"},
+        {"a column shown", [&] { F.ResultController.ShowColumn(3, true); }, "160 32"},
+        {"a column moved",
+         [&] {
+             F.ResultController.MoveColumn(0, 2);
+             F.ResultController.Refresh();
+         },
+         ""},
+    };
+    for (const auto& a : actions) {
+        a.Run();
+        const QString rows = highlighted();
+        if (*a.Rows != '\0') {
+            EXPECT_EQ(rows, a.Rows) << a.Action;
+        }
+        EXPECT_EQ(rows, copied()) << a.Action;
     }
 }

@@ -1,5 +1,8 @@
+#include "GPanel/TBevelPanel.h"
 #include "gridctl/TGridControl.h"
+#include "support/Accessibility.h"
 #include "ui/TForm1.h"
+#include "ui/TSpinEdit.h"
 #include "xcb/XServer.h"
 
 #include <QTest>
@@ -169,6 +172,46 @@ TEST_F(XcbTest, WindowAndDialogsFitTheScreen) {
     form.ResultController.PrintGrid();
     form.ResultController.SaveAsHtml();
     EXPECT_EQ(shown, 2);
+}
+
+// On the real screen: the focus frame of a title bar shows in the highlight colour, and a
+// screen reader finds every control and an open menu's items.
+TEST_F(XcbTest, KeyboardFocusShowsAndScreenReadersFindEveryControl) {
+    TForm1 form;
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    const auto shownPixel = [&form](QWidget* widget, QPoint at) {
+        QCoreApplication::processEvents();
+        const QPoint global = widget->mapToGlobal(at);
+        const QImage shot = form.screen()->grabWindow(0, global.x(), global.y(), 1, 1).toImage();
+        return shot.pixelColor(0, 0);
+    };
+    const QColor highlight = form.palette().color(QPalette::Active, QPalette::Highlight);
+    form.SpinEdit4->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); // the title bar of "Options"
+    auto* bar = qobject_cast<TBevelPanel*>(QApplication::focusWidget());
+    ASSERT_NE(bar, nullptr);
+    EXPECT_TRUE(bar->HasKeyAction());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return shownPixel(bar, {0, 0}) == highlight; }, 2000));
+
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(&form);
+    EXPECT_EQ(window->role(), QAccessible::Window);
+    EXPECT_EQ(UnnamedFocusable(window), QStringList());
+    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(5, 5),
+                              form.StringGrid1->viewport()->mapToGlobal(QPoint(5, 5)));
+    QCoreApplication::sendEvent(form.StringGrid1, &menuKey);
+    QMenu* menu = form.StringGrid1->PopupMenu();
+    ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }, 2000));
+    QAccessibleInterface* application = QAccessible::queryAccessibleInterface(qApp);
+    QStringList items;
+    for (int i = 0; i < application->childCount(); ++i) {
+        if (application->child(i)->role() == QAccessible::PopupMenu) {
+            items << application->child(i)->child(0)->text(QAccessible::Name);
+        }
+    }
+    EXPECT_EQ(items, QStringList{"Save grid as Html"});
+    menu->hide();
 }
 
 } // namespace
