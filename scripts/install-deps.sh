@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb x11-utils openbox
+  weston qt6-wayland
   fonts-dejavu-core fonts-liberation2
   locales
   clang libclang-rt-14-dev
