@@ -5,6 +5,7 @@
 #include "util/TextParse.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <iterator>
 
 void ColumnModel::Clear() {
@@ -286,4 +287,58 @@ ColumnModel::RowsWithIdentities(std::span<const int32_t> ids,
         }
     }
     return rows;
+}
+
+void ColumnModel::WidenToNeeds(std::vector<int32_t>& widths, const std::vector<int64_t>& need) {
+    int64_t missing = 0;
+    int64_t spare = 0;
+    for (std::size_t column = 0; column < widths.size(); ++column) {
+        const int64_t room = int64_t{widths[column]} - need[column];
+        (room < 0 ? missing : spare) += std::abs(room);
+    }
+    if (missing == 0) {
+        return;
+    }
+    const int64_t moved = std::min(missing, spare);
+    // Rounded on the running sums, so exactly `moved` pixels are taken.
+    int64_t spareSoFar = 0;
+    for (std::size_t column = 0; column < widths.size(); ++column) {
+        const int64_t room = int64_t{widths[column]} - need[column];
+        if (room > 0) {
+            const int64_t before = spareSoFar * moved / spare;
+            spareSoFar += room;
+            widths[column] -= static_cast<int32_t>(spareSoFar * moved / spare - before);
+        }
+    }
+    // The columns short of room get it, and what could not be found on top.
+    for (std::size_t column = 0; column < widths.size(); ++column) {
+        widths[column] = static_cast<int32_t>(std::max<int64_t>(widths[column], need[column]));
+    }
+}
+
+std::string ColumnModel::ChangedSort(const std::string& spec, const std::string& separator,
+                                     const std::string& key, bool adding) {
+    if (!adding) {
+        return spec == key ? "-" + key : key;
+    }
+    std::size_t position = std::string::npos;
+    if (separator.empty()) {
+        position = spec.find(key);
+    } else {
+        PosInfo info;
+        info.CaseSensitive = false;
+        info.WordStart = true;
+        info.WordEnd = true;
+        info.Delimiters = ",-";
+        position = FindWord(info, key, spec);
+    }
+    std::string changed = spec;
+    if (position == std::string::npos) {
+        changed = spec.empty() ? key : spec + separator + key;
+    } else if (position > 0 && spec[position - 1] == '-') {
+        changed.erase(position - 1, 1);
+    } else {
+        changed.insert(position, "-");
+    }
+    return changed;
 }

@@ -80,6 +80,17 @@ public:
     // Distribute throws for a spec it cannot read.
     std::vector<int32_t> ColumnWidths(int32_t available) const;
 
+    // Widens the columns narrower than the width their texts need: the room comes from the
+    // columns wider than theirs, in proportion to what those have spare; what cannot be found
+    // so widens the columns beyond the total. `need` has one entry per width.
+    static void WidenToNeeds(std::vector<int32_t>& widths, const std::vector<int64_t>& need);
+
+    // The sort specification `spec` with `key` made the only key (a second time turned round)
+    // or, `adding`, added after the others (a second time turned round in its place); keys
+    // are joined by `separator`, or follow one another when it is empty.
+    static std::string ChangedSort(const std::string& spec, const std::string& separator,
+                                   const std::string& key, bool adding);
+
     // Where a visible column stands in the table's sort specification: Rank 1 for the first
     // key, 2 for the second..., 0 when the column is not a key.
     struct SortMark {

@@ -12,7 +12,7 @@
 #include "ui/TPopupMenu.h"
 #include "ui/TSpinEdit.h"
 #include "ui/WindowIcon.h"
-#include "util/HandlerPause.h"
+#include "util/ScopedValue.h"
 #include "util/NumberFormat.h"
 #include "util/TextParse.h"
 
@@ -631,8 +631,8 @@ void TForm1::Setratiofromgrid(int /*ACol*/, int ARow) {
     const RatioTerms terms = RatioOfFormat(PredefinedTable.GetRowText(ARow));
     {
         // Both terms first, then one computation with the new ratio.
-        const HandlerPause pause5(SpinEdit5->OnChange);
-        const HandlerPause pause6(SpinEdit6->OnChange);
+        const ScopedValue pause5(SpinEdit5->OnChange, nullptr);
+        const ScopedValue pause6(SpinEdit6->OnChange, nullptr);
         SpinEdit5->SetText(ToQt(terms.X));
         SpinEdit6->SetText(ToQt(terms.Y));
     }

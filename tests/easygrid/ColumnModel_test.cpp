@@ -1,8 +1,10 @@
 #include "easygrid/ColumnModel.h"
+#include "model/ResultColumns.h"
 #include "superarray/superarray.h"
 
 #include <gtest/gtest.h>
 #include <string>
+#include <tuple>
 #include <unordered_set>
 #include <vector>
 
@@ -18,10 +20,10 @@ std::string Records(const ColumnModel& model) {
 }
 
 // The result list's columns as the window declares them, "dividable by" ones hidden.
-struct ResultColumns {
+struct ResultRecords {
     superarray Table;
     ColumnModel Model;
-    ResultColumns() {
+    ResultRecords() {
         Table.Init();
         Model.Table = &Table;
         Model.LayoutsText = "Width,Height,Area%,Area (h*w),PixelDif,Letterboxed,Letterboxed "
@@ -30,25 +32,17 @@ struct ResultColumns {
         Model.AddKeyedColumn("#", 26, "Number", "", "10|20|50");
         Model.AddPlainColumn("Data", 0, "80");
         Model.PlaceholderPresent = true;
-        const std::pair<int, const char*> columns[] = {{1, "Width"},
-                                                       {2, "Height"},
-                                                       {3, "Area%"},
-                                                       {4, "Area (h*w)"},
-                                                       {5, "PixelDif"},
-                                                       {7, "Height dividable by"},
-                                                       {6, "Width dividable by"},
-                                                       {8, "Letterboxed"}};
-        for (const auto& [id, name] : columns) {
-            Model.AddColumn(name, id, name, "10|30");
+        for (const ResultColumnDecl& column : ResultColumns) {
+            Model.AddColumn(std::string(column.Name), column.Id, std::string(column.Name), "10|30");
         }
-        for (const int id : {26, 7, 6}) {
+        for (const int id : {26, int{WidthDivisorsColumn}, int{HeightDivisorsColumn}}) {
             Model.SetVisible(id, false);
         }
     }
 };
 
 TEST(ColumnModel, DeclarationsReplaceThePlaceholderAndResetInPlace) {
-    ResultColumns c;
+    ResultRecords c;
     EXPECT_EQ(Records(c.Model), "26- 1 2 3 4 5 7- 6- 8 ");
     EXPECT_FALSE(c.Model.PlaceholderPresent);
     c.Model.SetSizeSpec(4, "5");
@@ -67,7 +61,7 @@ TEST(ColumnModel, DeclarationsReplaceThePlaceholderAndResetInPlace) {
 }
 
 TEST(ColumnModel, KeysFollowTheTablesSeparator) {
-    ResultColumns c; // "Width" has the key "width"
+    ResultRecords c; // "Width" has the key "width"
     c.Table.SortSpec = "width";
     c.Model.AddColumn("Extra", 9, "E", "1"); // a declaration alone keeps the sort
     EXPECT_EQ(c.Table.SortSpec, "width");
@@ -81,7 +75,7 @@ TEST(ColumnModel, KeysFollowTheTablesSeparator) {
 }
 
 TEST(ColumnModel, LookupsAnswerMinusOneOutsideTheRecords) {
-    ResultColumns c;
+    ResultRecords c;
     const ColumnModel& m = c.Model;
     const std::tuple<const char*, int32_t, int32_t> cases[] = {
         {"ColumnIdAt(-1)", m.ColumnIdAt(-1), -1},
@@ -97,7 +91,7 @@ TEST(ColumnModel, LookupsAnswerMinusOneOutsideTheRecords) {
         {"VisiblePos(unknown)", m.VisiblePos(99), -1},
         {"ColumnIdByKey(WIDTH)", m.ColumnIdByKey("WIDTH"), 1},
         {"ColumnIdByKey(blank first)", m.ColumnIdByKey(" Width"), -1},
-        {"ColumnIdByKey(blanks inside, any case)", m.ColumnIdByKey("Height dividable BY"), 7},
+        {"ColumnIdByKey(blanks inside, any case)", m.ColumnIdByKey("Height dividable BY"), 6},
         {"ColumnIdByKey(empty)", m.ColumnIdByKey(""), -1}, // "#" has an empty key
         {"VisibleColumnCount", m.VisibleColumnCount(), 6}};
     for (const auto& [name, got, expected] : cases) {
@@ -110,7 +104,7 @@ TEST(ColumnModel, LookupsAnswerMinusOneOutsideTheRecords) {
 }
 
 TEST(ColumnModel, MovesOnlyBetweenShownColumns) {
-    ResultColumns c;
+    ResultRecords c;
     EXPECT_TRUE(c.Model.MoveColumn(4, 0)); // PixelDif to where Width stood
     EXPECT_EQ(Records(c.Model), "26- 5 1 2 3 4 7- 6- 8 ");
     EXPECT_TRUE(c.Model.MoveColumn(1, 5)); // Width to Letterboxed's record, past hidden ones
@@ -135,7 +129,7 @@ TEST(ColumnModel, LayoutsCycleInRecordOrder) {
         {"Letterboxed,#,nothing", true, 1, "26- 1- 2- 3- 4- 5- 7- 6- 8 "},
         {"a|B|HEIGHT,width", true, 2, "26- 1- 2- 3- 4- 5- 7- 6- 8- "},
         {"a|B|HEIGHT,width", true, 3, "26- 1 2 3- 4- 5- 7- 6- 8- "}}; // order of the records
-    ResultColumns c;
+    ResultRecords c;
     for (const auto& [text, applied, index, records] : cases) {
         SCOPED_TRACE(text ? text : "next");
         EXPECT_EQ(text ? c.Model.ApplyLayout(text) : c.Model.NextLayout(), applied);
@@ -170,7 +164,7 @@ TEST(ColumnModel, WidthsPerColumnFromTheVisibleSpecs) {
 } // namespace
 
 TEST(ColumnModel, SortMarksRankTheShownKeys) {
-    ResultColumns c; // shown: Width Height Area% Area (h*w) PixelDif Letterboxed
+    ResultRecords c; // shown: Width Height Area% Area (h*w) PixelDif Letterboxed
     // Each shown column as rank and "-" for descending, "." for none.
     const auto marks = [&c] {
         std::string out;
@@ -200,7 +194,7 @@ TEST(ColumnModel, SortMarksRankTheShownKeys) {
 }
 
 TEST(ColumnModel, RowsAreFoundAgainByTheirIdentity) {
-    ResultColumns c;
+    ResultRecords c;
     for (const auto& [w, h] :
          {std::pair{"4", "3"}, {"8", "6"}, {"4", "30"}, {"8", "6"}, {"43", "0"}}) {
         c.Table.AddRow();
@@ -213,4 +207,47 @@ TEST(ColumnModel, RowsAreFoundAgainByTheirIdentity) {
                                                c.Model.RowIdentity(3, pair), "gone\t"};
     EXPECT_EQ(c.Model.RowsWithIdentities(pair, kept), (std::vector<int32_t>{2, 3, 4}));
     EXPECT_TRUE(c.Model.RowsWithIdentities(pair, {}).empty());
+}
+
+// Columns narrower than their texts take room from those with room to spare, in proportion;
+// what cannot be found widens the total.
+TEST(ColumnModel, NarrowColumnsTakeTheRoomOthersSpare) {
+    using Widths = std::vector<int32_t>;
+    const std::tuple<const char*, Widths, std::vector<int64_t>, Widths> cases[] = {
+        {"all fit", {50, 60}, {40, 60}, {50, 60}},
+        {"one spares for one", {50, 100}, {70, 60}, {70, 80}},
+        {"two spare in proportion", {30, 100, 50}, {60, 70, 40}, {60, 78, 42}},
+        {"no room anywhere", {50, 60}, {80, 70}, {80, 70}},
+        {"some room, the rest on top", {50, 70}, {80, 60}, {80, 60}},
+        {"rounding takes exactly what is missing",
+         {10, 12, 12, 12},
+         {15, 10, 10, 10},
+         {15, 11, 10, 10}},
+    };
+    for (const auto& [name, widths, need, expected] : cases) {
+        Widths changed = widths;
+        ColumnModel::WidenToNeeds(changed, need);
+        EXPECT_EQ(changed, expected) << name;
+    }
+}
+
+TEST(ColumnModel, SortClicksReplaceOrAddKeysAndTurnThemRound) {
+    // spec, separator, key, adding, result
+    const std::tuple<const char*, const char*, const char*, bool, const char*> cases[] = {
+        {"alphabetical", ",", "width", false, "width"},
+        {"width", ",", "width", false, "-width"},
+        {"-width", ",", "width", false, "width"},
+        {"width", ",", "height", true, "width,height"},
+        {"width,height", ",", "height", true, "width,-height"},
+        {"width,-height", ",", "height", true, "width,height"},
+        {"-width,height", ",", "WIDTH", true, "width,height"},        // any letter case
+        {"widths,height", ",", "width", true, "widths,height,width"}, // whole keys only
+        {"", ",", "width", true, "width"},
+        {"ab", "", "b", true, "a-b"}, // one character a key
+        {"a", "", "b", true, "ab"},
+    };
+    for (const auto& [spec, separator, key, adding, result] : cases) {
+        EXPECT_EQ(ColumnModel::ChangedSort(spec, separator, key, adding), result)
+            << spec << " + " << key << (adding ? " (adding)" : "");
+    }
 }

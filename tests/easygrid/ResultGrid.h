@@ -3,8 +3,8 @@
 #include "easygrid/TEasyGrid.h"
 #include "easypanel/TForm.h"
 #include "gridctl/TGridControl.h"
+#include "model/ResultColumns.h"
 #include "superarray/superarray.h"
-#include "util/TextParse.h"
 
 #include <QDialog>
 #include <QHeaderView>
@@ -86,15 +86,12 @@ struct ResultGrid {
         Ctl.Columns.LayoutsText = "Width,Height,Area%,Area (h*w),PixelDif,Letterboxed,Letterboxed "
                                   "Height:Width for rotated movies|Width,Height,Width dividable by,"
                                   "Height dividable by";
-        std::string names = "Width,Height,Area%,Area (h*w),PixelDif,Width dividable by,"
-                            "Height dividable by,Letterboxed";
-        std::string captions = "Width,Height,Area as %,Area as Height*Width,PixelDifference,"
-                               "Width dividable by,Height dividable by,Letterboxed";
-        for (int id : {1, 2, 3, 4, 5, 7, 6, 8}) {
-            Ctl.AddColumn(CutComma(names), id, CutComma(captions), "10|30");
+        for (const ResultColumnDecl& column : ResultColumns) {
+            Ctl.AddColumn(std::string(column.Name), column.Id, std::string(column.Caption),
+                          "10|30");
         }
-        Ctl.HideColumn(7, true);
-        Ctl.HideColumn(6, true);
+        Ctl.HideColumn(WidthDivisorsColumn, true);
+        Ctl.HideColumn(HeightDivisorsColumn, true);
         Calls.clear();
     }
     void Fill(int rows) {

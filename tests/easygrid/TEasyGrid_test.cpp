@@ -1,6 +1,6 @@
 #include "ResultGrid.h"
 #include "gridctl/TGridHeader.h"
-#include "util/HandlerPause.h"
+#include "util/ScopedValue.h"
 
 #include <QFontMetrics>
 #include <QTemporaryFile>
@@ -219,7 +219,7 @@ TEST(TEasyGrid, DoubleClickOpensTheRowsFileOnlyWhenItExists) {
     g.Table.SetCell(2, 10, "/no/such/file");
     g.Table.SetCell(3, 10, path); // the last row, which the table also reads for row 0
     Texts opened;
-    const HandlerPause restore(superarray::OpenDocument);
+    const ScopedValue restore(superarray::OpenDocument, superarray::OpenDocument);
     g.Table.OpenDocument = [&opened](const std::string& text) { opened.push_back(text); };
     g.Ctl.Refresh();
     int seen = 0;

@@ -1,0 +1,144 @@
+// The grid controller's clicks and its sort: alt-click hides a column, header clicks sort,
+// a dragged column moves its record; the selection follows its rows through a new order.
+#include "easygrid/TEasyGrid.h"
+
+#include "gridctl/Conversions.h"
+#include "gridctl/TGridControl.h"
+#include "superarray/superarray.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QGuiApplication>
+
+namespace {
+
+// An alt-click waits for the button's release; a button that never comes up (a lost
+// release) must not hold the window for good.
+constexpr int MouseReleaseWaitMs = 5000;
+
+} // namespace
+
+void TEasyGrid::WaitForMouseRelease() const {
+    const QDeadlineTimer deadline(MouseReleaseWaitMs);
+    while ((QGuiApplication::mouseButtons() & Qt::LeftButton) && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+}
+
+bool TEasyGrid::GridClickCell(int32_t column, int32_t row) {
+    if (!Grid || row < 0 || row >= Grid->RowCount()) {
+        return false;
+    }
+    const Qt::KeyboardModifiers modifiers = QGuiApplication::queryKeyboardModifiers();
+    if (modifiers & Qt::AltModifier) {
+        HideColumn(Columns.ColumnIdAt(column), true);
+    }
+    if (row != 0 || !(modifiers & Qt::ShiftModifier) || Columns.Table == nullptr) {
+        return false;
+    }
+    return SortByColumn(column, (modifiers & Qt::ControlModifier) != 0);
+}
+
+bool TEasyGrid::SortByColumn(int32_t column, bool adding) {
+    if (Columns.Table == nullptr) {
+        return false;
+    }
+    const ColDataT* col = Columns.Column(Columns.ColumnIdAt(column));
+    if (col == nullptr || col->Key.empty()) {
+        return false;
+    }
+    const std::string key = col->Key;
+    if (!adding) {
+        ChangeSort(key, false);
+    } else if (Columns.Table->SortSpec.empty()) {
+        Columns.Table->SortSpec = key;
+    } else {
+        ChangeSort(key, true);
+    }
+    SortTable();
+    return true;
+}
+
+TEasyGrid::TRowsKept TEasyGrid::KeepRows() const {
+    TRowsKept kept;
+    if (!Grid || Columns.Table == nullptr || IdentityColumns.empty()) {
+        return kept;
+    }
+    const int32_t count = Columns.Table->Count();
+    for (const int row : Grid->SelectedRows()) {
+        if (row <= count) {
+            kept.Selected.insert(Columns.RowIdentity(row, IdentityColumns));
+        }
+    }
+    const int current = Grid->currentRow() + 1;
+    if (current >= 1 && current <= count) {
+        kept.Current = Columns.RowIdentity(current, IdentityColumns);
+        kept.HasCurrent = true;
+    }
+    return kept;
+}
+
+void TEasyGrid::RestoreRows(const TRowsKept& kept) {
+    if (!Grid || Columns.Table == nullptr || IdentityColumns.empty()) {
+        return;
+    }
+    const std::vector<int32_t> selected =
+        Columns.RowsWithIdentities(IdentityColumns, kept.Selected);
+    Grid->SelectRows(std::vector<int>(selected.begin(), selected.end()));
+    if (kept.HasCurrent) {
+        const std::vector<int32_t> current =
+            Columns.RowsWithIdentities(IdentityColumns, {kept.Current});
+        if (!current.empty()) {
+            Grid->MoveCurrentRow(current.front());
+        }
+    }
+}
+
+void TEasyGrid::SortTable() {
+    if (Columns.Table == nullptr) {
+        return;
+    }
+    const TRowsKept kept = KeepRows();
+    // Without keys the rows sort by the order they were added in.
+    Columns.Table->Sort();
+    Refresh();
+    RestoreRows(kept);
+}
+
+void TEasyGrid::Unsort() {
+    if (Columns.Table != nullptr) {
+        Columns.Table->SortSpec.clear();
+        SortTable();
+    }
+}
+
+void TEasyGrid::ChangeSort(const std::string& key, bool adding) {
+    if (Columns.Table != nullptr && !key.empty()) {
+        Columns.Table->SortSpec = ColumnModel::ChangedSort(
+            Columns.Table->SortSpec, Columns.Table->KeySeparator, key, adding);
+    }
+}
+
+void TEasyGrid::GridDblClickCell(int32_t /*column*/, int32_t row) {
+    constexpr int32_t FileColumn = 10;
+    // Row 0 is the header here, but "the last row" to the table.
+    if (Columns.Table == nullptr || row < 1) {
+        return;
+    }
+    const std::string file = Columns.Table->GetCell(row, FileColumn);
+    if (!file.empty() && QFileInfo::exists(ToQt(file))) {
+        Columns.Table->OpenCell(row, FileColumn);
+    }
+}
+
+void TEasyGrid::GridColumnMoved(int32_t from, int32_t to) {
+    MoveColumn(from, to);
+}
+
+void TEasyGrid::MoveColumn(int32_t from, int32_t to) {
+    if (Columns.MoveColumn(from, to)) {
+        BuildMenu();
+    }
+}
