@@ -313,3 +313,38 @@ std::string PanelStack::ArrangeColumns(const std::string& order, int32_t height,
     PlaceColumns(SortColumns(packed, order), 2, LeftMargin);
     return packed;
 }
+
+std::string OrderCodes(const std::string& names, const std::array<std::string, PanelSlots>& slots) {
+    const auto code = [](std::size_t slot) { return static_cast<char>(FirstPanelCode + slot); };
+    std::string list = names;
+    if (list.find('*') != std::string::npos) {
+        std::string expanded;
+        while (!list.empty()) {
+            const std::string item = CutComma(list);
+            if (item.find('*') == std::string::npos) {
+                expanded += item + ",";
+                continue;
+            }
+            const std::string prefix = LowerText(TokenBefore(item, '*'));
+            for (const std::string& name : slots) {
+                if (!name.empty() && StartsWith(prefix, LowerText(name))) {
+                    expanded += name + ",";
+                }
+            }
+        }
+        list = TrimSeparators(expanded, ',');
+    }
+    std::string codes;
+    while (!list.empty()) {
+        const std::string item = LowerText(CutComma(list));
+        for (std::size_t slot = 0; slot < slots.size(); ++slot) {
+            if (!slots[slot].empty() && LowerText(slots[slot]) == item) {
+                if (codes.find(code(slot)) == std::string::npos) {
+                    codes += code(slot);
+                }
+                break;
+            }
+        }
+    }
+    return codes;
+}

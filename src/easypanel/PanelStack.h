@@ -14,6 +14,12 @@ inline constexpr int32_t PanelSlots = 21;
 inline constexpr char FirstPanelCode = '0';
 inline constexpr char ColumnSeparator = '.';
 
+// The codes of the panels a comma list of names chooses, in its order: names match in any
+// letter case, "Prefix*" stands for every panel whose name starts so (in slot order), and a
+// panel named twice keeps its first place. `names[slot]` is the name of the panel in that
+// slot, empty for a free one.
+std::string OrderCodes(const std::string& list, const std::array<std::string, PanelSlots>& names);
+
 // What the layout knows of one slot: its inputs (refreshed by the panel manager before each
 // layout) and its results.
 struct PanelGeometry {

@@ -170,3 +170,38 @@ std::string Distribute(int32_t total, const std::string& list) {
     }
     return sizes;
 }
+
+std::string GrowSpecField(const std::string& field, int32_t by) {
+    std::string rest = field;
+    try {
+        const int32_t value = CutInt(rest, '|');
+        if (field.empty() || value < 0) {
+            return field;
+        }
+        return std::to_string(Clamp32(int64_t{value} + by));
+    } catch (const ConversionError&) {
+        return field; // a stored specification is a public field: a stranger's text is kept
+    }
+}
+
+TNormalSpec NormaliseSpec(std::string spec, int32_t height) {
+    const std::string fixed = std::to_string(height);
+    if (spec.empty()) {
+        return {"0.1|" + fixed + "|" + fixed, height};
+    }
+    std::string weight = CutToken(spec, '|');
+    // A "," would split the item in a column's list; the weight reader skips it anyway.
+    weight.erase(std::remove(weight.begin(), weight.end(), ','), weight.end());
+    if (weight.empty()) {
+        weight = "0.1"; // what a missing weight counts as; kept so the min stays second
+    }
+    const int32_t given = CutInt(spec, '|');
+    const bool hasMaximum = !TokenBefore(spec, '|').empty();
+    const int32_t maximum = CutInt(spec, '|');
+    const int32_t minimum = given == -1 ? height : given;
+    std::string normal = weight + "|" + std::to_string(minimum);
+    if (hasMaximum) {
+        normal += "|" + std::to_string(maximum);
+    }
+    return {normal, minimum};
+}

@@ -11,3 +11,17 @@
 // std::out_of_range for more than 200 items, and ConversionError (util/TextParse.h) for a
 // min or max that is not a 32-bit integer.
 std::string Distribute(int32_t total, const std::string& list);
+
+// A panel's specification made whole: weight|min|max with the min defaulting to the
+// panel's height `height`; an empty specification is a fixed height. Throws ConversionError
+// for a min or max that is not an integer.
+struct TNormalSpec {
+    std::string Spec;
+    int32_t MinHeight;
+};
+TNormalSpec NormaliseSpec(std::string spec, int32_t height);
+
+// A min or max field of a stored specification grown by `by` pixels (a title bar's height);
+// empty fields, negative ones (which mean none) and fields that are no integer stay as they
+// are.
+std::string GrowSpecField(const std::string& field, int32_t by);

@@ -1,5 +1,9 @@
+// The panel manager: registering panels, building their title bars and buttons, their
+// states, and stacking them into columns beside the grid.
 #include "easypanel/TeasyPanel.h"
 
+#include "easypanel/PanelAnimation.h"
+#include "easypanel/SizeSpec.h"
 #include "easypanel/WindowHelpers.h"
 #include "util/Clamp32.h"
 #include "util/TextParse.h"
@@ -15,26 +19,6 @@
 #include <cmath>
 
 namespace {
-
-// The largest size Qt gives a widget; geometry passed to Qt stays inside it, so that no
-// rectangle arithmetic can overflow.
-constexpr int64_t MaxExtent = QWIDGETSIZE_MAX;
-
-int ClampPos(int64_t value) {
-    return static_cast<int>(std::clamp<int64_t>(value, -MaxExtent, MaxExtent));
-}
-
-int ClampSize(int64_t value) {
-    return static_cast<int>(std::clamp<int64_t>(value, 0, MaxExtent));
-}
-
-void SetBounds(QWidget* widget, int64_t left, int64_t top, int64_t width, int64_t height) {
-    widget->setGeometry(ClampPos(left), ClampPos(top), ClampSize(width), ClampSize(height));
-}
-
-void SetHeight(QWidget* widget, int64_t height) {
-    SetBounds(widget, widget->x(), widget->y(), widget->width(), height);
-}
 
 // Lays a widget's children out now, not at the next turn of the event loop: the
 // geometry of title bar and content is read right after a change, and a hidden window
@@ -56,50 +40,6 @@ bool HasCode(const std::string& codes, int32_t slot) {
 
 std::string NameOf(const QWidget* widget) {
     return widget->objectName().toStdString();
-}
-
-// A min or max field of a stored specification raised by the title bar; empty fields and
-// negative ones (which mean none) stay as they are.
-std::string GrowField(const std::string& field, int32_t by) {
-    std::string rest = field;
-    try {
-        const int32_t value = CutInt(rest, '|');
-        if (field.empty() || value < 0) {
-            return field;
-        }
-        return std::to_string(Clamp32(int64_t{value} + by));
-    } catch (const ConversionError&) {
-        return field; // Spec is a public field; a stranger's text is kept, not read
-    }
-}
-
-struct TNormalSpec {
-    std::string Spec;
-    int32_t MinHeight;
-};
-
-// weight|min|max with the min defaulting to the panel's height; an empty specification is a
-// fixed height. Throws ConversionError for a min or max that is not an integer.
-TNormalSpec NormaliseSpec(std::string spec, int32_t height) {
-    const std::string fixed = std::to_string(height);
-    if (spec.empty()) {
-        return {"0.1|" + fixed + "|" + fixed, height};
-    }
-    std::string weight = CutToken(spec, '|');
-    // A "," would split the item in a column's list; the weight reader skips it anyway.
-    weight.erase(std::remove(weight.begin(), weight.end(), ','), weight.end());
-    if (weight.empty()) {
-        weight = "0.1"; // what a missing weight counts as; kept so the min stays second
-    }
-    const int32_t given = CutInt(spec, '|');
-    const bool hasMaximum = !TokenBefore(spec, '|').empty();
-    const int32_t maximum = CutInt(spec, '|');
-    const int32_t minimum = given == -1 ? height : given;
-    std::string normal = weight + "|" + std::to_string(minimum);
-    if (hasMaximum) {
-        normal += "|" + std::to_string(maximum);
-    }
-    return {normal, minimum};
 }
 
 constexpr const char* PanelMenuCaptions[] = {
@@ -209,8 +149,28 @@ void TeasyPanel::AddPanel(TBevelPanel* ref, const std::string& spec) {
 void TeasyPanel::BuildParts(int32_t slot) {
     TPanelSlot& record = Slots[slot];
     TBevelPanel* panel = record.PanelRef;
-    const QColor barColour = Darker(Darker(panel->Color()));
+    const QString title = panel->Caption().section(QLatin1Char('|'), 0, 0);
+    panel->setAccessibleName(title);
+    BuildTitleBar(slot, title);
+    BuildContent(slot);
+    // The title bar on top and the content under it, both inside border and bevels.
+    auto* frame = new QVBoxLayout(panel);
+    frame->setContentsMargins(0, 0, 0, 0);
+    frame->setSpacing(0);
+    frame->setSizeConstraint(QLayout::SetNoConstraint);
+    frame->addWidget(record.TitleBar);
+    frame->addWidget(record.Content, 1);
+    BuildButtons(slot, title);
+    record.TitlebarAllowed = TitlebarsAllowed && TitlebarsVisible;
+    DoubleBufferTree(panel);
+    PaintContent(slot);
+    PlaceTitlebarParts(slot);
+}
 
+void TeasyPanel::BuildTitleBar(int32_t slot, const QString& title) {
+    TPanelSlot& record = Slots[slot];
+    TBevelPanel* panel = record.PanelRef;
+    const QColor barColour = Darker(Darker(panel->Color()));
     auto* titleBar = new TGPanel(panel);
     titleBar->setObjectName(QStringLiteral("titlebar_%1_%2").arg(slot).arg(panel->objectName()));
     titleBar->SetCaption({});
@@ -221,11 +181,9 @@ void TeasyPanel::BuildParts(int32_t slot) {
     titleBar->SetColor_3(barColour);
     titleBar->SetColor(barColour);
     titleBar->OnDblClick = [this, titleBar] { TitlebarDblClick(titleBar); };
-    const QString title = panel->Caption().section(QLatin1Char('|'), 0, 0);
     // The keyboard's double-click: Space or Return on the focused title bar zooms.
     titleBar->SetKeyAction([this, titleBar] { TitlebarDblClick(titleBar); });
     titleBar->setAccessibleName(QStringLiteral("Zoom %1").arg(title));
-    panel->setAccessibleName(title);
     titleBar->setAccessibleDescription(
         QStringLiteral("Shows this panel whole and collapses the others; again to undo"));
 
@@ -245,7 +203,7 @@ void TeasyPanel::BuildParts(int32_t slot) {
     auto* bevel = new QFrame(titleBar);
     bevel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     bevel->setLineWidth(1);
-    bevel->setFixedHeight(ClampSize(BevelHeight));
+    bevel->setFixedHeight(ClampExtent(BevelHeight));
     auto* barLayout = new QVBoxLayout(titleBar);
     barLayout->setContentsMargins(0, 0, 0, 0);
     barLayout->setSpacing(0);
@@ -256,11 +214,17 @@ void TeasyPanel::BuildParts(int32_t slot) {
     titleBar->SetBevelOuter(TBevelCut::None);
     titleBar->SetBevelInner(TBevelCut::None);
     titleBar->SetBorderStyle(TPanelBorder::None);
-    SetBounds(titleBar, 0, 0, panel->width(), TitlebarTotalHeight);
-    titleBar->setFixedHeight(ClampSize(TitlebarTotalHeight));
+    SetClampedBounds(titleBar, 0, 0, panel->width(), TitlebarTotalHeight);
+    titleBar->setFixedHeight(ClampExtent(TitlebarTotalHeight));
     titleBar->setEnabled(true);
     titleBar->setVisible(TitlebarsVisible);
+    record.TitleBar = titleBar;
+    record.TitleLabel = label;
+    record.TitleBevel = bevel;
+}
 
+void TeasyPanel::BuildContent(int32_t slot) {
+    TBevelPanel* panel = Slots[slot].PanelRef;
     auto* content = new TGPanel(panel);
     content->setCursor(panel->cursor());
     content->OnClick = panel->OnClick;
@@ -276,17 +240,14 @@ void TeasyPanel::BuildParts(int32_t slot) {
     MoveChildren(panel, content);
     content->lower();
     content->show();
+    Slots[slot].Content = content;
+}
 
-    // The title bar on top and the content under it, both inside border and bevels.
-    auto* frame = new QVBoxLayout(panel);
-    frame->setContentsMargins(0, 0, 0, 0);
-    frame->setSpacing(0);
-    frame->setSizeConstraint(QLayout::SetNoConstraint);
-    frame->addWidget(titleBar);
-    frame->addWidget(content, 1);
-
-    auto* collapse = new TBevelPanel(titleBar);
-    collapse->SetColor(titleBar->Color());
+void TeasyPanel::BuildButtons(int32_t slot, const QString& title) {
+    TPanelSlot& record = Slots[slot];
+    TBevelPanel* panel = record.PanelRef;
+    auto* collapse = new TBevelPanel(record.TitleBar);
+    collapse->SetColor(record.TitleBar->Color());
     auto* corner = new TBevelPanel(panel);
     corner->SetColor(panel->Color());
     SetUpButton(collapse);
@@ -296,17 +257,8 @@ void TeasyPanel::BuildParts(int32_t slot) {
     for (TBevelPanel* button : {collapse, corner}) {
         button->setAccessibleName(QStringLiteral("Collapse or restore %1").arg(title));
     }
-
-    record.TitleBar = titleBar;
-    record.Content = content;
-    record.TitleLabel = label;
     record.CollapseButton = collapse;
     record.CornerButton = corner;
-    record.TitleBevel = bevel;
-    record.TitlebarAllowed = TitlebarsAllowed && TitlebarsVisible;
-    DoubleBufferTree(panel);
-    PaintContent(slot);
-    PlaceTitlebarParts(slot);
 }
 
 void TeasyPanel::SetUpButton(TBevelPanel* button) {
@@ -356,56 +308,23 @@ std::string TeasyPanel::AddAllPanels(QWidget* container) {
 }
 
 void TeasyPanel::SetOrder(const std::string& names) {
-    std::string list = TrimSeparators(names, ',');
+    const std::string list = TrimSeparators(names, ',');
     if (StartsWith("ord:", list)) {
         Order = list.substr(4);
-        Changed();
-        return;
-    }
-    const auto registeredPanels = [this](const auto& visit) {
+    } else {
+        std::array<std::string, PanelSlots> registered;
         for (int32_t slot = 0; slot < std::min(PanelCount, PanelSlots); ++slot) {
             if (IsRegistered(slot) && Slots[slot].PanelRef) {
-                visit(slot, NameOf(Slots[slot].PanelRef));
+                registered[slot] = NameOf(Slots[slot].PanelRef);
             }
         }
-    };
-    if (list.find('*') != std::string::npos) {
-        std::string expanded;
-        while (!list.empty()) {
-            const std::string item = CutComma(list);
-            if (item.find('*') == std::string::npos) {
-                expanded += item + ",";
-                continue;
-            }
-            const std::string prefix = LowerText(TokenBefore(item, '*'));
-            registeredPanels([&](int32_t, const std::string& name) {
-                if (StartsWith(prefix, LowerText(name))) {
-                    expanded += name + ",";
-                }
-            });
-        }
-        list = TrimSeparators(expanded, ',');
+        Order = OrderCodes(list, registered);
     }
-    std::string codes;
-    while (!list.empty()) {
-        const std::string item = LowerText(CutComma(list));
-        int32_t match = -1;
-        registeredPanels([&](int32_t slot, const std::string& name) {
-            if (match < 0 && LowerText(name) == item) {
-                match = slot;
-            }
-        });
-        // A panel named twice ("PanelRatio,Panel*") keeps its first place.
-        if (match >= 0 && !HasCode(codes, match)) {
-            codes += CodeOf(match);
-        }
-    }
-    Order = codes;
     Changed();
 }
 
 void TeasyPanel::SetTitlebarHeight(int32_t height) {
-    const int32_t bar = ClampSize(height);
+    const int32_t bar = ClampExtent(height);
     TitlebarTotalHeight = Clamp32(int64_t{BevelHeight} + bar);
     TitlebarHeight = bar;
     // Hiding and showing again gives every title bar the new height.
@@ -483,9 +402,9 @@ void TeasyPanel::SetTitlebar(int32_t slot, bool visible, bool relayout) {
     TPanelSlot& record = Slots[slot];
     record.TitleBar->setVisible(visible);
     if (visible) {
-        record.TitleBar->setFixedHeight(ClampSize(TitlebarTotalHeight));
+        record.TitleBar->setFixedHeight(ClampExtent(TitlebarTotalHeight));
     }
-    SetHeight(record.PanelRef, StateMinHeight(slot));
+    SetClampedHeight(record.PanelRef, StateMinHeight(slot));
     // The corner button stands in for the collapse button while the bar is hidden.
     PlaceTitlebarParts(slot);
     if (relayout) {
@@ -551,8 +470,8 @@ std::string TeasyPanel::StateSpec(int32_t slot) const {
     std::string minimum = CutToken(rest, '|');
     const int32_t grow = (TitlebarVisible(slot) ? TitlebarTotalHeight : 0) + FrameExcess(slot);
     if (grow != 0) {
-        minimum = GrowField(minimum, grow);
-        rest = GrowField(rest, grow);
+        minimum = GrowSpecField(minimum, grow);
+        rest = GrowSpecField(rest, grow);
     }
     std::string state = weight + "|" + minimum;
     if (!rest.empty()) {
@@ -595,195 +514,17 @@ void TeasyPanel::PlaceTitlebarParts(int32_t slot) {
 
     QLabel* label = record.TitleLabel;
     const int64_t room = std::min(Geometry[slot].Height, TitlebarHeight);
-    label->move(5, ClampPos(std::max<int64_t>(0, (room - label->height()) / 2)));
+    label->move(5, ClampExtent(std::max<int64_t>(0, (room - label->height()) / 2)));
 
     const int64_t bevel = record.TitleBar->BevelWidth();
     const int64_t side =
         std::max<int64_t>(0, int64_t{TitlebarTotalHeight} - 2 - 2 * bevel - BevelHeight);
-    SetBounds(record.CollapseButton, record.TitleBar->width() - side - 2 - bevel, 2, side, side);
-    SetBounds(record.CornerButton, int64_t{ColumnWidth} - CornerButtonWidth, 0, CornerButtonWidth,
-              CornerButtonHeight);
+    SetClampedBounds(record.CollapseButton, record.TitleBar->width() - side - 2 - bevel, 2, side,
+                     side);
+    SetClampedBounds(record.CornerButton, int64_t{ColumnWidth} - CornerButtonWidth, 0,
+                     CornerButtonWidth, CornerButtonHeight);
     record.CornerButton->raise();
     Realign(record.TitleBar);
-}
-
-std::vector<int32_t> TeasyPanel::HeightSteps(int32_t from, const TAnimationPass& pass) {
-    // Heights outside what a widget can have would only make the list long.
-    const double target = static_cast<double>(ClampSize(pass.Target));
-    double height = static_cast<double>(ClampSize(from));
-    double step = pass.Step > 0 ? pass.Step : MinStep;
-    const bool up = target > height;
-    std::vector<int32_t> steps;
-    while (up ? height < target : height > target) {
-        height += up ? step : -step;
-        if (up ? height > target : height < target) {
-            height = target;
-        }
-        step *= pass.Factor;
-        if (!(step >= MinStep)) {
-            step = MinStep;
-        }
-        steps.push_back(static_cast<int32_t>(height));
-    }
-    return steps;
-}
-
-std::vector<TeasyPanel::TAnimationPass> TeasyPanel::CollapsePasses(int32_t current,
-                                                                   int32_t target) {
-    const int64_t c = current;
-    const int64_t t = target;
-    if (t >= c || c - t <= 20) {
-        return {{target, 1.0, 1.0}};
-    }
-    // Falls, then bounces back a little ever less high.
-    const int32_t bounce = Clamp32(std::max(t + 20, std::min(t + 40, (c - t) / 4)));
-    std::vector<TAnimationPass> passes = {{target, 3.0, 1.098},
-                                          {bounce, 3.0, 0.99},
-                                          {target, 2.0, 1.098},
-                                          {Clamp32(t + 5), 2.0, 0.99},
-                                          {target, 1.0, 1.098}};
-    if (c > 150) {
-        passes.push_back({Clamp32(t + 2), 1.0, 0.99});
-        passes.push_back({target, 1.0, 1.098});
-    }
-    return passes;
-}
-
-std::vector<TeasyPanel::TAnimationPass> TeasyPanel::ExpandPasses(int32_t current, int32_t target,
-                                                                 int32_t collapsed) {
-    const int64_t c = current;
-    const int64_t t = target;
-    if (t <= c || t - c <= 20) {
-        return {{target, 1.0, 1.0}};
-    }
-    // Overshoots, falls back a little and settles.
-    const auto fallBack = static_cast<int64_t>(std::trunc(static_cast<double>(t) / 100 * 80));
-    return {{target, 3.0, 1.4},
-            {Clamp32(std::max(t - collapsed, fallBack)), 3.0, 0.99},
-            {target, 1.0, 1.098}};
-}
-
-void TeasyPanel::AnimateHeight(TBevelPanel* panel, const TAnimationPass& pass) {
-    for (const int32_t height : HeightSteps(panel->height(), pass)) {
-        const QRect before = panel->geometry();
-        SetHeight(panel, height);
-        // Also paints the strip the panel gave up; no event is processed until the end.
-        if (QWidget* parent = panel->parentWidget()) {
-            parent->repaint(before.united(panel->geometry()));
-        } else {
-            panel->repaint();
-        }
-        const auto painted = std::chrono::steady_clock::now();
-        while (WithinMs(StepMs, painted, std::chrono::steady_clock::now())) {
-        }
-    }
-}
-
-// Qt paints every step through the backing store and repaint() flushes it at once, so the
-// panels stay double buffered while they move.
-void TeasyPanel::AnimateCollapse(TBevelPanel* ref) {
-    const int32_t slot = FindPanel(ref);
-    if (slot < 0) {
-        return;
-    }
-    const int32_t target = CollapsedHeight(slot);
-    if (!Animate) {
-        SetHeight(ref, target);
-        return;
-    }
-    for (const TAnimationPass& pass : CollapsePasses(ref->height(), target)) {
-        AnimateHeight(ref, pass);
-    }
-}
-
-void TeasyPanel::AnimateExpand(TBevelPanel* ref, int32_t target) {
-    const int32_t slot = FindPanel(ref);
-    if (slot < 0) {
-        return;
-    }
-    if (!Animate) {
-        SetHeight(ref, target);
-        return;
-    }
-    for (const TAnimationPass& pass : ExpandPasses(ref->height(), target, CollapsedHeight(slot))) {
-        AnimateHeight(ref, pass);
-    }
-}
-
-int32_t TeasyPanel::SlotOfButton(const QObject* button) const {
-    if (button == nullptr) {
-        return -1;
-    }
-    for (int32_t slot = 0; slot < PanelSlots; ++slot) {
-        if (IsRegistered(slot) &&
-            (Slots[slot].CollapseButton == button || Slots[slot].CornerButton == button)) {
-            return slot;
-        }
-    }
-    return -1;
-}
-
-void TeasyPanel::CollapseButtonClick(QObject* sender) {
-    const int32_t slot = SlotOfButton(sender);
-    if (slot < 0) {
-        return;
-    }
-    SetCollapsed(slot, Slots[slot].Collapsed, Animate);
-    Changed();
-}
-
-void TeasyPanel::TitlebarDblClick(QObject* sender) {
-    if (sender == nullptr) {
-        return;
-    }
-    // "titlebar_<slot>_<panel name>"
-    std::string name = sender->objectName().toStdString();
-    CutToken(name, '_');
-    int32_t slot = -1;
-    try {
-        slot = CutInt(name, '_');
-    } catch (const ConversionError&) {
-        return;
-    }
-    if (!IsRegistered(slot)) {
-        return;
-    }
-    Slots[slot].Zoomed = !Slots[slot].Zoomed;
-    Changed();
-}
-
-void TeasyPanel::PanelMenuClick(int position) {
-    switch (position) {
-    case 0:
-    case 1:
-        for (int32_t slot = 0; slot < PanelSlots; ++slot) {
-            SetCollapsed(slot, position == 1, false);
-        }
-        Changed();
-        break;
-    case 2: {
-        const int32_t slot = SlotOfButton(MenuSource);
-        SetTitlebar(slot, !TitlebarVisible(slot), true);
-        break;
-    }
-    case 3:
-    case 4:
-        for (int32_t slot = 0; slot < PanelSlots; ++slot) {
-            SetTitlebar(slot, position == 4, false);
-        }
-        Changed();
-        break;
-    case 5:
-    case 6:
-    case 7:
-    case 8:
-        SetPanelStyle(position - 5);
-        // A thicker frame needs taller panels.
-        Changed();
-        break;
-    default:
-        break;
-    }
 }
 
 void TeasyPanel::PaintContent(int32_t slot) {
@@ -836,12 +577,12 @@ void TeasyPanel::Place(const std::string& order) {
         }
         TBevelPanel* panel = Slots[slot].PanelRef;
         const PanelGeometry& geometry = Geometry[slot];
-        SetBounds(panel, geometry.Left, geometry.Top, ColumnWidth, panel->height());
+        SetClampedBounds(panel, geometry.Left, geometry.Top, ColumnWidth, panel->height());
         PlaceTitlebarParts(slot);
         PaintContent(slot);
         // A pending expand starts from the collapsed height once everything else is placed.
         if (!Slots[slot].ExpandPending) {
-            SetHeight(panel, geometry.Height);
+            SetClampedHeight(panel, geometry.Height);
         }
         placed.push_back(slot);
     }

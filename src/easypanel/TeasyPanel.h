@@ -1,6 +1,7 @@
 #pragma once
 
 #include "GPanel/TGPanel.h"
+#include "easypanel/PanelAnimation.h"
 #include "easypanel/PanelStack.h"
 
 #include <QFrame>
@@ -38,14 +39,6 @@ public:
         bool ExpandPending = false;   // animate the expand after the next placement
     };
 
-    // One pass of a height animation: towards Target, moving Step pixels first and
-    // multiplying the step by Factor after every move (never below MinStep).
-    struct TAnimationPass {
-        int32_t Target = 0;
-        double Step = 1.0;
-        double Factor = 1.0;
-    };
-    static constexpr double MinStep = 0.8;
     static constexpr int64_t StepMs = 8; // a step lasts until more than this has passed
 
     TeasyPanel() = default;
@@ -112,13 +105,6 @@ public:
     void TitlebarDblClick(QObject* sender);
     void PanelMenuClick(int position);
 
-    // The heights one pass shows, one per step; the passes of a collapse from `current` to
-    // `target` and of an expand (with `collapsed` the panel's collapsed height).
-    static std::vector<int32_t> HeightSteps(int32_t from, const TAnimationPass& pass);
-    static std::vector<TAnimationPass> CollapsePasses(int32_t current, int32_t target);
-    static std::vector<TAnimationPass> ExpandPasses(int32_t current, int32_t target,
-                                                    int32_t collapsed);
-
     // Stacking: MinHeight and StateSpec of every slot from the panels' states; the order
     // loses every character that is not a registered code, and repeated codes.
     void RefreshMinHeights(std::string& order);
@@ -136,6 +122,11 @@ private:
     bool ShownCollapsed(int32_t slot) const;
     int32_t SlotOfButton(const QObject* button) const;
     void BuildParts(int32_t slot);
+    // The steps of BuildParts: the title bar with its label and bevel, the content panel that
+    // takes the panel's controls, the collapse and corner buttons.
+    void BuildTitleBar(int32_t slot, const QString& title);
+    void BuildContent(int32_t slot);
+    void BuildButtons(int32_t slot, const QString& title);
     void SetUpButton(TBevelPanel* button);
     void PaintContent(int32_t slot);
     void AnimateHeight(TBevelPanel* panel, const TAnimationPass& pass);

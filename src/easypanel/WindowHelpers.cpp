@@ -356,3 +356,18 @@ QColor ContrastColor(const QColor& color) {
     const int threshold = hsl.Hue == 0 && hsl.Saturation < 10 ? 140 : 120;
     return hsl.Luminance > threshold ? QColor(Qt::black) : QColor(Qt::white);
 }
+
+int ClampExtent(int64_t size) {
+    return static_cast<int>(std::clamp<int64_t>(size, 0, QWIDGETSIZE_MAX));
+}
+
+void SetClampedBounds(QWidget* widget, int64_t left, int64_t top, int64_t width, int64_t height) {
+    const auto position = [](int64_t value) {
+        return static_cast<int>(std::clamp<int64_t>(value, -QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+    };
+    widget->setGeometry(position(left), position(top), ClampExtent(width), ClampExtent(height));
+}
+
+void SetClampedHeight(QWidget* widget, int64_t height) {
+    SetClampedBounds(widget, widget->x(), widget->y(), widget->width(), height);
+}

@@ -54,6 +54,12 @@ void SetBevelStyle(TBevelPanel* panel, int style);
 // Windows owned by the panel, the target itself and any ancestor of the target stay.
 void MoveChildren(QWidget* panel, QWidget* target);
 
+// A size inside what Qt gives a widget, and geometry set inside it, so that no rectangle
+// arithmetic can overflow.
+int ClampExtent(int64_t size);
+void SetClampedBounds(QWidget* widget, int64_t left, int64_t top, int64_t width, int64_t height);
+void SetClampedHeight(QWidget* widget, int64_t height);
+
 // Short waits are timed on the monotonic clock, so a change of the wall clock cannot stretch
 // or cut them. ElapsedMs is the distance between two instants in whole milliseconds
 // (truncated), whichever comes first.

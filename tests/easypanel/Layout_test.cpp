@@ -1,4 +1,5 @@
 // Widget-free arithmetic: sharing a column's height and stacking panels into columns.
+#include "easypanel/PanelAnimation.h"
 #include "easypanel/PanelStack.h"
 #include "easypanel/SizeSpec.h"
 
@@ -210,6 +211,72 @@ TEST(PanelStack, FirstColumnSearchMatchesTheLiteralRule) {
         }
         EXPECT_EQ(stack.FitFirstColumn(order, height, width), expected) << order << " " << width;
         EXPECT_EQ(stack.Slack, slack) << order << " " << width;
+    }
+}
+
+// The targets of the passes, each checked to end where it aims.
+std::string Targets(int32_t height, const std::vector<TAnimationPass>& passes) {
+    std::string targets;
+    for (const TAnimationPass& pass : passes) {
+        targets += (targets.empty() ? "" : ",") + std::to_string(pass.Target);
+        const std::vector<int32_t> steps = HeightSteps(height, pass);
+        height = steps.empty() ? height : steps.back();
+        EXPECT_EQ(height, pass.Target) << targets;
+    }
+    return targets;
+}
+
+TEST(PanelAnimation, PassesSlideOrBounceIntoTheTarget) {
+    EXPECT_EQ(HeightSteps(30, {26, 1.0, 1.0}), (std::vector<int32_t>{29, 28, 27, 26}));
+    EXPECT_EQ(HeightSteps(26, {28, 0.0, NAN}).size(), 3U) << "steps of 0.8";
+    EXPECT_EQ(HeightSteps(INT32_MIN, {INT32_MAX, INFINITY, NAN}).size(), 1U);
+    // Collapsing to 26 px from a height: a slide, or a fall that bounces back ever less high.
+    const std::pair<int32_t, const char*> collapses[] = {
+        {46, "26"}, {20, "26"}, {120, "26,46,26,31,26"}, {151, "26,46,26,31,26,28,26"}};
+    for (const auto& [from, expected] : collapses) {
+        EXPECT_EQ(Targets(from, CollapsePasses(from, 26)), expected) << from;
+    }
+    EXPECT_EQ(Targets(26, ExpandPasses(26, 300, 26)), "300,274,300")
+        << "rises, falls back, settles";
+    EXPECT_EQ(Targets(26, ExpandPasses(26, 40, 26)), "40");
+}
+
+// "weight|min|max" as a panel stores it, the min defaulting to the panel's height, or
+// refused; and the fields a title bar grows.
+TEST(SizeSpec, PanelSpecificationsNormaliseAndGrow) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"85", "85|90"}, {"", "0.1|90|90"}, {"5||60", "5|90|60"}, {"1,5|20", "15|20"},
+        {"|7", "0.1|7"}, {"85|x", nullptr}, {"85|10|y", nullptr}, {"85|99999999999", nullptr}};
+    for (const auto& [spec, normal] : cases) {
+        if (normal == nullptr) {
+            EXPECT_THROW(NormaliseSpec(spec, 90), ConversionError) << spec;
+        } else {
+            EXPECT_EQ(NormaliseSpec(spec, 90).Spec, normal) << spec;
+        }
+    }
+    EXPECT_EQ(NormaliseSpec("5||60", 90).MinHeight, 90);
+    EXPECT_EQ(NormaliseSpec("5|20", 90).MinHeight, 20);
+    const std::pair<const char*, const char*> grown[] = {
+        {"20", "44"}, {"", ""}, {"-1", "-1"}, {"x", "x"}, {"2147483640", "2147483647"}};
+    for (const auto& [field, result] : grown) {
+        EXPECT_EQ(GrowSpecField(field, 24), result) << field;
+    }
+}
+
+TEST(PanelStack, OrderCodesMatchNamesAndPrefixes) {
+    std::array<std::string, PanelSlots> names;
+    const char* program[] = {"PanelDividable", "PanelFromTo",  "PanelRotatedRatio",
+                             "PanelRatio",     "PanelOptions", "PanelURL"};
+    std::copy(std::begin(program), std::end(program), names.begin());
+    const std::pair<const char*, const char*> cases[] = {
+        {"PanelRatio,PanelDividable,PanelFromTo,PanelOptions,PanelRotatedratio,PanelURL", "301425"},
+        {"Panel*", "012345"},
+        {"panelr*,nope*", "23"},
+        {"PanelURL,Nope,panelratio", "53"},
+        {"PanelRatio,Panel*", "301245"},
+        {"", ""}};
+    for (const auto& [list, codes] : cases) {
+        EXPECT_EQ(OrderCodes(list, names), codes) << list;
     }
 }
 
