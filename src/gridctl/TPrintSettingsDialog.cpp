@@ -328,9 +328,10 @@ void TPrintSettingsDialog::LoadSettings() {
     const QString path = TPrintSettings::FileNameFor(choice.Path, choice.Filter);
     // Loaded into a copy: an unreadable file must not turn the settings into defaults.
     TPrintSettings loaded = Grid.PrintSettings;
-    if (!loaded.LoadFrom(path)) {
-        ShowWarning(
-            tr("Could not read the settings file \"%1\".").arg(QDir::toNativeSeparators(path)));
+    QString error;
+    if (!loaded.LoadFrom(path, &error)) {
+        ShowWarning(tr("Could not read the settings file \"%1\": %2")
+                        .arg(QDir::toNativeSeparators(path), error));
         return;
     }
     Grid.PrintSettings = loaded;
@@ -344,9 +345,13 @@ void TPrintSettingsDialog::SaveSettings() {
     }
     const QString path = TPrintSettings::FileNameFor(choice.Path, choice.Filter);
     QString error;
-    if (!Grid.PrintSettings.SaveTo(path, &error)) {
+    QString notice;
+    if (!Grid.PrintSettings.SaveTo(path, &error, &notice)) {
         ShowWarning(tr("Could not save the settings to \"%1\": %2")
                         .arg(QDir::toNativeSeparators(path), error));
+    } else if (!notice.isEmpty()) {
+        ShowWarning(tr("The settings were saved to \"%1\". %2")
+                        .arg(QDir::toNativeSeparators(path), notice));
     }
 }
 
