@@ -32,6 +32,8 @@
 #include <QUrl>
 #include <QWindow>
 #include <algorithm>
+#include <functional>
+#include <utility>
 
 namespace {
 
@@ -401,9 +403,12 @@ void TForm1::InitStart() {
     ResultController.HideColumn(WidthDivisorsColumn, false);
     ResultController.HideColumn(HeightDivisorsColumn, true);
 
+    // Nobody sees the window yet: each panel step below would lay it out again (and search
+    // its minimum height), an animated collapse would hold up the start. It is laid out once,
+    // after the last step.
+    const std::function<void()> layOut = std::exchange(ResultController.OnChange, nullptr);
     ResultController.AddPanel(PanelRatio, "85");
     ResultController.AddPanel(PanelURL, "15|17|50");
-    // Nobody sees the window yet: an animated collapse would only hold up the start.
     ResultController.Animate = false;
     ResultController.CollapsePanel(PanelRotatedRatio);
     ResultController.Animate = true;
@@ -412,6 +417,8 @@ void TForm1::InitStart() {
     ResultController.SetOrder(
         "PanelRatio,PanelDividable,PanelFromTo,PanelOptions,PanelRotatedratio,PanelURL");
     ResultController.SetTitlebarHeight(20);
+    ResultController.OnChange = layOut;
+    layOut();
 
     StringGrid1->OnClickCell = [this](int column, int row) { StringGrid1ClickCell(column, row); };
     Reference.Width = -1;
