@@ -2,9 +2,13 @@
 // 32769 grid rows) and only the rows near the view are written; scrolling writes the rows
 // that came into view and empties those that left. With repaint:1 each iteration ends in the
 // event loop, so the view's delayed layout and the repaint of an 800 x 600 grid count too.
+#include "core/Divisibility.h"
 #include "gridctl/TGridControl.h"
+#include "gridctl/TPrintSettingsDialog.h"
 
 #include <QApplication>
+#include <QKeyEvent>
+#include <QSpinBox>
 
 #include <benchmark/benchmark.h>
 
@@ -99,6 +103,63 @@ BENCHMARK(BM_ScrollTo20000AndWriteView)
     ->Arg(0)
     ->Arg(1)
     ->Unit(benchmark::kMicrosecond);
+
+// The result grid of ratio 1:1 from 1 to 32768, no filters: 32768 rows of eight columns, the
+// divisor lists among them.
+TGridControl& ResultGrid() {
+    static TGridControl* grid = [] {
+        auto* filled = new TGridControl;
+        filled->SetColumnCount(Columns);
+        filled->SetRowCount(LargestRowCount);
+        for (int column = 0; column < Columns; ++column) {
+            filled->SetCell(column, 0, QString("Column %1").arg(column));
+        }
+        for (int row = 1; row < LargestRowCount; ++row) {
+            const QString side = QString::number(row);
+            const QString divisors = QString::fromStdString(DivisorList(row));
+            const QString texts[Columns] = {side,       side,     "100.00", side + "0000",
+                                            side + "1", divisors, divisors, side + "x" + side};
+            for (int column = 0; column < Columns; ++column) {
+                filled->SetCell(column, row, texts[column]);
+            }
+        }
+        return filled;
+    }();
+    return *grid;
+}
+
+// Opening the print settings dialog of the largest result grid, up to its first paint.
+void BM_OpenPrintDialogOf32769(benchmark::State& state) {
+    TGridControl& grid = ResultGrid();
+    for (auto _ : state) {
+        TPrintSettingsDialog dialog(grid);
+        dialog.show();
+        QApplication::processEvents();
+        state.PauseTiming();
+        dialog.hide();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_OpenPrintDialogOf32769)->Unit(benchmark::kMillisecond);
+
+// One keystroke in the dialog's left margin, up to the end of the events it causes.
+void BM_KeystrokeInPrintDialogOf32769(benchmark::State& state) {
+    TPrintSettingsDialog dialog(ResultGrid());
+    dialog.show();
+    QApplication::processEvents();
+    QSpinBox* margin = dialog.findChild<QSpinBox*>();
+    margin->setFocus();
+    int key = 0;
+    for (auto _ : state) {
+        const int code = key++ % 2 == 0 ? Qt::Key_Up : Qt::Key_Down;
+        QKeyEvent press(QEvent::KeyPress, code, Qt::NoModifier);
+        QKeyEvent release(QEvent::KeyRelease, code, Qt::NoModifier);
+        QApplication::sendEvent(margin, &press);
+        QApplication::sendEvent(margin, &release);
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_KeystrokeInPrintDialogOf32769)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

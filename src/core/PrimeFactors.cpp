@@ -84,35 +84,52 @@ PrimeFactors PrimeFactors::Of(int32_t n) {
 }
 
 template <typename Visit>
-void PrimeFactors::VisitDivisors(Visit visit) const {
-    // Only the divisors up to the square root are made and sorted; each names its co-divisor
-    // above the root, and those come out ascending when the small ones are walked backwards.
-    // A number below 2^31 has at most 1600 divisors, so at most 800 small ones.
-    std::array<uint32_t, 800> small;
+void PrimeFactors::VisitDivisors(Visit visit, std::size_t wanted) const {
+    // Only the divisors up to the square root are made; each names its co-divisor above the
+    // root, and those come out ascending when the small ones are walked backwards. A number
+    // below 2^31 has at most 1600 divisors, so at most 800 small ones. They are made in
+    // order: the divisors so far times p, p^2... are each ascending and merged in, which
+    // costs far less than sorting them (a keystroke sorts the lists of 32768 rows). When
+    // `wanted` small ones besides 1 are more than the visit takes, the larger need not be made.
+    constexpr std::size_t MaxSmall = 800;
+    const std::size_t room = std::min(MaxSmall, wanted + 1);
+    std::array<std::array<uint32_t, MaxSmall>, 3> buffers;
+    std::size_t result = 0; // the buffer with the divisors so far
     std::size_t size = 1;
-    small[0] = 1;
+    buffers[result][0] = 1;
     for (std::size_t i = 0; i < Count; ++i) {
-        const std::size_t before = size;
+        // This prime's multiples are made from the divisors without it, which stay put.
+        const std::size_t base = result;
+        const std::size_t baseSize = size;
         uint64_t power = 1;
         for (uint32_t e = 0; e < Powers[i].Exponent; ++e) {
             power *= Powers[i].Prime;
-            for (std::size_t k = 0; k < before; ++k) {
-                const uint64_t d = small[k] * power;
-                if (d * d <= Number && size < small.size()) {
-                    small[size++] = static_cast<uint32_t>(d);
+            if (power * power > Number) {
+                break; // and so are all its multiples
+            }
+            const std::size_t into = (result + 1) % 3 == base ? (result + 2) % 3 : (result + 1) % 3;
+            const uint32_t* merged = buffers[result].data();
+            uint32_t* out = buffers[into].data();
+            std::size_t a = 0;
+            std::size_t b = 0;
+            std::size_t count = 0;
+            uint64_t next = power; // the first divisor without the prime is 1
+            while (count < room) {
+                const bool moreB = b < baseSize && next * next <= Number;
+                if (a < size && (!moreB || merged[a] < next)) {
+                    out[count++] = merged[a++];
+                } else if (moreB) {
+                    out[count++] = static_cast<uint32_t>(next);
+                    next = ++b < baseSize ? buffers[base][b] * power : 0;
+                } else {
+                    break;
                 }
             }
+            result = into;
+            size = count;
         }
     }
-    const auto end = small.begin() + static_cast<std::ptrdiff_t>(size);
-    if (size <= 16) {
-        // Insertion sort: the usual handful of divisors.
-        for (auto it = small.begin() + 1; it < end; ++it) {
-            std::rotate(std::upper_bound(small.begin(), it, *it), it, it + 1);
-        }
-    } else {
-        std::sort(small.begin(), end);
-    }
+    const uint32_t* small = buffers[result].data();
     // 1 and the number itself are left out.
     for (std::size_t k = 1; k < size; ++k) {
         if (!visit(small[k])) {
@@ -145,10 +162,27 @@ std::string PrimeFactors::DivisorText() const {
 std::size_t PrimeFactors::LeadingDivisors(std::span<int64_t> divisors) const {
     std::size_t count = 0;
     if (!divisors.empty()) {
-        VisitDivisors([&](uint32_t d) {
-            divisors[count++] = d;
-            return count < divisors.size();
-        });
+        VisitDivisors(
+            [&](uint32_t d) {
+                divisors[count++] = d;
+                return count < divisors.size();
+            },
+            divisors.size());
+    }
+    return count;
+}
+
+std::size_t PrimeFactors::WriteKey(std::span<int64_t> key) const {
+    std::size_t count = 0;
+    const auto put = [&](int64_t value) {
+        if (count < key.size()) {
+            key[count++] = value;
+        }
+    };
+    put(Count == 0 ? 0 : Number);
+    for (std::size_t i = 0; i < Count; ++i) {
+        put(Powers[i].Prime);
+        put(Powers[i].Exponent);
     }
     return count;
 }

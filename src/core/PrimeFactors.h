@@ -17,6 +17,9 @@ public:
     std::string DivisorText() const;
     // The first of those divisors, as many as fit `divisors`; returns how many it wrote.
     std::size_t LeadingDivisors(std::span<int64_t> divisors) const;
+    // The number, then each prime and its exponent, as many as fit `key`; returns how many it
+    // wrote (at most 19).
+    std::size_t WriteKey(std::span<int64_t> key) const;
 
 private:
     struct Power {
@@ -27,9 +30,10 @@ private:
     static constexpr std::size_t MaxPrimes = 9;
 
     void Append(uint32_t prime, uint32_t exponent);
-    // Calls visit(d) for those divisors in ascending order while it returns true.
+    // Calls visit(d) for those divisors in ascending order while it returns true, which it
+    // does at most `wanted` times.
     template <typename Visit>
-    void VisitDivisors(Visit visit) const;
+    void VisitDivisors(Visit visit, std::size_t wanted = 1600) const;
 
     std::array<Power, MaxPrimes> Powers{};
     std::size_t Count = 0;

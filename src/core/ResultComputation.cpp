@@ -103,8 +103,19 @@ void DeriveCells(superarray& table, const RunContext& run) {
             return LeadingDivisors(TextToInt(t.GetCell(row, side)), out);
         };
     };
-    table.Columns[HeightDivisorsColumn].LeadingNumbers = divisorsOf(HeightColumn);
-    table.Columns[WidthDivisorsColumn].LeadingNumbers = divisorsOf(WidthColumn);
+    // Lists with equal leading divisors are ordered by the sides' prime factors.
+    static_assert(DivisorListKeySize <= superarray::MaxListKey);
+    const auto keyOf = [](int32_t side) {
+        return [side](const superarray& t, int32_t row, std::span<int64_t> out) {
+            return DivisorListKey(TextToInt(t.GetCell(row, side)), out);
+        };
+    };
+    for (const auto& [list, side] : {std::pair{HeightDivisorsColumn, HeightColumn},
+                                     std::pair{WidthDivisorsColumn, WidthColumn}}) {
+        table.Columns[list].LeadingNumbers = divisorsOf(side);
+        table.Columns[list].ListKey = keyOf(side);
+        table.Columns[list].CompareListKeys = CompareDivisorListKeys;
+    }
     table.Columns[LetterboxColumn].LeadingNumbers =
         [run](const superarray& t, int32_t row,
               std::span<int64_t> out) -> std::optional<std::size_t> {

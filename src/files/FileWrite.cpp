@@ -1,9 +1,13 @@
 #include "files/FileWrite.h"
 
+#include "files/FileRead.h"
+
 #include <QDir>
+#include <QFile>
 #include <QSaveFile>
 #include <QTemporaryFile>
 #include <cerrno>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -38,18 +42,54 @@ bool WriteThrough(QFileDevice& file, const QByteArray& data, QString* errorText)
     return true;
 }
 
+// Gives the new file the owner, group and mode of the one it replaces. Owner first: a change
+// of owner clears the set-user and set-group bits that the mode may then set again. Returns
+// what could not be kept, empty when all was.
+QString KeepOwnerAndMode(int fd, const struct stat& old) {
+    struct stat now {};
+    if (::fstat(fd, &now) != 0) {
+        return qt_error_string(errno);
+    }
+    QString lost;
+    if ((now.st_uid != old.st_uid || now.st_gid != old.st_gid) &&
+        ::fchown(fd, old.st_uid, old.st_gid) != 0) {
+        lost = QStringLiteral("The file now belongs to you and your group: %1.")
+                   .arg(qt_error_string(errno));
+    }
+    if (::fchmod(fd, old.st_mode & 07777) != 0) {
+        lost +=
+            (lost.isEmpty() ? QString() : QStringLiteral(" ")) +
+            QStringLiteral("Its permissions could not be kept: %1.").arg(qt_error_string(errno));
+    }
+    return lost;
+}
+
 } // namespace
 
-bool ReplaceFile(const QString& path, const QByteArray& data, QString* errorText) {
+bool ReplaceFile(const QString& path, const QByteArray& data, QString* errorText,
+                 QString* noticeText) {
+    // The file the name leads to, through links, as QSaveFile replaces that one.
+    struct stat old {};
+    const bool existed = ::stat(QFile::encodeName(path).constData(), &old) == 0;
+    if (existed && !S_ISREG(old.st_mode)) {
+        return Failed(errorText, IrregularFileReason(old.st_mode));
+    }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         return Failed(errorText, file.errorString());
     }
+    const QString lost = existed ? KeepOwnerAndMode(file.handle(), old) : QString();
     // An uncommitted QSaveFile removes its temporary file when it goes.
     if (!WriteThrough(file, data, errorText)) {
         return false;
     }
-    return file.commit() || Failed(errorText, file.errorString());
+    if (!file.commit()) {
+        return Failed(errorText, file.errorString());
+    }
+    if (noticeText) {
+        *noticeText = lost;
+    }
+    return true;
 }
 
 QString WritePrivateTempFile(const QString& nameStart, const QString& nameEnd,

@@ -10,8 +10,12 @@
 // reason ("No space left on device").
 
 // Replaces the file at path by data through a temporary file in the same folder: on failure
-// the file is left byte for byte as it was and no temporary file remains.
-bool ReplaceFile(const QString& path, const QByteArray& data, QString* errorText = nullptr);
+// the file is left byte for byte as it was and no temporary file remains. Anything there that
+// is not a regular file (a FIFO, a device, a folder) is refused. The new file keeps the old
+// one's owner, group and mode; where the process may not set them (someone else's file) the
+// file is still written, and noticeText says what changed.
+bool ReplaceFile(const QString& path, const QByteArray& data, QString* errorText = nullptr,
+                 QString* noticeText = nullptr);
 
 // Writes data to a new file of its own in the temporary folder, readable by its owner only,
 // named nameStart + unique letters + nameEnd. The file is created there and then, so nobody

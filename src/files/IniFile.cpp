@@ -1,8 +1,9 @@
 #include "files/IniFile.h"
 
+#include "files/FileRead.h"
 #include "files/FileWrite.h"
 
-#include <QFile>
+#include <QStringDecoder>
 #include <charconv>
 
 namespace {
@@ -83,6 +84,26 @@ std::optional<TEntry> Entry(std::string_view content) {
     return TEntry{key, value};
 }
 
+// The trimmed text of a line; the file's first line without a leading byte-order mark.
+std::string_view ContentOf(std::string_view line, bool firstLine) {
+    if (firstLine && line.starts_with(ByteOrderMark)) {
+        line.remove_prefix(ByteOrderMark.size());
+    }
+    return Trim(line);
+}
+
+bool IsKeyless(std::string_view content) {
+    return !HeaderName(content) && !Entry(content);
+}
+
+// The value's text as it stands: QString::fromUtf8 would drop a leading U+FEFF as if it
+// were a byte-order mark, and a value is never the start of a file.
+QString DecodeValue(std::string_view value) {
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom |
+                                                       QStringConverter::Flag::Stateless);
+    return decoder.decode(QByteArrayView(value.data(), static_cast<qsizetype>(value.size())));
+}
+
 std::string EncodeValue(const QString& value) {
     std::string text = value.toStdString();
     for (char& c : text) {
@@ -97,51 +118,57 @@ std::string EncodeValue(const QString& value) {
 
 } // namespace
 
-IniFile::TLoadResult IniFile::Load(const QString& path) {
+IniFile::TLoadResult IniFile::Load(const QString& path, QString* errorText) {
     Lines.clear();
     FinalNewline = true;
     Crlf = false;
-    QFile file(path);
-    if (!file.exists()) {
-        return TLoadResult::Missing;
-    }
-    if (!file.open(QIODevice::ReadOnly)) {
-        return TLoadResult::Failed;
-    }
-    // Read in pieces: asking read() for the whole limit at once would allocate it every time.
     QByteArray data;
-    while (data.size() <= MaxFileSize) {
-        const QByteArray piece = file.read(64 * 1024);
-        if (piece.isEmpty()) {
-            break;
-        }
-        data += piece;
-    }
-    if (file.error() != QFileDevice::NoError || data.size() > MaxFileSize) {
+    switch (ReadRegularFile(path, MaxFileSize, data, errorText)) {
+    case TReadResult::Missing:
+        return TLoadResult::Missing;
+    case TReadResult::Failed:
         return TLoadResult::Failed;
+    case TReadResult::Read:
+        break;
     }
     const std::string_view text(data.constData(), static_cast<std::size_t>(data.size()));
+    // Lines that carry no key are kept as runs, one entry each, so that memory and every
+    // lookup follow the keys and sections rather than the blank lines or comments around them.
+    std::size_t runStart = std::string_view::npos;
     std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = text.find('\n', start);
-        if (end == std::string_view::npos) {
-            Lines.emplace_back(text.substr(start));
-            FinalNewline = false;
-            break;
+    const auto endRun = [&](std::size_t end) {
+        if (runStart != std::string_view::npos) {
+            Lines.emplace_back(text.substr(runStart, end - runStart));
+            runStart = std::string_view::npos;
         }
-        Lines.emplace_back(text.substr(start, end - start));
+    };
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        FinalNewline = end != std::string_view::npos;
+        end = FinalNewline ? end : text.size();
+        const std::string_view line = text.substr(start, end - start);
+        if (IsKeyless(ContentOf(line, start == 0))) {
+            runStart = runStart == std::string_view::npos ? start : runStart;
+        } else {
+            endRun(start - 1);
+            Lines.emplace_back(line);
+        }
         start = end + 1;
     }
-    Crlf = !Lines.empty() && !Lines.front().empty() && Lines.front().back() == '\r';
+    endRun(FinalNewline ? text.size() - 1 : text.size());
+    const std::string_view first = text.substr(0, text.find('\n'));
+    Crlf = first.ends_with('\r');
     return TLoadResult::Read;
 }
 
 std::string_view IniFile::Content(std::size_t line) const {
-    std::string_view text = Lines[line];
-    if (line == 0 && text.starts_with(ByteOrderMark)) {
-        text.remove_prefix(ByteOrderMark.size());
+    // A run of keyless lines stands for its last line, which ends the run.
+    const std::string_view text = Lines[line];
+    const std::size_t lastBreak = text.rfind('\n');
+    if (lastBreak != std::string_view::npos) {
+        return ContentOf(text.substr(lastBreak + 1), false);
     }
-    return Trim(text);
+    return ContentOf(text, line == 0);
 }
 
 std::optional<std::size_t> IniFile::FindSection(std::string_view section) const {
@@ -183,8 +210,7 @@ QString IniFile::ReadString(std::string_view section, std::string_view key,
     if (!line) {
         return defaultValue;
     }
-    const std::string_view value = Entry(Content(*line))->Value;
-    return QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size()));
+    return DecodeValue(Entry(Content(*line))->Value);
 }
 
 int32_t IniFile::ReadInteger(std::string_view section, std::string_view key,
@@ -243,7 +269,7 @@ void IniFile::WriteInteger(std::string_view section, std::string_view key, int32
     WriteString(section, key, QString::number(value));
 }
 
-bool IniFile::Save(const QString& path, QString* errorText) const {
+bool IniFile::Save(const QString& path, QString* errorText, QString* noticeText) const {
     QByteArray text;
     for (std::size_t i = 0; i < Lines.size(); ++i) {
         text.append(Lines[i].data(), static_cast<qsizetype>(Lines[i].size()));
@@ -251,5 +277,5 @@ bool IniFile::Save(const QString& path, QString* errorText) const {
             text.append('\n');
         }
     }
-    return ReplaceFile(path, text, errorText);
+    return ReplaceFile(path, text, errorText, noticeText);
 }

@@ -20,8 +20,8 @@ public:
     enum class TLoadResult { Read, Missing, Failed };
 
     // Replaces the contents with the file's. A missing file, or one that cannot be read
-    // whole, leaves the contents empty.
-    TLoadResult Load(const QString& path);
+    // whole or is no regular file, leaves the contents empty; the error text says why.
+    TLoadResult Load(const QString& path, QString* errorText = nullptr);
 
     QString ReadString(std::string_view section, std::string_view key,
                        const QString& defaultValue) const;
@@ -35,14 +35,15 @@ public:
     void WriteInteger(std::string_view section, std::string_view key, int32_t value);
 
     // Writes atomically: on failure the file at path is left as it was. The error text, when
-    // asked for, says why.
-    bool Save(const QString& path, QString* errorText = nullptr) const;
+    // asked for, says why; the notice what of the old file's owner and mode was not kept.
+    bool Save(const QString& path, QString* errorText = nullptr,
+              QString* noticeText = nullptr) const;
 
     // Files larger than this are not INI files of ours and are refused rather than read.
     static constexpr qint64 MaxFileSize = 16 * 1024 * 1024;
 
 private:
-    // Trimmed text of a line, without a leading byte-order mark.
+    // Trimmed text of an entry of Lines, without a leading byte-order mark.
     std::string_view Content(std::size_t line) const;
     std::optional<std::size_t> FindSection(std::string_view section) const;
     // The line after the section whose header is at line `header`: the next header or the end.
@@ -50,7 +51,9 @@ private:
     std::optional<std::size_t> FindKey(std::string_view section, std::string_view key) const;
     void InsertLine(std::size_t at, std::string text);
 
-    std::vector<std::string> Lines; // raw bytes, each without its '\n'
+    // Raw bytes, each without its final '\n': a line with a section header or key, or a run
+    // of the lines between them, joined by their '\n'.
+    std::vector<std::string> Lines;
     bool FinalNewline = true;
     bool Crlf = false;
 };

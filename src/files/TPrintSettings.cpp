@@ -165,21 +165,26 @@ void TPrintSettings::ReadFrom(const IniFile& file) {
     TitleLines = DecodeTitleLines(file.ReadString(Section, "TitleLines", QString()));
 }
 
-bool TPrintSettings::SaveTo(const QString& path, QString* errorText) const {
+bool TPrintSettings::SaveTo(const QString& path, QString* errorText, QString* noticeText) const {
     IniFile file;
-    if (file.Load(path) == IniFile::TLoadResult::Failed) {
+    QString reason;
+    if (file.Load(path, &reason) == IniFile::TLoadResult::Failed) {
         if (errorText) {
-            *errorText = QStringLiteral("The existing file cannot be read.");
+            *errorText = QStringLiteral("The existing file cannot be read: %1").arg(reason);
         }
         return false;
     }
     WriteTo(file);
-    return file.Save(path, errorText);
+    return file.Save(path, errorText, noticeText);
 }
 
-bool TPrintSettings::LoadFrom(const QString& path) {
+bool TPrintSettings::LoadFrom(const QString& path, QString* errorText) {
     IniFile file;
-    const bool read = file.Load(path) == IniFile::TLoadResult::Read;
+    const IniFile::TLoadResult result = file.Load(path, errorText);
+    if (result == IniFile::TLoadResult::Missing && errorText) {
+        *errorText = QStringLiteral("There is no such file.");
+    }
+    const bool read = result == IniFile::TLoadResult::Read;
     ReadFrom(file);
     return read;
 }

@@ -100,11 +100,14 @@ struct TPrintSettings {
 
     // Writes the settings into the file at path, keeping its other sections. Fails without
     // touching the file when it cannot be written, or when it exists but cannot be read
-    // (rewriting it would lose the rest of it).
-    bool SaveTo(const QString& path, QString* errorText = nullptr) const;
+    // (rewriting it would lose the rest of it). The notice says what of the old file's owner
+    // and mode could not be kept.
+    bool SaveTo(const QString& path, QString* errorText = nullptr,
+                QString* noticeText = nullptr) const;
     // Reads the settings from the file at path. A missing or unreadable file reads as all
-    // defaults, as does a file without the section; returns whether the file was read.
-    bool LoadFrom(const QString& path);
+    // defaults, as does a file without the section; returns whether the file was read, and
+    // the error text says why not.
+    bool LoadFrom(const QString& path, QString* errorText = nullptr);
 
     // Name filters of the load and save dialogs; the first one is the INI filter.
     static QStringList FileFilters();

@@ -4,10 +4,12 @@
 #include "gridctl/TGridControl.h"
 
 #include <QFontMetricsF>
+#include <QImage>
 #include <QLocale>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace {
@@ -57,6 +59,64 @@ Qt::Alignment Alignment(TPrintPosition position) {
     }
 }
 
+// A device of the layout's resolution, for font metrics.
+const QPaintDevice& LayoutDevice() {
+    static const QImage device = [] {
+        QImage image(1, 1, QImage::Format_Mono);
+        const int dotsPerMetre = qRound(TGridPrinter::LayoutDpi / 0.0254);
+        image.setDotsPerMeterX(dotsPerMetre);
+        image.setDotsPerMeterY(dotsPerMetre);
+        return image;
+    }();
+    return device;
+}
+
+// A painter resolves point sizes with its device's resolution; the layout's text is meant at
+// LayoutDpi before the painter's scale, so the sizes grow by fontScale.
+QFont Scaled(const QFont& font, double fontScale) {
+    QFont scaled = font;
+    if (font.pointSizeF() > 0) {
+        scaled.setPointSizeF(font.pointSizeF() * fontScale);
+    } else {
+        scaled.setPixelSize(qRound(font.pixelSize() * fontScale));
+    }
+    return scaled;
+}
+
+// The widest of many texts, by the advances of their characters. Shaping every cell of a large
+// grid costs seconds; cell texts are numbers and short words, where the sum of the advances is
+// what shaping gives, kerning aside, which only narrows. Texts beyond Latin are shaped.
+class TWidestText {
+public:
+    explicit TWidestText(const QFont& font) : Metrics(font, &LayoutDevice()) {}
+
+    double Width(const QString& text) {
+        double width = 0;
+        for (const QChar c : text) {
+            const char16_t code = c.unicode();
+            if (code >= Advances.size()) {
+                return Metrics.horizontalAdvance(text);
+            }
+            double& advance = Advances[code];
+            if (advance < 0) {
+                advance = Metrics.horizontalAdvance(c);
+            }
+            width += advance;
+        }
+        return width;
+    }
+
+private:
+    QFontMetricsF Metrics;
+    std::array<double, 0x250> Advances = MakeUnknown();
+
+    static std::array<double, 0x250> MakeUnknown() {
+        std::array<double, 0x250> unknown{};
+        unknown.fill(-1);
+        return unknown;
+    }
+};
+
 constexpr TPrintPosition Positions[] = {
     TPrintPosition::ppTopLeft,    TPrintPosition::ppTopRight,    TPrintPosition::ppTopCenter,
     TPrintPosition::ppBottomLeft, TPrintPosition::ppBottomRight, TPrintPosition::ppBottomCenter};
@@ -105,23 +165,47 @@ QString TGridPrinter::FormatDate(const QDate& date, const QString& format) {
     return text;
 }
 
+TGridPrinter::TTextWidths TGridPrinter::MeasureTexts(const TGridControl& grid,
+                                                     const TPrintFont& font) {
+    const QFont table = ToFont(font);
+    QFont headerRow = table;
+    headerRow.setBold(true);
+    const QFontMetricsF header(headerRow, &LayoutDevice());
+    TWidestText cells(table);
+    TTextWidths widths;
+    for (int column = 0; column < grid.ColumnCount(); ++column) {
+        double width = header.horizontalAdvance(grid.Cell(column, 0));
+        if (!grid.isColumnHidden(column)) {
+            for (int row = 1; row < grid.RowCount(); ++row) {
+                width = std::max(width, cells.Width(grid.Cell(column, row)));
+            }
+        }
+        widths.append(width);
+    }
+    return widths;
+}
+
+QSizeF TGridPrinter::PrintableSize(const QPagedPaintDevice& device) {
+    return device.pageLayout().paintRect(QPageLayout::Point).size();
+}
+
 TGridPrinter::TGridPrinter(const TGridControl& grid, const TPrintSettings& settings,
-                           const QPaintDevice& device, const QSizeF& pageSize,
-                           const QDateTime& printTime)
-    : Grid(grid), Settings(settings), PrintTime(printTime), Dpi(device.logicalDpiY()),
-      Page(pageSize), TableFont(ToFont(settings.Font)), HeaderRowFont(TableFont),
+                           const QSizeF& pageSize, const QDateTime& printTime,
+                           const TTextWidths* textWidths)
+    : Grid(grid), Settings(settings), PrintTime(printTime), Page(pageSize * (Dpi / 72)),
+      TableFont(ToFont(settings.Font)), HeaderRowFont(TableFont),
       HeaderFont(ToFont(settings.HeaderFont)), FooterFont(ToFont(settings.FooterFont)) {
     HeaderRowFont.setBold(true);
-    PlaceArea(device);
-    MeasureColumns(device);
+    PlaceArea();
+    MeasureColumns(textWidths);
     ChooseScale();
     SplitIntoStrips();
     SplitIntoBands();
 }
 
-void TGridPrinter::PlaceArea(const QPaintDevice& device) {
-    const QFontMetricsF header(HeaderFont, &device);
-    const QFontMetricsF footer(FooterFont, &device);
+void TGridPrinter::PlaceArea() {
+    const QFontMetricsF header(HeaderFont, &LayoutDevice());
+    const QFontMetricsF footer(FooterFont, &LayoutDevice());
     // The bands grow to hold their line when something is placed in them.
     bool top = false;
     bool bottom = false;
@@ -142,12 +226,18 @@ void TGridPrinter::PlaceArea(const QPaintDevice& device) {
     }
 }
 
-void TGridPrinter::MeasureColumns(const QPaintDevice& device) {
-    const QFontMetricsF table(TableFont, &device);
-    const QFontMetricsF headerRow(HeaderRowFont, &device);
+void TGridPrinter::MeasureColumns(const TTextWidths* textWidths) {
+    const QFontMetricsF table(TableFont, &LayoutDevice());
+    const QFontMetricsF headerRow(HeaderRowFont, &LayoutDevice());
     const double columnSpacing =
         ToPixels(Settings.ColumnSpacing, Dpi) + 2 * ToPixels(TextInsetX, Dpi);
-    const double screenToDevice = device.logicalDpiX() / ScreenDpi;
+    const double screenToDevice = Dpi / ScreenDpi;
+    const bool autoSize = !Settings.UseFixedWidth && !Settings.NoAutoSize;
+    TTextWidths measured;
+    if (autoSize && (textWidths == nullptr || textWidths->size() < Grid.ColumnCount())) {
+        measured = MeasureTexts(Grid, Settings.Font);
+        textWidths = &measured;
+    }
     for (int column = 0; column < Grid.ColumnCount(); ++column) {
         if (Grid.ColumnWidth(column) <= 0 || Grid.isColumnHidden(column)) {
             continue;
@@ -155,11 +245,8 @@ void TGridPrinter::MeasureColumns(const QPaintDevice& device) {
         double width = Grid.ColumnWidth(column) * screenToDevice;
         if (Settings.UseFixedWidth) {
             width = ToPixels(Settings.FixedWidth, Dpi);
-        } else if (!Settings.NoAutoSize) {
-            width = headerRow.horizontalAdvance(Grid.Cell(column, 0));
-            for (int row = 1; row < Grid.RowCount(); ++row) {
-                width = std::max(width, table.horizontalAdvance(Grid.Cell(column, row)));
-            }
+        } else if (autoSize) {
+            width = (*textWidths)[column];
         }
         Columns.append(column);
         Widths.append(std::max(width + columnSpacing, 1.0));
@@ -243,7 +330,7 @@ QString TGridPrinter::BandText(TPrintPosition position, int page) const {
     return parts.join(QStringLiteral("    "));
 }
 
-void TGridPrinter::PaintBands(QPainter& painter, int page) const {
+void TGridPrinter::PaintBands(QPainter& painter, int page, double fontScale) const {
     for (const TPrintPosition position : Positions) {
         const QString text = BandText(position, page);
         if (text.isEmpty()) {
@@ -253,25 +340,28 @@ void TGridPrinter::PaintBands(QPainter& painter, int page) const {
         const QRectF band =
             top ? QRectF(Area.left(), 0, Area.width(), Area.top())
                 : QRectF(Area.left(), Area.bottom(), Area.width(), Page.height() - Area.bottom());
-        painter.setFont(top ? HeaderFont : FooterFont);
+        painter.setFont(Scaled(top ? HeaderFont : FooterFont, fontScale));
         painter.setPen(ToColor(top ? Settings.HeaderFont.Color : Settings.FooterFont.Color));
         painter.drawText(band, Alignment(position) | Qt::AlignVCenter | Qt::TextSingleLine, text);
     }
 }
 
-void TGridPrinter::PaintPage(QPainter& painter, int index) const {
+void TGridPrinter::PaintPage(QPainter& painter, int index, double scale) const {
     if (index < 0 || index >= PageCount()) {
         return;
     }
     const TStrip& strip = Strips[index / Bands.size()];
     const int band = index % Bands.size();
+    const double deviceDpi = painter.device()->logicalDpiY();
+    const double fontScale = Dpi / deviceDpi;
     painter.save();
-    PaintBands(painter, index);
+    painter.scale(scale > 0 ? scale : deviceDpi / Dpi, scale > 0 ? scale : deviceDpi / Dpi);
+    PaintBands(painter, index, fontScale);
     double top = Area.top();
     if (band == 0 && !Settings.TitleLines.isEmpty()) {
-        painter.setFont(HeaderFont);
+        painter.setFont(Scaled(HeaderFont, fontScale));
         painter.setPen(ToColor(Settings.HeaderFont.Color));
-        const QFontMetricsF metrics(HeaderFont, painter.device());
+        const QFontMetricsF metrics(HeaderFont, &LayoutDevice());
         const Qt::Alignment align = Settings.Centered ? Qt::AlignHCenter : Qt::AlignLeft;
         for (const QString& line : Settings.TitleLines) {
             painter.drawText(QRectF(Area.left(), top, Area.width(), metrics.lineSpacing()),
@@ -280,11 +370,12 @@ void TGridPrinter::PaintPage(QPainter& painter, int index) const {
         }
         top = Area.top() + TitleHeight;
     }
-    PaintTable(painter, strip, band, top);
+    PaintTable(painter, strip, band, top, fontScale);
     painter.restore();
 }
 
-void TGridPrinter::PaintTable(QPainter& painter, const TStrip& strip, int band, double top) const {
+void TGridPrinter::PaintTable(QPainter& painter, const TStrip& strip, int band, double top,
+                              double fontScale) const {
     const double left =
         Area.left() + (Settings.Centered ? (Area.width() - strip.Width * Scale) / 2 : 0);
     painter.translate(left, top);
@@ -301,8 +392,10 @@ void TGridPrinter::PaintTable(QPainter& painter, const TStrip& strip, int band, 
     }
     const double pad = ToPixels(Settings.ColumnSpacing, Dpi) / 2 + ToPixels(TextInsetX, Dpi);
     painter.setPen(ToColor(Settings.Font.Color));
+    const QFont tableFont = Scaled(TableFont, fontScale);
+    const QFont headerRowFont = Scaled(HeaderRowFont, fontScale);
     for (int i = 0; i < rows.size(); ++i) {
-        painter.setFont(rows[i] == 0 ? HeaderRowFont : TableFont);
+        painter.setFont(rows[i] == 0 ? headerRowFont : tableFont);
         double x = 0;
         for (int c = strip.First; c < strip.First + strip.Count; ++c) {
             const QRectF cell(x + pad, i * RowHeight, Widths[c] - 2 * pad, RowHeight);
@@ -361,8 +454,7 @@ QString TGridPrinter::Print(const TGridControl& grid, const TPrintSettings& sett
     if (!painter.begin(&device)) {
         return QStringLiteral("Printing could not start: the printer or file cannot be opened.");
     }
-    const TGridPrinter printer(grid, settings, device, QSizeF(device.width(), device.height()),
-                               printTime);
+    const TGridPrinter printer(grid, settings, PrintableSize(device), printTime);
     for (int page = 0; page < printer.PageCount(); ++page) {
         if (page > 0 && !device.newPage()) {
             return QStringLiteral("Printing stopped at page %1.").arg(page + 1);

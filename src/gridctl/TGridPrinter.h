@@ -26,16 +26,34 @@ class TGridControl;
 // scale of its own here, prints at natural size). A table wider than a page is printed in strips of
 // columns, each strip down all its pages before the next. The grid has no fixed columns, so
 // RepeatFixedCols has nothing to repeat; RepeatFixedRows repeats the header row on every page.
+//
+// The layout does not depend on the device: it is made at LayoutDpi, with the fonts' metrics
+// at that resolution, and only painting scales it. So a preview on the screen has the pages,
+// page count and page numbers of the print.
 class TGridPrinter {
 public:
-    // Lays the grid out for pages of pageSize, in the device's pixels.
-    TGridPrinter(const TGridControl& grid, const TPrintSettings& settings,
-                 const QPaintDevice& device, const QSizeF& pageSize,
-                 const QDateTime& printTime = QDateTime::currentDateTime());
+    static constexpr double LayoutDpi = 1200;
+
+    // The widest text of each grid column in the table font at LayoutDpi, the header row's in
+    // bold; measured once, it serves every layout with that font.
+    using TTextWidths = QList<double>;
+    static TTextWidths MeasureTexts(const TGridControl& grid, const TPrintFont& font);
+
+    // Lays the grid out for pages of pageSize in points (the printable area). textWidths,
+    // when given, are MeasureTexts of the settings' table font.
+    TGridPrinter(const TGridControl& grid, const TPrintSettings& settings, const QSizeF& pageSize,
+                 const QDateTime& printTime = QDateTime::currentDateTime(),
+                 const TTextWidths* textWidths = nullptr);
 
     int PageCount() const { return static_cast<int>(Strips.size() * Bands.size()); }
-    // Paints page index (from 0), the painter's origin at the page's top left.
-    void PaintPage(QPainter& painter, int index) const;
+    // Paints page index (from 0), the painter's origin at the page's top left. scale is the
+    // painter's units per layout unit; 0 stands for the device's pixels.
+    void PaintPage(QPainter& painter, int index, double scale = 0) const;
+    // The page's size in layout units.
+    QSizeF PageSize() const { return Page; }
+
+    // The printable area of the device's page, in points.
+    static QSizeF PrintableSize(const QPagedPaintDevice& device);
 
     // Turns the device to the settings' orientation and prints every page on it. The error
     // text, empty on success.
@@ -57,22 +75,23 @@ private:
 
     // The layout, step by step: the area between margins and bands, the printed columns and
     // the row height, the scale, the strips of columns across and the pages down.
-    void PlaceArea(const QPaintDevice& device);
-    void MeasureColumns(const QPaintDevice& device);
+    void PlaceArea();
+    void MeasureColumns(const TTextWidths* textWidths);
     void ChooseScale();
     void SplitIntoStrips();
     void SplitIntoBands();
 
     QString BandText(TPrintPosition position, int page) const;
-    void PaintBands(QPainter& painter, int page) const;
-    void PaintTable(QPainter& painter, const TStrip& strip, int band, double top) const;
+    void PaintBands(QPainter& painter, int page, double fontScale) const;
+    void PaintTable(QPainter& painter, const TStrip& strip, int band, double top,
+                    double fontScale) const;
     void PaintBorders(QPainter& painter, const TStrip& strip, int rows, bool headerOnPage) const;
 
     const TGridControl& Grid;
     TPrintSettings Settings;
     QDateTime PrintTime;
-    double Dpi;
-    QSizeF Page;
+    static constexpr double Dpi = LayoutDpi;
+    QSizeF Page; // in layout units
     QFont TableFont;
     QFont HeaderRowFont;
     QFont HeaderFont;

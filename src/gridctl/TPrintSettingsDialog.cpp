@@ -3,6 +3,7 @@
 #include "gridctl/Conversions.h"
 #include "gridctl/TGridControl.h"
 #include "gridctl/TGridPrinter.h"
+#include "gridctl/TPrintPreview.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
@@ -20,7 +21,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPrintDialog>
-#include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -61,7 +62,8 @@ QFormLayout* NewForm(QWidget* page) {
 
 TPrintSettingsDialog::TPrintSettingsDialog(TGridControl& grid, QWidget* parent)
     : QDialog(parent), Grid(grid), Original(grid.PrintSettings),
-      Preview(new QPrintPreviewWidget(&PreviewPrinter, this)) {
+      PreviewPage(QPrinter(QPrinter::HighResolution).pageLayout()),
+      Preview(new TPrintPreview(this)) {
     AskFileName = [this](bool saving) {
         const QString filters = TPrintSettings::FileFilters().join(QStringLiteral(";;"));
         TFileChoice choice;
@@ -88,10 +90,7 @@ TPrintSettingsDialog::TPrintSettingsDialog(TGridControl& grid, QWidget* parent)
     addPage(FontsPage(), tr("Fo&nts"));
     addPage(PreferencesPage(), tr("&Preferences"));
 
-    connect(Preview, &QPrintPreviewWidget::paintRequested, this,
-            [this](QPrinter* printer) { TGridPrinter::Print(Grid, Grid.PrintSettings, *printer); });
     Preview->setMinimumSize(200, 200);
-    Preview->fitInView();
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     QPushButton* print = buttons->addButton(tr("P&rint..."), QDialogButtonBox::ActionRole);
@@ -317,7 +316,23 @@ void TPrintSettingsDialog::Refresh() {
 }
 
 void TPrintSettingsDialog::Changed() {
-    Preview->updatePreview();
+    const TPrintSettings& settings = Grid.PrintSettings;
+    const bool autoSize = !settings.UseFixedWidth && !settings.NoAutoSize;
+    if (autoSize && MeasuredFont != settings.Font) {
+        TextWidths = TGridPrinter::MeasureTexts(Grid, settings.Font);
+        MeasuredFont = settings.Font;
+    }
+    QPageLayout page = PreviewPage;
+    page.setOrientation(settings.Orientation == TPrintOrientation::poLandscape
+                            ? QPageLayout::Landscape
+                            : QPageLayout::Portrait);
+    Preview->SetLayout(std::make_shared<const TGridPrinter>(
+        Grid, settings, page.paintRect(QPageLayout::Point).size(), QDateTime::currentDateTime(),
+        autoSize ? &TextWidths : nullptr));
+}
+
+int TPrintSettingsDialog::PreviewPageCount() const {
+    return Preview->PageCount();
 }
 
 void TPrintSettingsDialog::LoadSettings() {
@@ -328,9 +343,10 @@ void TPrintSettingsDialog::LoadSettings() {
     const QString path = TPrintSettings::FileNameFor(choice.Path, choice.Filter);
     // Loaded into a copy: an unreadable file must not turn the settings into defaults.
     TPrintSettings loaded = Grid.PrintSettings;
-    if (!loaded.LoadFrom(path)) {
-        ShowWarning(
-            tr("Could not read the settings file \"%1\".").arg(QDir::toNativeSeparators(path)));
+    QString error;
+    if (!loaded.LoadFrom(path, &error)) {
+        ShowWarning(tr("Could not read the settings file \"%1\": %2")
+                        .arg(QDir::toNativeSeparators(path), error));
         return;
     }
     Grid.PrintSettings = loaded;
@@ -344,9 +360,13 @@ void TPrintSettingsDialog::SaveSettings() {
     }
     const QString path = TPrintSettings::FileNameFor(choice.Path, choice.Filter);
     QString error;
-    if (!Grid.PrintSettings.SaveTo(path, &error)) {
+    QString notice;
+    if (!Grid.PrintSettings.SaveTo(path, &error, &notice)) {
         ShowWarning(tr("Could not save the settings to \"%1\": %2")
                         .arg(QDir::toNativeSeparators(path), error));
+    } else if (!notice.isEmpty()) {
+        ShowWarning(tr("The settings were saved to \"%1\". %2")
+                        .arg(QDir::toNativeSeparators(path), notice));
     }
 }
 

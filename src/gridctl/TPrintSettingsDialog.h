@@ -4,15 +4,17 @@
 
 #include <QDialog>
 #include <QList>
-#include <QPrinter>
+#include <QPageLayout>
 #include <functional>
+#include <optional>
 
-class QPrintPreviewWidget;
 class TGridControl;
+class TPrintPreview;
 
 // Edits the print settings of a grid in place, with a preview of the printed grid that follows
-// every change. OK keeps the settings, Cancel (or closing) restores those the grid had when
-// the dialog opened. The "Preferences" page loads and saves the settings as an INI file.
+// every change: a page of the print as the default printer lays it out. OK keeps the settings,
+// Cancel (or closing) restores those the grid had when the dialog opened. The "Preferences" page
+// loads and saves the settings as an INI file.
 class TPrintSettingsDialog : public QDialog {
     Q_OBJECT
 
@@ -31,6 +33,9 @@ public:
     void Refresh();
 
     void reject() override;
+
+    // The pages that printing with the settings gives, as the preview counts them.
+    int PreviewPageCount() const;
 
     // Seams for the outside world, replaceable where no desktop is wanted.
     std::function<TFileChoice(bool saving)> AskFileName;
@@ -53,8 +58,12 @@ private:
 
     TGridControl& Grid;
     const TPrintSettings Original;
-    QPrinter PreviewPrinter;
-    QPrintPreviewWidget* Preview;
+    QPageLayout PreviewPage; // of the printer that Print... starts with
+    TPrintPreview* Preview;
+    // The widest texts of the grid in the table font they were measured with: the grid does not
+    // change while the dialog is open, and measuring a large one is what costs.
+    QList<double> TextWidths;
+    std::optional<TPrintFont> MeasuredFont;
     QList<std::function<void()>> Refreshers; // each shows one setting in its control
     bool Refreshing = false;
 };

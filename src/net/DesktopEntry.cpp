@@ -1,10 +1,6 @@
 #include "net/DesktopEntry.h"
 
-#include <QFile>
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "files/FileRead.h"
 
 namespace {
 
@@ -55,33 +51,12 @@ bool IsBlank(QChar c) {
 
 } // namespace
 
-DesktopEntry::DesktopEntry(const QString& path) {
-    // Opened without blocking, so that a FIFO cannot hang the lookup, and read only when it
-    // is a regular file of sensible size (a link to /dev/zero never ends).
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        return;
-    }
-    struct stat info {};
+DesktopEntry::DesktopEntry(const QString& path, qint64 maxSize) {
     QByteArray data;
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size <= MaxFileSize) {
-        data.resize(static_cast<qsizetype>(info.st_size));
-        qsizetype done = 0;
-        while (done < data.size()) {
-            const ssize_t got =
-                ::read(fd, data.data() + done, static_cast<size_t>(data.size() - done));
-            if (got < 0 && errno == EINTR) {
-                continue;
-            }
-            if (got <= 0) {
-                break;
-            }
-            done += got;
-        }
-        data.truncate(done);
+    if (ReadRegularFile(path, maxSize, data) == TReadResult::Read) {
+        ReadBytes = data.size();
+        Lines = QString::fromUtf8(data).split(u'\n');
     }
-    ::close(fd);
-    Lines = QString::fromUtf8(data).split(u'\n');
 }
 
 std::optional<QString> DesktopEntry::Value(QStringView group, QStringView key) const {

@@ -9,11 +9,16 @@
 // keys of their own; the first match wins.
 class DesktopEntry {
 public:
-    // Reads the file; a missing or unreadable one has no values, nor has anything that is not
-    // a regular file of at most MaxFileSize bytes.
-    explicit DesktopEntry(const QString& path);
-
     static constexpr qint64 MaxFileSize = 4 * 1024 * 1024;
+
+    // No file: no values.
+    DesktopEntry() = default;
+    // Reads the file; a missing or unreadable one has no values, nor has anything that is not
+    // a regular file of at most maxSize bytes.
+    explicit DesktopEntry(const QString& path, qint64 maxSize = MaxFileSize);
+
+    // The bytes read from the file.
+    qint64 Size() const { return ReadBytes; }
 
     // The raw value, escapes and all; nullopt when the group or key is missing.
     std::optional<QString> Value(QStringView group, QStringView key) const;
@@ -28,4 +33,5 @@ public:
 
 private:
     QStringList Lines;
+    qint64 ReadBytes = 0;
 };

@@ -20,7 +20,7 @@ QStringList ApplicationDirs() {
 
 // The mimeapps.list files, most important first: the config dirs, then the applications
 // dirs; in each, the lists of the current desktops before the plain one.
-QStringList MimeappsFiles() {
+QStringList MimeappsFiles(const QStringList& applicationDirs) {
     QStringList desktops;
     for (const QString& desktop :
          qEnvironmentVariable("XDG_CURRENT_DESKTOP").split(u':', Qt::SkipEmptyParts)) {
@@ -29,7 +29,7 @@ QStringList MimeappsFiles() {
     QStringList files;
     for (const QString& dir :
          QStandardPaths::standardLocations(QStandardPaths::GenericConfigLocation) +
-             ApplicationDirs()) {
+             applicationDirs) {
         for (const QString& desktop : desktops) {
             files += dir + u'/' + desktop + "-mimeapps.list";
         }
@@ -38,72 +38,110 @@ QStringList MimeappsFiles() {
     return files;
 }
 
-// The file of a desktop id below dir, where each "-" of the id may also stand for a
-// subdirectory ("vendor-web.desktop" may be vendor/web.desktop). Each way of reading the
-// dashes is a path of its own, so the search spends at most `probes` file lookups: an id full
-// of dashes over folders that match them would otherwise cost exponentially many.
-QString FindInDir(const QString& dir, const QString& id, int& probes) {
-    if (--probes < 0) {
-        return {};
-    }
-    if (QFileInfo(dir + u'/' + id).isFile()) {
-        return dir + u'/' + id;
-    }
-    for (qsizetype dash = id.indexOf(u'-'); dash > 0 && probes > 0;
-         dash = id.indexOf(u'-', dash + 1)) {
-        const QString subdir = dir + u'/' + id.first(dash);
-        --probes;
-        if (QFileInfo(subdir).isDir()) {
-            QString path = FindInDir(subdir, id.sliced(dash + 1), probes);
-            if (!path.isEmpty()) {
-                return path;
+// The search for the default application with what it may spend as a whole, whatever the
+// environment holds: each file is bounded, but thousands of ids full of dashes, or a thousand
+// data folders, would still keep the window frozen for seconds to minutes. A desktop's own
+// lookup needs a few dozen files and lookups. Once the budget is spent the search gives up,
+// and the fall-back browsers take over.
+class TBrowserLookup {
+public:
+    std::optional<QString> AssociatedExec() {
+        for (const QString& file : MimeappsFiles(Dirs)) {
+            if (std::optional<QString> exec = FirstInstalledExec(file, u"Default Applications")) {
+                return exec;
             }
         }
-    }
-    return {};
-}
-
-// The Exec line of an installed application. The first applications dir that holds the id
-// decides: a user's copy hides the system's, even one that runs nothing.
-std::optional<QString> InstalledExec(const QString& id) {
-    if (!id.endsWith(u".desktop") || id.contains(u'/')) {
+        for (const QString& dir : Dirs) {
+            if (std::optional<QString> exec =
+                    FirstInstalledExec(dir + "/mimeinfo.cache", u"MIME Cache")) {
+                return exec;
+            }
+        }
         return std::nullopt;
     }
-    for (const QString& dir : ApplicationDirs()) {
-        int probes = MaxProbes;
-        const QString path = FindInDir(dir, id, probes);
-        if (!path.isEmpty()) {
-            return DesktopEntry(path).Value(u"Desktop Entry", u"Exec");
-        }
-    }
-    return std::nullopt;
-}
 
-// The first installed application of the list that the file gives for text/html.
-std::optional<QString> FirstInstalledExec(const QString& file, QStringView group) {
-    const std::optional<QString> ids = DesktopEntry(file).Value(group, HtmlType);
-    for (const QString& id : ids.value_or(QString()).split(u';', Qt::SkipEmptyParts)) {
-        if (std::optional<QString> exec = InstalledExec(id.trimmed())) {
-            return exec;
-        }
-    }
-    return std::nullopt;
-}
+private:
+    bool Spent() const { return Files <= 0 || Bytes <= 0 || Probes <= 0; }
 
-std::optional<QString> AssociatedExec() {
-    for (const QString& file : MimeappsFiles()) {
-        if (std::optional<QString> exec = FirstInstalledExec(file, u"Default Applications")) {
-            return exec;
+    // A key file, read within what is left; every try counts, a missing file too.
+    DesktopEntry Read(const QString& path) {
+        if (Files <= 0 || Bytes <= 0) {
+            return DesktopEntry();
         }
+        --Files;
+        DesktopEntry entry(path, std::min(Bytes, DesktopEntry::MaxFileSize));
+        Bytes -= entry.Size();
+        return entry;
     }
-    for (const QString& dir : ApplicationDirs()) {
-        if (std::optional<QString> exec =
-                FirstInstalledExec(dir + "/mimeinfo.cache", u"MIME Cache")) {
-            return exec;
+
+    // One file lookup of a search that may take `probes` of them.
+    bool Probe(int& probes) {
+        --Probes;
+        return --probes >= 0 && Probes >= 0;
+    }
+
+    // The file of a desktop id below dir, where each "-" of the id may also stand for a
+    // subdirectory ("vendor-web.desktop" may be vendor/web.desktop). Each way of reading the
+    // dashes is a path of its own, so one id spends at most `probes` file lookups: an id full
+    // of dashes over folders that match them would otherwise cost exponentially many.
+    QString FindInDir(const QString& dir, const QString& id, int& probes) {
+        if (!Probe(probes)) {
+            return {};
         }
+        if (QFileInfo(dir + u'/' + id).isFile()) {
+            return dir + u'/' + id;
+        }
+        for (qsizetype dash = id.indexOf(u'-'); dash > 0 && Probe(probes);
+             dash = id.indexOf(u'-', dash + 1)) {
+            const QString subdir = dir + u'/' + id.first(dash);
+            if (QFileInfo(subdir).isDir()) {
+                QString path = FindInDir(subdir, id.sliced(dash + 1), probes);
+                if (!path.isEmpty()) {
+                    return path;
+                }
+            }
+        }
+        return {};
     }
-    return std::nullopt;
-}
+
+    // The Exec line of an installed application. The first applications dir that holds the
+    // id decides: a user's copy hides the system's, even one that runs nothing.
+    std::optional<QString> InstalledExec(const QString& id) {
+        if (!id.endsWith(u".desktop") || id.contains(u'/')) {
+            return std::nullopt;
+        }
+        for (const QString& dir : Dirs) {
+            int probes = MaxProbes;
+            const QString path = FindInDir(dir, id, probes);
+            if (!path.isEmpty()) {
+                return Read(path).Value(u"Desktop Entry", u"Exec");
+            }
+            if (Spent()) {
+                break;
+            }
+        }
+        return std::nullopt;
+    }
+
+    // The first installed application of the list that the file gives for text/html.
+    std::optional<QString> FirstInstalledExec(const QString& file, QStringView group) {
+        const std::optional<QString> ids = Read(file).Value(group, HtmlType);
+        for (const QString& id : ids.value_or(QString()).split(u';', Qt::SkipEmptyParts)) {
+            if (std::optional<QString> exec = InstalledExec(id.trimmed())) {
+                return exec;
+            }
+            if (Spent()) {
+                break;
+            }
+        }
+        return std::nullopt;
+    }
+
+    const QStringList Dirs = ApplicationDirs();
+    int Files = 128;                // key files opened or tried
+    qint64 Bytes = 8 * 1024 * 1024; // read from them
+    int Probes = 4096;              // file and folder lookups for desktop ids
+};
 
 // One $BROWSER entry as program and arguments: "%s" stands for the address and "%%" for
 // "%"; an entry without "%s" gets the address appended. The entry is split as QProcess
@@ -159,7 +197,7 @@ TUrlLauncher::TUrlLauncher(QObject* owner) : QObject(owner) {}
 
 bool TUrlLauncher::Execute() {
     QList<QStringList> commands;
-    if (const std::optional<QString> exec = AssociatedExec()) {
+    if (const std::optional<QString> exec = TBrowserLookup().AssociatedExec()) {
         commands.append(DesktopEntry::CommandFor(*exec, Url).value_or(QStringList()));
         if (commands.front().isEmpty()) {
             throw TUrlLaunchError();

@@ -43,7 +43,14 @@ public:
         std::function<std::optional<std::size_t>(const superarray&, int32_t row,
                                                  std::span<int64_t> numbers)>
             LeadingNumbers;
+        // With LeadingNumbers, where the lists can be long: a short key of the row's whole
+        // list (at most MaxListKey numbers, returns how many) and the order of two keys, which
+        // is that of their lists. Rows whose leading numbers tie are then ordered by their
+        // keys, without making the lists.
+        std::function<std::size_t(const superarray&, int32_t row, std::span<int64_t> key)> ListKey;
+        std::function<int(std::span<const int64_t> a, std::span<const int64_t> b)> CompareListKeys;
     };
+    static constexpr std::size_t MaxListKey = 32;
 
     // Asks the desktop to open a text as a document. The GUI layer installs it; without it
     // OpenCell opens nothing.

@@ -263,6 +263,12 @@ bool PackedNumbers(std::span<const int64_t> numbers, Prefix& key, bool& whole) {
     return true;
 }
 
+int CompareNumbers(std::span<const int64_t> a, std::span<const int64_t> b) {
+    const auto order =
+        std::lexicographical_compare_three_way(a.begin(), a.end(), b.begin(), b.end());
+    return order < 0 ? -1 : order > 0 ? 1 : 0;
+}
+
 uint64_t TextPrefix(std::string_view text) {
     uint64_t prefix = 0;
     for (std::size_t i = 0; i < std::min<std::size_t>(text.size(), 8); ++i) {
@@ -526,19 +532,27 @@ bool superarray::RowSorter::GoesBefore(int32_t a, int32_t b, std::size_t from) c
     return a < b;
 }
 
-// Orders a run by all the numbers of its rows' first key: whole numbers compare like their
-// texts, one after the other, and equal numbers mean equal texts. False, and nothing changed,
-// when a row has none to give or more than are asked for; its texts must decide then.
+// Orders a run by all the numbers of its rows' first key, or by the keys of those lists where
+// the column gives them: whole numbers compare like their texts, one after the other, and
+// equal numbers mean equal texts. False, and nothing changed, when a row has none to give or
+// more than are asked for; its texts must decide then.
 bool superarray::RowSorter::OrderByNumbers(const Run& run) {
-    const auto& numbersOf = ColumnOf(0).LeadingNumbers;
+    const ColumnSetting& column = ColumnOf(0);
     std::vector<int64_t>& numbers = RunNumbers;
     std::vector<std::size_t>& starts = RunStarts;
     numbers.clear();
     starts.assign(1, 0);
-    ListBuffer.resize(MaxListNumbers);
+    const bool byKeys = column.ListKey && column.CompareListKeys;
+    ListBuffer.resize(byKeys ? MaxListKey : MaxListNumbers);
     for (std::size_t i = run.Begin; i < run.End; ++i) {
-        const std::optional<std::size_t> count = numbersOf(Table, Entries[i].Row, ListBuffer);
-        if (!count || *count >= ListBuffer.size()) {
+        std::optional<std::size_t> count;
+        if (byKeys) {
+            count = column.ListKey(Table, Entries[i].Row, ListBuffer);
+        } else if (count = column.LeadingNumbers(Table, Entries[i].Row, ListBuffer);
+                   count && *count >= ListBuffer.size()) {
+            count.reset();
+        }
+        if (!count) {
             return false;
         }
         numbers.insert(numbers.end(), ListBuffer.begin(),
@@ -553,9 +567,8 @@ bool superarray::RowSorter::OrderByNumbers(const Run& run) {
     std::sort(order.begin(), order.end(), [&](std::size_t i, std::size_t j) {
         const std::span<const int64_t> a = numbersAt(i);
         const std::span<const int64_t> b = numbersAt(j);
-        if (const auto byNumbers =
-                std::lexicographical_compare_three_way(a.begin(), a.end(), b.begin(), b.end());
-            byNumbers != 0) {
+        const int byNumbers = byKeys ? column.CompareListKeys(a, b) : CompareNumbers(a, b);
+        if (byNumbers != 0) {
             return Keys[0].Descending ? byNumbers > 0 : byNumbers < 0;
         }
         return GoesBefore(Entries[run.Begin + i].Row, Entries[run.Begin + j].Row, 1);

@@ -32,7 +32,9 @@
 #include <QUrl>
 #include <QWindow>
 #include <algorithm>
+#include <functional>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -473,9 +475,12 @@ void TForm1::InitStart() {
     ResultController.HideColumn(WidthDivisorsColumn, false);
     ResultController.HideColumn(HeightDivisorsColumn, true);
 
+    // Nobody sees the window yet: each panel step below would lay it out again (and search
+    // its minimum height), an animated collapse would hold up the start. It is laid out once,
+    // after the last step.
+    const std::function<void()> layOut = std::exchange(ResultController.OnChange, nullptr);
     ResultController.AddPanel(PanelRatio, "85");
     ResultController.AddPanel(PanelURL, "15|17|50");
-    // Nobody sees the window yet: an animated collapse would only hold up the start.
     ResultController.Animate = false;
     ResultController.CollapsePanel(PanelRotatedRatio);
     ResultController.Animate = true;
@@ -484,6 +489,8 @@ void TForm1::InitStart() {
     ResultController.SetOrder(
         "PanelRatio,PanelDividable,PanelFromTo,PanelOptions,PanelRotatedratio,PanelURL");
     ResultController.SetTitlebarHeight(20);
+    ResultController.OnChange = layOut;
+    layOut();
     // The homepage link is the panel's content area, which took over the panel's click.
     if (TBevelPanel* link = UrlLink()) {
         link->SetKeyAction(link->OnClick, QAccessible::Link);

@@ -97,4 +97,38 @@ TEST(DivisorList, MatchesTheLiteralLoop) {
     EXPECT_EQ(LeadingText(720720, 0), "");
 }
 
+// The keys order like the lists, number by number, a list that starts another first: every
+// pair of small numbers, and large ones that share most of their factors.
+TEST(DivisorList, KeysOrderLikeTheLists) {
+    const auto listOf = [](int32_t n) {
+        std::vector<int64_t> list(1600);
+        list.resize(LeadingDivisors(n, list));
+        return list;
+    };
+    const auto keyOf = [](int32_t n) {
+        std::vector<int64_t> key(DivisorListKeySize);
+        key.resize(DivisorListKey(n, key));
+        return key;
+    };
+    std::vector<int32_t> numbers;
+    for (int32_t n = -1; n <= 300; ++n) {
+        numbers.push_back(n);
+    }
+    std::mt19937 random(21);
+    std::uniform_int_distribution<int32_t> factor(1, 48);
+    for (int i = 0; i < 300; ++i) {
+        numbers.push_back(65535 * factor(random) * factor(random));
+    }
+    numbers.push_back(2145747229);
+    numbers.push_back(2147483647);
+    for (const int32_t a : numbers) {
+        for (const int32_t b : numbers) {
+            const auto expected = listOf(a) <=> listOf(b);
+            const int order = CompareDivisorListKeys(keyOf(a), keyOf(b));
+            ASSERT_EQ(order < 0, expected < 0) << a << " against " << b;
+            ASSERT_EQ(order > 0, expected > 0) << a << " against " << b;
+        }
+    }
+}
+
 } // namespace

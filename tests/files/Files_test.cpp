@@ -1,3 +1,4 @@
+#include "files/FileRead.h"
 #include "files/FileWrite.h"
 #include "files/IniFile.h"
 #include "files/TPrintSettings.h"
@@ -11,6 +12,9 @@
 #include <cstring>
 #include <functional>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -54,7 +58,7 @@ TPrintSettings Changed() {
     s.Font = {"DejaVu Sans", 12, 5, 255};
     s.HeaderFont = {" Liberation ", 9, 15, -2147483640};
     s.FooterFont = {"", 0, 2, 65280};
-    s.PageNumSep = " / ", s.PageSuffix = "'", s.PagePrefix = "p. ";
+    s.PageNumSep = " / ", s.PageSuffix = "'", s.PagePrefix = QStringLiteral("\uFEFFp. ");
     s.Orientation = TPrintOrientation::poLandscape;
     s.TitleLines = {"a", "", "C:\\new\\", "x\\\\n", ""};
     return s;
@@ -184,6 +188,110 @@ TEST(PrintSettings, SavingKeepsTheRestOfTheFile) {
     WriteAll(path, "[Other]\nk=v");
     ASSERT_TRUE(TPrintSettings().SaveTo(path));
     EXPECT_TRUE(ReadAll(path).startsWith("[Other]\nk=v\n\n[PRINTSETTINGS]\nColumnSpacing=0\n"));
+}
+
+// Lines without keys are kept in runs; every byte of them still comes back.
+TEST(IniFile, RunsOfKeylessLinesComeBackByteForByte) {
+    const struct {
+        QByteArray Text, Saved;
+    } cases[] = {
+        {"\xEF\xBB\xBF\n\n; c\n[S]\n\n\nk=1\n\n# x\n\n[T]\n\n",
+         "\xEF\xBB\xBF\n\n; c\n[S]\n\n\nk=1\nKey=v\n\n# x\n\n[T]\n\n"},
+        {"\xEF\xBB\xBF[s]\r\n\r\nno key\r\n", "\xEF\xBB\xBF[s]\r\nKey=v\r\n\r\nno key\r\n"},
+        {"\n\n\n", "\n\n\n[s]\nKey=v\n"},
+        {"[x\n[S]", "[x\n[S]\nKey=v\n"},
+        {"x\n\n[S]\nKey=old\n\n", "x\n\n[S]\nKey=v\n\n"},
+    };
+    QTemporaryDir dir;
+    const QString path = dir.filePath("runs.ini");
+    for (const auto& c : cases) {
+        WriteAll(path, c.Text);
+        IniFile file;
+        ASSERT_EQ(file.Load(path), IniFile::TLoadResult::Read);
+        file.WriteString("s", "Key", "v");
+        ASSERT_TRUE(file.Save(path));
+        EXPECT_EQ(ReadAll(path), c.Saved) << c.Text.toStdString();
+    }
+}
+
+// A FIFO without a writer would block an open for good; a device or folder is no settings file.
+TEST(FileKinds, OnlyRegularFilesAreReadOrReplaced) {
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath("fifo.ini");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.ini"));
+    const struct {
+        QString Path, Reason;
+        bool Replace; // never try to replace a device of the system
+    } cases[] = {{fifo, "not a regular file", true},
+                 {dir.filePath("folder.ini"), "folder", true},
+                 {"/dev/null", "not a regular file", false}};
+    for (const auto& c : cases) {
+        QString error;
+        TPrintSettings settings;
+        EXPECT_FALSE(settings.LoadFrom(c.Path, &error)) << c.Path.toStdString();
+        EXPECT_TRUE(error.contains(c.Reason)) << error.toStdString();
+        if (c.Replace) {
+            error.clear();
+            EXPECT_FALSE(settings.SaveTo(c.Path, &error)) << c.Path.toStdString();
+            EXPECT_TRUE(error.contains(c.Reason)) << error.toStdString();
+            EXPECT_FALSE(ReplaceFile(c.Path, "x", &error));
+        }
+    }
+    QFileInfo kept(fifo);
+    EXPECT_FALSE(kept.isFile());
+    QByteArray data;
+    EXPECT_EQ(ReadRegularFile(dir.filePath("none"), 10, data), TReadResult::Missing);
+    WriteAll(dir.filePath("big"), QByteArray(11, 'x'));
+    EXPECT_EQ(ReadRegularFile(dir.filePath("big"), 10, data), TReadResult::Failed);
+    EXPECT_EQ(ReadRegularFile(dir.filePath("big"), 11, data), TReadResult::Read);
+    EXPECT_EQ(data.size(), 11);
+}
+
+struct stat StatOf(const QString& path) {
+    struct stat info {};
+    ::stat(QFile::encodeName(path).constData(), &info);
+    return info;
+}
+
+// The replaced file keeps its owner, group and mode; a process that may not give it the old
+// owner still writes it and says so. The owners need root to arrange.
+TEST(ReplacedFile, KeepsOwnerGroupAndMode) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("shared.ini");
+    WriteAll(path, "old");
+    const bool root = ::geteuid() == 0;
+    const uid_t owner = root ? 65534 : ::geteuid();
+    const gid_t group = root ? 65534 : ::getegid();
+    ASSERT_EQ(::chown(QFile::encodeName(path).constData(), owner, group), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0640), 0);
+    QString error, notice = "unset";
+    ASSERT_TRUE(ReplaceFile(path, "new", &error, &notice)) << error.toStdString();
+    EXPECT_TRUE(notice.isEmpty()) << notice.toStdString();
+    const struct stat info = StatOf(path);
+    EXPECT_EQ(info.st_uid, owner);
+    EXPECT_EQ(info.st_gid, group);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+    if (!root) {
+        GTEST_SKIP() << "saving over another user's file needs root to arrange";
+    }
+    // As that other user, over root's file in a folder everybody may write to.
+    ASSERT_EQ(::chown(QFile::encodeName(path).constData(), 0, 0), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0666), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0777), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        QString childNotice;
+        const bool ok = ::setgid(65534) == 0 && ::setuid(65534) == 0 &&
+                        ReplaceFile(path, "other", nullptr, &childNotice) &&
+                        childNotice.contains("belongs to you");
+        ::_exit(ok ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(ReadAll(path), "other");
+    EXPECT_EQ(StatOf(path).st_mode & 07777, 0666u);
 }
 
 TEST(PrintSettings, FailedSaveIsReportedAndLeavesNoFile) {

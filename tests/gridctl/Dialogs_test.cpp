@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QSpinBox>
@@ -377,7 +378,7 @@ TEST(GridPrinter, PagesKeepMarginsFrameTheTableAndTitleTheFirstPage) {
     QImage image(600, 800, QImage::Format_RGB32);
     image.setDotsPerMeterX(3780);
     image.setDotsPerMeterY(3780);
-    const TGridPrinter printer(grid, settings, image, image.size());
+    const TGridPrinter printer(grid, settings, QSizeF(image.size()) * 0.75); // points
     ASSERT_GE(printer.PageCount(), 3);
 
     QList<int> frameTop;
@@ -403,22 +404,27 @@ TEST(GridPrinter, PagesKeepMarginsFrameTheTableAndTitleTheFirstPage) {
     EXPECT_GT(frameTop[0], frameTop[1] + 19 + 10); // a title line and its spacing
 }
 
-TEST(GridPrinter, PrintsEveryPageIntoAPdf) {
+// The preview lays the pages out as the print does, whatever the resolution of each: the page
+// count, and with it every "page/count" in the footers, is the PDF's.
+TEST(GridPrinter, PrintsEveryPageIntoAPdfAsThePreviewCountsThem) {
     QTemporaryDir dir;
     TGridControl grid;
-    Fill(grid, 200);
-    TPrintSettings settings;
-    settings.PageNr = TPrintPosition::ppBottomCenter;
-    settings.Orientation = TPrintOrientation::poLandscape;
-    QPdfWriter writer(dir.filePath("grid.pdf"));
-    writer.setPageOrientation(QPageLayout::Landscape);
-    const int pages =
-        TGridPrinter(grid, settings, writer, QSizeF(writer.width(), writer.height())).PageCount();
-    writer.setPageOrientation(QPageLayout::Portrait); // Print turns it as the settings say
-    ASSERT_TRUE(TGridPrinter::Print(grid, settings, writer).isEmpty());
-    EXPECT_TRUE(ReadAll(dir.filePath("grid.pdf")).contains("/Count " + QByteArray::number(pages)));
+    Fill(grid, 3000);
+    for (const TPrintOrientation orientation :
+         {TPrintOrientation::poLandscape, TPrintOrientation::poPortrait}) {
+        grid.PrintSettings.PageNr = TPrintPosition::ppBottomCenter;
+        grid.PrintSettings.Orientation = orientation;
+        const TPrintSettingsDialog dialog(grid);
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir.filePath("grid.pdf"));
+        ASSERT_TRUE(TGridPrinter::Print(grid, grid.PrintSettings, printer).isEmpty());
+        ASSERT_GT(dialog.PreviewPageCount(), 20);
+        EXPECT_TRUE(ReadAll(dir.filePath("grid.pdf"))
+                        .contains("/Count " + QByteArray::number(dialog.PreviewPageCount())));
+    }
     QPdfWriter failing(dir.filePath("missing/grid.pdf"));
-    EXPECT_FALSE(TGridPrinter::Print(grid, settings, failing).isEmpty());
+    EXPECT_FALSE(TGridPrinter::Print(grid, grid.PrintSettings, failing).isEmpty());
 }
 
 } // namespace

@@ -135,6 +135,34 @@ TEST_F(UrlLauncherTest, HostileLookupFilesCostBoundedWork) {
     EXPECT_EQ(Launch(), QStringList({"fake-browser", Address}));
 }
 
+// However many ids and folders the environment names, the search spends a fixed budget and
+// then leaves the address to the fall-back browser, although the listed default comes last.
+TEST_F(UrlLauncherTest, LookupAsAWholeGivesUpWithinItsBudget) {
+    const QString dashes = QStringLiteral("a-").repeated(255) + "b.desktop;";
+    QStringList dataDirs;
+    for (int i = 0; i < 1000; ++i) {
+        dataDirs += Path("share/%1").arg(i);
+    }
+    const struct {
+        const char* Name;
+        QString Ids;
+        QStringList DataDirs;
+    } cases[] = {{"4 MiB of ids full of dashes", dashes.repeated(7900), {Path("share")}},
+                 {"100 such ids, 1000 data folders", dashes.repeated(100), dataDirs},
+                 {"250000 ids", QStringLiteral("x-y.desktop;").repeated(250000), {Path("share")}}};
+    qputenv("BROWSER", QFile::encodeName(Browser));
+    Write("data/applications/web.desktop", "[Desktop Entry]\nExec=" + Browser + " -w %u\n");
+    for (const auto& c : cases) {
+        ASSERT_LE(c.Ids.size(), 4 * 1024 * 1024) << c.Name;
+        Write("config/mimeapps.list",
+              "[Default Applications]\ntext/html=" + c.Ids + "web.desktop\n");
+        qputenv("XDG_DATA_DIRS", QFile::encodeName(c.DataDirs.join(u':')));
+        EXPECT_EQ(Launch(), QStringList({"fake-browser", Address})) << c.Name;
+    }
+    Write("config/mimeapps.list", "[Default Applications]\ntext/html=" + dashes + "web.desktop\n");
+    EXPECT_EQ(Launch(), QStringList({"fake-browser", "-w", Address})); // a few bad ids are fine
+}
+
 TEST_F(UrlLauncherTest, BrowserThatCannotStartOrAddressLikeAnOptionThrows) {
     for (const QString& exec : {Path("no-such-browser") + " %u", Browser + " \"--open=%u\""}) {
         Associate(exec);
