@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config clang-format
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb x11-utils openbox
+  xvfb x11-utils openbox libxcb1-dev
   weston qt6-wayland
   fonts-dejavu-core fonts-liberation2
   locales

@@ -4,10 +4,10 @@
 # label, so that both meet the same machine load. Prints median, min and max of each, the
 # ratio of the medians, and the spread of the yardstick as the machine's noise.
 # Usage: scripts/time-window.sh [window program] [runs] [display]
-#   window program: default build/default/src/ui/pixolan; runs: default 31; display: 211..219
+#   window program: default build/default/bin/pixolan (the command that hands over to the window); runs: default 31; display: 211..219
 set -euo pipefail
 cd "$(dirname "$0")/.."
-program=${1:-build/default/src/ui/pixolan}
+program=${1:-build/default/bin/pixolan}
 runs=${2:-31}
 display=${3:-}
 timer=build/default/bench/pixolan-map-timer
