@@ -310,7 +310,7 @@ void TEasyGrid::FitColumns() {
 
 int64_t TEasyGrid::TextWidthNeeded(int32_t column) const {
     const QFontMetrics metrics(Grid->Font());
-    const int margins = 2 * TGridCellDelegate::TextMargin;
+    const int margins = 2 * TGridLook::TextMargin;
     int64_t need = metrics.horizontalAdvance(Grid->Cell(column, 0)) + margins +
                    TGridHeader::SortMarkRoom(metrics, Grid->SortMarkOf(column).Rank);
     // Numbers and pairs are short; longer texts such as divisor lists may end in an ellipsis.

@@ -1,11 +1,12 @@
 #include "gridctl/TGridCellDelegate.h"
 
-#include "gridctl/TGridControl.h"
+#include "gridctl/TGridLook.h"
 
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QPainter>
+#include <QTableView>
 
 #include <algorithm>
 
@@ -41,42 +42,42 @@ QString ShownText(const QString& text, const QFontMetrics& metrics, int width) {
     return metrics.elidedText(part, Qt::ElideRight, std::max(width, 0));
 }
 
-TGridCellDelegate::TGridCellDelegate(TGridControl* grid) : QStyledItemDelegate(grid), Grid(grid) {}
+TGridCellDelegate::TGridCellDelegate(QTableView* view, const TGridLook& look)
+    : QStyledItemDelegate(view), View(view), Look(look) {}
 
 void TGridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                               const QModelIndex& index) const {
     // Rows selected before columns were added, shown or moved hold only their old cells in
     // the selection; the highlight still spans the whole row.
     const bool selected = option.state.testFlag(QStyle::State_Selected) ||
-                          (Grid->Options().testFlag(TGridControl::goRowSelect) &&
-                           Grid->selectionModel()->rowIntersectsSelection(index.row()));
-    QColor back = Grid->BackgroundColor();
+                          (Look.Options.testFlag(TGridLook::goRowSelect) &&
+                           View->selectionModel()->rowIntersectsSelection(index.row()));
+    QColor back = Look.Background;
     if (selected) {
-        back = Grid->SelectionColor();
-    } else if (Grid->BandsActive()) {
+        back = Look.SelectedColor;
+    } else if (Look.Bands) {
         // Table row 0 is grid row 1, the first band.
-        back = index.row() % 2 == 0 ? Grid->BandColor1() : Grid->BandColor2();
+        back = index.row() % 2 == 0 ? Look.Band1 : Look.Band2;
     }
-    const int line = Grid->GridLineWidth();
+    const int line = Look.LineWidth;
     const QRect& rect = option.rect;
     const QRect cell = rect.adjusted(0, 0, -line, -line);
     painter->save();
     painter->fillRect(rect, back);
     painter->setFont(option.font);
-    painter->setPen(selected ? Grid->SelectionTextColor() : Grid->FontColor());
-    const QRect textRect = cell.adjusted(TextMargin, 0, 0, 0);
+    painter->setPen(selected ? Look.SelectedTextColor : Look.TextColor);
+    const QRect textRect = cell.adjusted(TGridLook::TextMargin, 0, 0, 0);
     painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                       ShownText(index.data(Qt::DisplayRole).toString(), painter->fontMetrics(),
                                 textRect.width()));
-    if (line > 0 && Grid->Options().testFlag(TGridControl::goVertLine)) {
-        painter->fillRect(QRect(cell.right() + 1, rect.top(), line, rect.height()),
-                          Grid->GridLineColor());
+    if (line > 0 && Look.Options.testFlag(TGridLook::goVertLine)) {
+        painter->fillRect(QRect(cell.right() + 1, rect.top(), line, rect.height()), Look.LineColor);
     }
-    if (line > 0 && Grid->Options().testFlag(TGridControl::goHorzLine)) {
+    if (line > 0 && Look.Options.testFlag(TGridLook::goHorzLine)) {
         painter->fillRect(QRect(rect.left(), cell.bottom() + 1, rect.width(), line),
-                          Grid->GridLineColor());
+                          Look.LineColor);
     }
-    if (index.row() == Grid->currentIndex().row()) {
+    if (index.row() == View->currentIndex().row()) {
         PaintCurrentRowMark(painter, rect, index);
     }
     painter->restore();
@@ -86,9 +87,9 @@ void TGridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
 // row that Return or a click of the keyboard acts on is always in sight.
 void TGridCellDelegate::PaintCurrentRowMark(QPainter* painter, const QRect& rect,
                                             const QModelIndex& index) const {
-    const int width = Grid->hasFocus() ? 2 : 1;
-    const QColor colour = Grid->palette().color(QPalette::Active, QPalette::Highlight);
-    const QHeaderView* header = Grid->horizontalHeader();
+    const int width = View->hasFocus() ? 2 : 1;
+    const QColor colour = View->palette().color(QPalette::Active, QPalette::Highlight);
+    const QHeaderView* header = View->horizontalHeader();
     const int visual = header->visualIndex(index.column());
     painter->fillRect(QRect(rect.left(), rect.top(), rect.width(), width), colour);
     painter->fillRect(QRect(rect.left(), rect.bottom() - width + 1, rect.width(), width), colour);

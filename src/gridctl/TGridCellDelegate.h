@@ -4,7 +4,8 @@
 #include <QStyledItemDelegate>
 
 class QFontMetrics;
-class TGridControl;
+class QTableView;
+struct TGridLook;
 
 // The beginning of a one-line text that fills `width` pixels: drawn left-aligned and clipped
 // to that width it shows the same pixels as the whole text, but costs the shaping of a cell's
@@ -23,16 +24,15 @@ class TGridCellDelegate : public QStyledItemDelegate {
     Q_OBJECT
 
 public:
-    explicit TGridCellDelegate(TGridControl* grid);
+    // Paints the cells of `view` as `look` says; both outlive the painter.
+    TGridCellDelegate(QTableView* view, const TGridLook& look);
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
 
-    // Space between a cell's left edge and its text, and after the text.
-    static constexpr int TextMargin = 2;
-
 private:
     void PaintCurrentRowMark(QPainter* painter, const QRect& rect, const QModelIndex& index) const;
 
-    TGridControl* Grid;
+    QTableView* View;
+    const TGridLook& Look;
 };

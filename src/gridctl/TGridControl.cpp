@@ -25,10 +25,11 @@ constexpr int MaxColumnWidth = 100000;
 
 } // namespace
 
-TGridControl::TGridControl(QWidget* parent)
-    : QTableWidget(1, 1, parent), GridOptions(goFixedVertLine | goFixedHorzLine | goRowSelect) {
-    setHorizontalHeader(new TGridHeader(this));
-    setItemDelegate(new TGridCellDelegate(this));
+TGridControl::TGridControl(QWidget* parent) : QTableWidget(1, 1, parent) {
+    Look.Options = goFixedVertLine | goFixedHorzLine | goRowSelect;
+    setHorizontalHeader(
+        new TGridHeader(this, Look, [this](int column) { return Cell(column, 0); }));
+    setItemDelegate(new TGridCellDelegate(this, Look));
     verticalHeader()->hide();
     // The rows are as high as asked, however small the font.
     verticalHeader()->setMinimumSectionSize(0);
@@ -36,7 +37,7 @@ TGridControl::TGridControl(QWidget* parent)
     QHeaderView* header = horizontalHeader();
     // Columns as narrow as asked, down to 0; Qt's default minimum would keep them visible.
     header->setMinimumSectionSize(0);
-    header->setDefaultSectionSize(DefaultColumnWidth + LineWidth);
+    header->setDefaultSectionSize(DefaultColumnWidth + Look.LineWidth);
     header->setHighlightSections(false);
     header->setSectionsClickable(true);
     header->viewport()->installEventFilter(this);
@@ -57,8 +58,8 @@ TGridControl::TGridControl(QWidget* parent)
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &TGridControl::ScrollChanged);
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, &TGridControl::ScrollChanged);
 
-    SetOptions(GridOptions);
-    SetBackgroundColor(Background);
+    SetOptions(Look.Options);
+    SetBackgroundColor(Look.Background);
     SetScrollBars(ScrollStyle);
     ApplyRowHeight();
 }
@@ -107,7 +108,7 @@ void TGridControl::SetColumnCount(int count) {
     // Removed columns take their cells out of the selection and new ones come unselected;
     // whole rows stay whole.
     const std::vector<int> selected =
-        GridOptions.testFlag(goRowSelect) ? SelectedRows() : std::vector<int>{};
+        Look.Options.testFlag(goRowSelect) ? SelectedRows() : std::vector<int>{};
     setColumnCount(count);
     if (!selected.empty()) {
         SelectRows(selected);
@@ -183,19 +184,20 @@ void TGridControl::SetTopRow(int row) {
 }
 
 int TGridControl::VisibleRowCount() const {
-    return viewport()->height() / (RowHeight + LineWidth);
+    return viewport()->height() / (Look.RowHeight + Look.LineWidth);
 }
 
 int TGridControl::ColumnWidth(int column) const {
     if (column < 0 || column >= columnCount()) {
         return 0;
     }
-    return std::max(horizontalHeader()->sectionSize(column) - LineWidth, 0);
+    return std::max(horizontalHeader()->sectionSize(column) - Look.LineWidth, 0);
 }
 
 void TGridControl::SetColumnWidth(int column, int width) {
     if (column >= 0 && column < columnCount()) {
-        horizontalHeader()->resizeSection(column, std::clamp(width, 0, MaxColumnWidth) + LineWidth);
+        horizontalHeader()->resizeSection(column,
+                                          std::clamp(width, 0, MaxColumnWidth) + Look.LineWidth);
     }
 }
 
@@ -206,7 +208,7 @@ void TGridControl::SetDefaultRowHeight(int height) {
 
 void TGridControl::ApplyRowHeight() {
     const int textHeight = fontMetrics().height() + 2;
-    RowHeight = std::clamp(std::max(AskedRowHeight, textHeight), 1, MaxRowHeight);
+    Look.RowHeight = std::clamp(std::max(AskedRowHeight, textHeight), 1, MaxRowHeight);
     ApplyRowPitch();
 }
 
@@ -217,12 +219,12 @@ void TGridControl::SetGridLineWidth(int width) {
         header->resizeSection(column, ColumnWidth(column) + width);
     }
     header->setDefaultSectionSize(DefaultColumnWidth + width);
-    LineWidth = width;
+    Look.LineWidth = width;
     ApplyRowPitch();
 }
 
 void TGridControl::ApplyRowPitch() {
-    verticalHeader()->setDefaultSectionSize(RowHeight + LineWidth);
+    verticalHeader()->setDefaultSectionSize(Look.RowHeight + Look.LineWidth);
     // The header's height comes from its size hint, which the view reads here.
     updateGeometries();
     viewport()->update();
@@ -235,7 +237,7 @@ int TGridControl::ClientWidth() const {
     if (isVisible() && !testAttribute(Qt::WA_PendingResizeEvent)) {
         return viewport()->width();
     }
-    const int contentHeight = RowCount() * (RowHeight + LineWidth);
+    const int contentHeight = RowCount() * (Look.RowHeight + Look.LineWidth);
     const bool barShown = verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn ||
                           (verticalScrollBarPolicy() == Qt::ScrollBarAsNeeded &&
                            contentHeight > contentsRect().height());
@@ -253,7 +255,7 @@ void TGridControl::SetScrollBars(TScrollStyle style) {
 }
 
 void TGridControl::SetOptions(TGridOptions options) {
-    GridOptions = options;
+    Look.Options = options;
     setSelectionBehavior(options.testFlag(goRowSelect) ? QAbstractItemView::SelectRows
                                                        : QAbstractItemView::SelectItems);
     setSelectionMode(options.testFlag(goRangeSelect) ? ExtendedSelection : SingleSelection);
@@ -271,22 +273,22 @@ void TGridControl::SetEnhRowColMove(bool enhanced) {
 }
 
 void TGridControl::SetBandsActive(bool active) {
-    Bands = active;
+    Look.Bands = active;
     viewport()->update();
 }
 
 void TGridControl::SetBandColor1(const QColor& color) {
-    Band1 = color;
+    Look.Band1 = color;
     viewport()->update();
 }
 
 void TGridControl::SetBandColor2(const QColor& color) {
-    Band2 = color;
+    Look.Band2 = color;
     viewport()->update();
 }
 
 void TGridControl::SetBackgroundColor(const QColor& color) {
-    Background = color;
+    Look.Background = color;
     // The viewport fills the area below the last row with its base colour.
     QPalette colours = viewport()->palette();
     colours.setColor(QPalette::Base, color);
@@ -296,27 +298,27 @@ void TGridControl::SetBackgroundColor(const QColor& color) {
 }
 
 void TGridControl::SetFixedColor(const QColor& color) {
-    HeaderColor = color;
+    Look.HeaderColor = color;
     horizontalHeader()->viewport()->update();
 }
 
 void TGridControl::SetGridLineColor(const QColor& color) {
-    LineColor = color;
+    Look.LineColor = color;
     viewport()->update();
 }
 
 void TGridControl::SetSelectionColor(const QColor& color) {
-    SelectedColor = color;
+    Look.SelectedColor = color;
     viewport()->update();
 }
 
 void TGridControl::SetSelectionTextColor(const QColor& color) {
-    SelectedTextColor = color;
+    Look.SelectedTextColor = color;
     viewport()->update();
 }
 
 void TGridControl::SetFlat(bool flat) {
-    FlatLook = flat;
+    Look.Flat = flat;
     horizontalHeader()->viewport()->update();
 }
 
@@ -332,7 +334,7 @@ void TGridControl::SetFontName(const QString& name) {
 }
 
 void TGridControl::SetFontColor(const QColor& color) {
-    TextColor = color;
+    Look.TextColor = color;
     viewport()->update();
     horizontalHeader()->viewport()->update();
 }
@@ -345,7 +347,7 @@ QString TGridControl::HintText(int column, int row) const {
     if (text.isEmpty() || !HintLargeText) {
         return text;
     }
-    const int room = ColumnWidth(column) - TGridCellDelegate::TextMargin;
+    const int room = ColumnWidth(column) - TGridLook::TextMargin;
     return fontMetrics().horizontalAdvance(text) > room ? text : QString();
 }
 
@@ -409,26 +411,20 @@ void TGridControl::SetSortMarks(std::vector<TSortMark> marks) {
     const auto same = [](const TSortMark& a, const TSortMark& b) {
         return a.Rank == b.Rank && a.Descending == b.Descending;
     };
-    if (std::ranges::equal(marks, SortMarks, same)) {
+    if (std::ranges::equal(marks, Look.SortMarks, same)) {
         return;
     }
-    SortMarks = std::move(marks);
+    Look.SortMarks = std::move(marks);
     // The first key also as the header's own indicator, which screen readers report.
     QHeaderView* header = horizontalHeader();
-    const auto first = std::ranges::find(SortMarks, 1, &TSortMark::Rank);
+    const auto first = std::ranges::find(Look.SortMarks, 1, &TSortMark::Rank);
     const QSignalBlocker quiet(header);
-    header->setSortIndicatorShown(first != SortMarks.end());
+    header->setSortIndicatorShown(first != Look.SortMarks.end());
     header->setSortIndicator(
-        first != SortMarks.end() ? static_cast<int>(first - SortMarks.begin()) : -1,
-        first != SortMarks.end() && first->Descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+        first != Look.SortMarks.end() ? static_cast<int>(first - Look.SortMarks.begin()) : -1,
+        first != Look.SortMarks.end() && first->Descending ? Qt::DescendingOrder
+                                                           : Qt::AscendingOrder);
     header->viewport()->update();
-}
-
-TGridControl::TSortMark TGridControl::SortMarkOf(int column) const {
-    if (column < 0 || static_cast<std::size_t>(column) >= SortMarks.size()) {
-        return {};
-    }
-    return SortMarks[static_cast<std::size_t>(column)];
 }
 
 void TGridControl::SetEmptyText(const QString& text) {
@@ -443,14 +439,14 @@ void TGridControl::paintEvent(QPaintEvent* event) {
     QTableWidget::paintEvent(event);
     if (rowCount() == 0 && !EmptyMessage.isEmpty()) {
         QPainter painter(viewport());
-        painter.setPen(TextColor);
-        const int margin = RowHeight / 2;
+        painter.setPen(Look.TextColor);
+        const int margin = Look.RowHeight / 2;
         painter.drawText(viewport()->rect().adjusted(margin, margin, -margin, -margin),
                          Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, EmptyMessage);
     }
     if (DropMarkerX >= 0) {
         QPainter painter(viewport());
-        painter.fillRect(QRect(DropMarkerX - 1, 0, 2, viewport()->height()), TextColor);
+        painter.fillRect(QRect(DropMarkerX - 1, 0, 2, viewport()->height()), Look.TextColor);
     }
 }
 

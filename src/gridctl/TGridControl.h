@@ -1,6 +1,7 @@
 #pragma once
 
 #include "files/TPrintSettings.h"
+#include "gridctl/TGridLook.h"
 #include "gridctl/THtmlSettings.h"
 
 #include <QColor>
@@ -36,18 +37,10 @@ class TGridControl : public QTableWidget {
     Q_PROPERTY(QColor BandColor2 READ BandColor2 WRITE SetBandColor2)
 
 public:
-    enum TGridOption {
-        goFixedVertLine = 0x01, // lines between the header cells
-        goFixedHorzLine = 0x02, // the line under the header
-        goVertLine = 0x04,      // lines between data columns
-        goHorzLine = 0x08,      // lines between data rows
-        goColSizing = 0x10,     // the user resizes columns at the header
-        goColMoving = 0x20,     // the user drags columns by their header
-        goRowSelect = 0x40,     // a click selects the whole row
-        goRangeSelect = 0x80,   // shift+click and shift+arrows extend the selection, ctrl+A
-                                // selects all
-    };
-    Q_DECLARE_FLAGS(TGridOptions, TGridOption)
+    using TGridOption = TGridLook::TGridOption;
+    using TGridOptions = TGridLook::TGridOptions;
+    using enum TGridLook::TGridOption;
+    using TSortMark = TGridLook::TSortMark;
 
     enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 
@@ -89,12 +82,12 @@ public:
     // Widths of columns outside the grid read 0 and are not set.
     int ColumnWidth(int column) const;
     void SetColumnWidth(int column, int width);
-    int DefaultRowHeight() const { return RowHeight; }
+    int DefaultRowHeight() const { return Look.RowHeight; }
     // At least 1, and at least the height of a line of the font (the rows grow with a larger
     // font and return to this height with a smaller one); applies to the header and every
     // data row.
     void SetDefaultRowHeight(int height);
-    int GridLineWidth() const { return LineWidth; }
+    int GridLineWidth() const { return Look.LineWidth; }
     // At least 0; column widths and the row height keep their values.
     void SetGridLineWidth(int width);
     // Width of the cell area: without the border and the vertical scroll bar.
@@ -104,7 +97,7 @@ public:
     // Scroll bars show when needed in the directions named; assigning re-evaluates them.
     void SetScrollBars(TScrollStyle style);
 
-    TGridOptions Options() const { return GridOptions; }
+    TGridOptions Options() const { return Look.Options; }
     void SetOptions(TGridOptions options);
     // While a column is dragged by its header, a marker across the cells shows where it
     // will land.
@@ -114,26 +107,26 @@ public:
     int DropTarget() const { return DropPosition; }
 
     // Alternating row colours: data row 1 takes the first colour, row 2 the second...
-    bool BandsActive() const { return Bands; }
+    bool BandsActive() const { return Look.Bands; }
     void SetBandsActive(bool active);
-    QColor BandColor1() const { return Band1; }
+    QColor BandColor1() const { return Look.Band1; }
     void SetBandColor1(const QColor& color);
-    QColor BandColor2() const { return Band2; }
+    QColor BandColor2() const { return Look.Band2; }
     void SetBandColor2(const QColor& color);
 
     // Data cells without bands and the area below the last row.
-    QColor BackgroundColor() const { return Background; }
+    QColor BackgroundColor() const { return Look.Background; }
     void SetBackgroundColor(const QColor& color);
-    QColor FixedColor() const { return HeaderColor; }
+    QColor FixedColor() const { return Look.HeaderColor; }
     void SetFixedColor(const QColor& color);
-    QColor GridLineColor() const { return LineColor; }
+    QColor GridLineColor() const { return Look.LineColor; }
     void SetGridLineColor(const QColor& color);
-    QColor SelectionColor() const { return SelectedColor; }
+    QColor SelectionColor() const { return Look.SelectedColor; }
     void SetSelectionColor(const QColor& color);
-    QColor SelectionTextColor() const { return SelectedTextColor; }
+    QColor SelectionTextColor() const { return Look.SelectedTextColor; }
     void SetSelectionTextColor(const QColor& color);
     // Flat header cells have no raised edge.
-    bool Flat() const { return FlatLook; }
+    bool Flat() const { return Look.Flat; }
     void SetFlat(bool flat);
 
     // The font of header and cells; SetFont copies the whole font, the rows grow to fit it.
@@ -141,7 +134,7 @@ public:
     void SetFont(const QFont& font);
     QString FontName() const { return font().family(); }
     void SetFontName(const QString& name);
-    QColor FontColor() const { return TextColor; }
+    QColor FontColor() const { return Look.TextColor; }
     void SetFontColor(const QColor& color);
 
     // Hints: with ShowHint and HintShowCells a cell's text shows as its hint; with
@@ -155,16 +148,10 @@ public:
     // The hint a cell would show now; empty for none.
     QString HintText(int column, int row) const;
 
-    // How a column takes part in the order of the rows: Rank 1 for the first sort key, 2 for
-    // the second..., 0 for none. The header shows an arrow for every key (up ascending, down
-    // descending) and the rank beside it from the second key on.
-    struct TSortMark {
-        int Rank = 0;
-        bool Descending = false;
-    };
-    // One mark per column; missing ones are none.
+    // How the columns take part in the order of the rows (TGridLook::TSortMark), one mark per
+    // column; missing ones are none.
     void SetSortMarks(std::vector<TSortMark> marks);
-    TSortMark SortMarkOf(int column) const;
+    TSortMark SortMarkOf(int column) const { return Look.SortMarkOf(column); }
 
     // Shown over the cell area while the grid has no data row, to say why it is empty; also
     // the grid's description for a screen reader.
@@ -221,28 +208,14 @@ private:
                       const QRect& cellRect);
 
     int AskedRowHeight = 21;
-    int RowHeight = 21;
-    int LineWidth = 1;
     TScrollStyle ScrollStyle = ssBoth;
-    TGridOptions GridOptions;
     bool EnhancedMove = false;
-    bool Bands = false;
-    QColor Band1{0xFF, 0xFE, 0xE1};
-    QColor Band2{Qt::white};
-    QColor Background{Qt::white};
-    QColor HeaderColor{0xC0, 0xC0, 0xC0};
-    QColor LineColor{0xC0, 0xC0, 0xC0};
-    QColor SelectedColor{0xB0, 0xB0, 0xB0};
-    // Black on the grey selection reads at 9:1; white would reach only 2:1.
-    QColor SelectedTextColor{Qt::black};
-    bool FlatLook = false;
-    QColor TextColor{Qt::black};
+    TGridLook Look; // what the cell painter and the header read
     bool HintsShown = true;
     bool HintCells = false;
     bool HintLargeText = false;
     QPointer<QMenu> Menu;
     QString EmptyMessage;
-    std::vector<TSortMark> SortMarks;
 
     bool RestoringOrder = false;
     int LastTopRow = 1;
@@ -254,5 +227,3 @@ private:
     int DropPosition = -1;
     int DropMarkerX = -1;
 };
-
-Q_DECLARE_OPERATORS_FOR_FLAGS(TGridControl::TGridOptions)

@@ -1,7 +1,8 @@
 #include "gridctl/TGridHeader.h"
 
-#include "gridctl/TGridCellDelegate.h"
-#include "gridctl/TGridControl.h"
+#include "gridctl/TGridLook.h"
+
+#include <QTableView>
 
 #include <QFontMetrics>
 #include <QPaintEvent>
@@ -17,17 +18,18 @@ const QColor EdgeShadow(0x80, 0x80, 0x80);
 
 } // namespace
 
-TGridHeader::TGridHeader(TGridControl* grid) : QHeaderView(Qt::Horizontal, grid), Grid(grid) {}
+TGridHeader::TGridHeader(QTableView* view, const TGridLook& look, std::function<QString(int)> text)
+    : QHeaderView(Qt::Horizontal, view), Look(look), Text(std::move(text)) {}
 
 QSize TGridHeader::sizeHint() const {
-    return {length(), Grid->DefaultRowHeight() + Grid->GridLineWidth()};
+    return {length(), Look.RowHeight + Look.LineWidth};
 }
 
 // Drawn whole here: the style would paint its own look into the area right of the last
 // column, where the grid shows its background.
 void TGridHeader::paintEvent(QPaintEvent* event) {
     QPainter painter(viewport());
-    painter.fillRect(event->rect(), Grid->BackgroundColor());
+    painter.fillRect(event->rect(), Look.Background);
     for (int visual = 0; visual < count(); ++visual) {
         const int logical = logicalIndex(visual);
         const QRect rect(sectionViewportPosition(logical), 0, sectionSize(logical),
@@ -42,20 +44,20 @@ int TGridHeader::SortMarkRoom(const QFontMetrics& metrics, int rank) {
     if (rank <= 0) {
         return 0;
     }
-    const int arrow = std::max(metrics.height() / 2, 5) + 2 * TGridCellDelegate::TextMargin;
+    const int arrow = std::max(metrics.height() / 2, 5) + 2 * TGridLook::TextMargin;
     return rank == 1 ? arrow : arrow + metrics.horizontalAdvance(QString::number(rank));
 }
 
 // An arrow at the cell's right end, up for an ascending key and down for a descending one,
 // with the key's rank before it from the second key on.
 void TGridHeader::PaintSortMark(QPainter* painter, const QRect& cell, int logicalIndex) const {
-    const TGridControl::TSortMark mark = Grid->SortMarkOf(logicalIndex);
+    const TGridLook::TSortMark mark = Look.SortMarkOf(logicalIndex);
     if (mark.Rank <= 0) {
         return;
     }
     const QFontMetrics metrics(font());
     const int size = std::max(metrics.height() / 2, 5);
-    const int right = cell.right() - TGridCellDelegate::TextMargin;
+    const int right = cell.right() - TGridLook::TextMargin;
     const int middle = cell.center().y();
     const QPointF tip(right - size / 2.0,
                       mark.Descending ? middle + size / 2.0 : middle - size / 2.0);
@@ -63,21 +65,21 @@ void TGridHeader::PaintSortMark(QPainter* painter, const QRect& cell, int logica
     const QPointF arrow[] = {tip, QPointF(right - size, base), QPointF(right, base)};
     painter->setRenderHint(QPainter::Antialiasing);
     painter->setPen(Qt::NoPen);
-    painter->setBrush(Grid->FontColor());
+    painter->setBrush(Look.TextColor);
     painter->drawPolygon(arrow, 3);
     if (mark.Rank > 1) {
-        painter->setPen(Grid->FontColor());
+        painter->setPen(Look.TextColor);
         const QRect number(cell.left(), cell.top(), right - size - cell.left() - 1, cell.height());
         painter->drawText(number, Qt::AlignRight | Qt::AlignVCenter, QString::number(mark.Rank));
     }
 }
 
 void TGridHeader::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const {
-    const int line = Grid->GridLineWidth();
+    const int line = Look.LineWidth;
     const QRect cell = rect.adjusted(0, 0, -line, -line);
     painter->save();
-    painter->fillRect(rect, Grid->FixedColor());
-    if (!Grid->Flat() && cell.width() > 1 && cell.height() > 1) {
+    painter->fillRect(rect, Look.HeaderColor);
+    if (!Look.Flat && cell.width() > 1 && cell.height() > 1) {
         painter->setPen(EdgeLight);
         painter->drawLine(cell.topLeft(), cell.topRight());
         painter->drawLine(cell.topLeft(), cell.bottomLeft());
@@ -86,15 +88,14 @@ void TGridHeader::paintSection(QPainter* painter, const QRect& rect, int logical
         painter->drawLine(cell.topRight(), cell.bottomRight());
     }
     painter->setFont(font());
-    painter->setPen(Grid->FontColor());
-    painter->drawText(cell.adjusted(TGridCellDelegate::TextMargin, 0, 0, 0),
-                      Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                      Grid->Cell(logicalIndex, 0));
+    painter->setPen(Look.TextColor);
+    painter->drawText(cell.adjusted(TGridLook::TextMargin, 0, 0, 0),
+                      Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, Text(logicalIndex));
     PaintSortMark(painter, cell, logicalIndex);
-    if (line > 0 && Grid->Options().testFlag(TGridControl::goFixedVertLine)) {
+    if (line > 0 && Look.Options.testFlag(TGridLook::goFixedVertLine)) {
         painter->fillRect(QRect(cell.right() + 1, rect.top(), line, rect.height()), FixedLineColor);
     }
-    if (line > 0 && Grid->Options().testFlag(TGridControl::goFixedHorzLine)) {
+    if (line > 0 && Look.Options.testFlag(TGridLook::goFixedHorzLine)) {
         painter->fillRect(QRect(rect.left(), cell.bottom() + 1, rect.width(), line),
                           FixedLineColor);
     }

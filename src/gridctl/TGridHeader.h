@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QHeaderView>
+#include <QString>
+#include <functional>
 
 class QFontMetrics;
-
-class TGridControl;
+class QTableView;
+struct TGridLook;
 
 // The grid's fixed row: header cells in the grid's fixed colour and font colour, with the
 // lines and raised edges the grid's options ask for, and the sort marks, one row high.
@@ -12,7 +14,9 @@ class TGridHeader : public QHeaderView {
     Q_OBJECT
 
 public:
-    explicit TGridHeader(TGridControl* grid);
+    // The header of `view`, painted as `look` says with the texts `text` gives for each
+    // column; view and look outlive it.
+    TGridHeader(QTableView* view, const TGridLook& look, std::function<QString(int)> text);
 
     QSize sizeHint() const override;
     // Pixels that the sort mark of `rank` (0 for none) takes at the right of a header cell.
@@ -25,5 +29,6 @@ protected:
 private:
     void PaintSortMark(QPainter* painter, const QRect& cell, int logicalIndex) const;
 
-    TGridControl* Grid;
+    const TGridLook& Look;
+    std::function<QString(int)> Text;
 };
