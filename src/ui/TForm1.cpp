@@ -1,40 +1,32 @@
+// The main window built: its panels and controls from their table, the grids, menus, tab
+// order and names for screen readers, and the start that runs the first count.
 #include "ui/TForm1.h"
 
 #include "GPanel/TBevelPanel.h"
 #include "core/Ratio.h"
 #include "easypanel/WindowHelpers.h"
-#include "gridctl/Conversions.h"
 #include "gridctl/TGridControl.h"
-#include "model/FormatRatio.h"
 #include "model/PredefinedList.h"
 #include "model/ResultColumns.h"
 #include "net/TUrlLauncher.h"
 #include "ui/TPopupMenu.h"
 #include "ui/TSpinEdit.h"
 #include "ui/WindowIcon.h"
-#include "util/ScopedValue.h"
 #include "util/NumberFormat.h"
-#include "util/TextParse.h"
 
 #include <QAction>
 #include <QCheckBox>
-#include <QClipboard>
-#include <QDesktopServices>
 #include <QGuiApplication>
 #include <QIcon>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
-#include <QMouseEvent>
 #include <QPixmap>
 #include <QSlider>
-#include <QUrl>
-#include <QWindow>
 #include <algorithm>
 #include <functional>
-#include <limits>
+#include <type_traits>
 #include <utility>
+#include <variant>
 
 namespace {
 
@@ -42,38 +34,6 @@ constexpr QRgb Silver = 0xC0C0C0;
 constexpr int SpinMaxSmall = 9999999;
 constexpr int SpinMaxMedium = 99999999;
 constexpr int SpinMaxLarge = 999999999;
-
-void SetLabel(QLabel* label, const std::string& text) {
-    label->setText(ToQt(text));
-    label->adjustSize();
-}
-
-QString ItemCaption(const QAction* item) {
-    // Menus may carry accelerator markers in their captions.
-    return item->text().remove(QLatin1Char('&'));
-}
-
-// Why the inputs list no pair, in the words the result grid shows in place of the list.
-std::string EmptyListReason(const ResultInputs& in, const ResultEchoes& echoes) {
-    const int32_t rx = echoes.ReducedX;
-    const int32_t ry = echoes.ReducedY;
-    if (rx <= 0 || ry <= 0) {
-        return "The ratio terms must be 1 or more";
-    }
-    if (in.From > in.To) {
-        return "From is above To";
-    }
-    // The pairs are k * rx by k * ry.
-    const int64_t first = (std::max(in.From, 1) - 1) / rx + 1;
-    const int64_t last = std::min(in.To, MaxWidth) / rx;
-    if (first > last) {
-        return "No width in the range gives a whole-number height";
-    }
-    if (first * ry > std::numeric_limits<int32_t>::max()) {
-        return "Every height in the range is above 2147483647";
-    }
-    return "No pair passes the filters";
-}
 
 } // namespace
 
@@ -103,74 +63,195 @@ TForm1::TForm1(QWidget* parent) : TForm(parent) {
     InitStart();
 }
 
-TBevelPanel* TForm1::NewPanel(const char* name, const QString& caption, int width, int height,
-                              QRgb colour) {
-    auto* panel = new TBevelPanel(this);
-    panel->setObjectName(QLatin1String(name));
-    panel->SetCaption(caption);
-    panel->SetColor(QColor(colour));
-    panel->resize(width, height);
-    return panel;
-}
-
-QLabel* TForm1::NewLabel(QWidget* parent, const char* name, const QString& text, int left,
-                         int top) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->move(left, top);
-    label->adjustSize();
-    return label;
-}
-
-TSpinEdit* TForm1::NewSpin(QWidget* parent, const char* name, int left, int top, int width,
-                           int32_t maximum, int32_t value) {
-    auto* spin = new TSpinEdit(parent);
-    spin->setObjectName(QLatin1String(name));
-    spin->setGeometry(left, top, width, 22);
-    spin->SetRange(1, maximum);
-    spin->SetValue(value);
-    return spin;
-}
-
-QLineEdit* TForm1::NewEdit(QWidget* parent, const char* name, int left, int top,
-                           const QString& text) {
-    auto* edit = new QLineEdit(text, parent);
-    edit->setObjectName(QLatin1String(name));
-    edit->setGeometry(left, top, 72, 21);
-    return edit;
-}
-
-QCheckBox* TForm1::NewCheckBox(QWidget* parent, const char* name, const QString& text, QRect bounds,
-                               bool checked) {
-    auto* box = new QCheckBox(text, parent);
-    box->setObjectName(QLatin1String(name));
-    box->setGeometry(bounds);
-    // This style's check mark and spacing are wider than the layout allows for.
-    box->resize(std::max(bounds.width(), box->sizeHint().width()), bounds.height());
-    box->setChecked(checked);
-    return box;
-}
-
-QFrame* TForm1::NewBevel(QWidget* parent, const char* name, int left, int top, int width) {
-    auto* bevel = new QFrame(parent);
-    bevel->setObjectName(QLatin1String(name));
-    bevel->setFrameStyle(QFrame::HLine | QFrame::Sunken);
-    bevel->setGeometry(left, top, width, 2);
-    return bevel;
-}
-
 void TForm1::CreateControls() {
     CreateMenus();
-    CreateFromTo();
-    CreateDividable();
-    CreateRatio();
-    CreateRotatedRatio();
-    CreateOptionsAndUrl();
+    CreatePanels();
+    CreateInputs();
+    CreateOthers();
     CreateGrids();
     UrlLauncher1 = new TUrlLauncher(this);
     UrlLauncher1->setObjectName(QStringLiteral("UrlLauncher1"));
     ArrangePanels();
     NameControls();
+}
+
+void TForm1::CreatePanels() {
+    const struct {
+        TBevelPanel** Slot;
+        const char* Name;
+        const char* Caption;
+        QSize Size;
+        QRgb Colour;
+    } panels[] = {
+        {&PanelFromTo, "PanelFromTo", "From/To", {169, 73}, 0xBAC7BE},
+        {&PanelDividable, "PanelDividable", "Width filter", {169, 113}, 0xC7C6BA},
+        {&PanelRatio, "PanelRatio", "Ratio options", {169, 225}, 0xC7BABF},
+        {&PanelRotatedRatio, "PanelRotatedRatio", "Add Letterboxes?", {169, 153}, 0xC9D5DE},
+        {&PanelOptions, "PanelOptions", "Options", {168, 33}, 0xE1E0CC},
+        {&PanelURL, "PanelURL", "Click here for homepage", {168, 17}, 0xABB0DE},
+    };
+    for (const auto& spec : panels) {
+        auto* panel = new TBevelPanel(this);
+        panel->setObjectName(QLatin1String(spec.Name));
+        panel->SetCaption(QString::fromUtf8(spec.Caption));
+        panel->SetColor(QColor(spec.Colour));
+        panel->resize(spec.Size);
+        *spec.Slot = panel;
+    }
+}
+
+// The labels, boxes, check boxes and bevels of the panels: where each sits, what it says, and
+// for a spin box its largest and first value (check boxes: 1 for checked).
+void TForm1::CreateInputs() {
+    using TSlot = std::variant<QLabel**, TSpinEdit**, QLineEdit**, QCheckBox**, QFrame**>;
+    const struct {
+        TSlot Slot;
+        const char* Name;
+        TBevelPanel* Panel;
+        QRect Bounds; // a label's width and height come from its text
+        const char* Text;
+        int32_t Maximum;
+        int32_t Value;
+    } controls[] = {
+        {&Label1, "Label1", PanelFromTo, {8, 10, 0, 0}, "From", 0, 0},
+        {&SpinEdit3, "SpinEdit3", PanelFromTo, {48, 8, 89, 22}, "", SpinMaxSmall, 1},
+        {&Label2, "Label2", PanelFromTo, {8, 44, 0, 0}, "To", 0, 0},
+        {&SpinEdit4, "SpinEdit4", PanelFromTo, {48, 40, 89, 22}, "", SpinMaxSmall, 768},
+        {&Label8, "Label8", PanelDividable, {8, 8, 0, 0}, "Width", 0, 0},
+        {&Label7, "Label7", PanelDividable, {88, 8, 0, 0}, "Height", 0, 0},
+        {&Label13, "Label13", PanelDividable, {8, 24, 0, 0}, "dividable by", 0, 0},
+        {&Edit1, "Edit1", PanelDividable, {8, 40, 72, 21}, "4", 0, 0},
+        {&Edit2, "Edit2", PanelDividable, {88, 40, 72, 21}, "4", 0, 0},
+        {&Label17, "Label17", PanelDividable, {9, 71, 0, 0}, "not dividable by", 0, 0},
+        {&Edit3, "Edit3", PanelDividable, {8, 84, 72, 21}, "", 0, 0},
+        {&Edit4, "Edit4", PanelDividable, {88, 84, 72, 21}, "", 0, 0},
+        {&Label3, "Label3", PanelRatio, {8, 8, 0, 0}, "Ratio must be (width : height)", 0, 0},
+        {&SpinEdit5, "SpinEdit5", PanelRatio, {8, 24, 65, 22}, "", SpinMaxSmall, 4},
+        {&SpinEdit6, "SpinEdit6", PanelRatio, {96, 24, 65, 22}, "", SpinMaxSmall, 3},
+        {&Label4, "Label4", PanelRatio, {8, 48, 0, 0}, "4", 0, 0},
+        {&Label9, "Label9", PanelRatio, {91, 48, 0, 0}, "*", 0, 0},
+        {&Label5, "Label5", PanelRatio, {96, 48, 0, 0}, "3", 0, 0},
+        {&Label10, "Label10", PanelRatio, {128, 48, 0, 0}, "=", 0, 0},
+        {&Bevel1, "Bevel1", PanelRatio, {8, 63, 153, 2}, "", 0, 0},
+        {&Label6, "Label6", PanelRatio, {8, 67, 0, 0}, "Display ratio as", 0, 0},
+        {&SpinEdit7, "SpinEdit7", PanelRatio, {8, 84, 65, 22}, "", SpinMaxSmall, 4},
+        {&Labelfixed43, "Labelfixed43", PanelRatio, {95, 86, 0, 0}, "X", 0, 0},
+        {&Labelfixed34, "Labelfixed34", PanelRatio, {8, 113, 0, 0}, "X", 0, 0},
+        {&SpinEdit8, "SpinEdit8", PanelRatio, {96, 106, 65, 22}, "", SpinMaxLarge, 3},
+        {&Bevel2, "Bevel2", PanelRatio, {8, 130, 153, 2}, "", 0, 0},
+        {&CheckBox1, "CheckBox1", PanelRatio, {6, 134, 155, 17}, "Same ratio as window size", 0, 0},
+        {&Label11, "Label11", PanelRotatedRatio, {8, 8, 0, 0}, "Playing ratio", 0, 0},
+        {&SpinPlayRatioX,
+         "SpinPlayRatioX",
+         PanelRotatedRatio,
+         {8, 24, 65, 22},
+         "",
+         SpinMaxLarge,
+         16},
+        {&Label18, "Label18", PanelRotatedRatio, {78, 28, 0, 0}, ":", 0, 0},
+        {&SpinPlayRatioY,
+         "SpinPlayRatioY",
+         PanelRotatedRatio,
+         {88, 24, 65, 22},
+         "",
+         SpinMaxMedium,
+         9},
+        {&Label12, "Label12", PanelRotatedRatio, {8, 60, 0, 0}, "Your Screen's ratio", 0, 0},
+        {&Label14, "Label14", PanelRotatedRatio, {8, 72, 0, 0}, "Width", 0, 0},
+        {&Label15, "Label15", PanelRotatedRatio, {88, 72, 0, 0}, "Height", 0, 0},
+        {&SpinScreenRatioX,
+         "SpinScreenRatioX",
+         PanelRotatedRatio,
+         {8, 88, 65, 22},
+         "",
+         SpinMaxSmall,
+         4},
+        {&Label19, "Label19", PanelRotatedRatio, {78, 93, 0, 0}, ":", 0, 0},
+        {&SpinScreenRatioY,
+         "SpinScreenRatioY",
+         PanelRotatedRatio,
+         {88, 88, 65, 22},
+         "",
+         SpinMaxSmall,
+         3},
+        {&CheckBox3, "CheckBox3", PanelRotatedRatio, {8, 115, 105, 17}, "90° rotated movie", 0, 0},
+        {&CheckBox2, "CheckBox2", PanelOptions, {6, 8, 86, 17}, "Digit grouping", 0, 1},
+        {&Label16, "Label16", PanelURL, {40, 9, 0, 0}, "Visit my Homepage", 0, 0},
+    };
+    for (const auto& spec : controls) {
+        const QString text = QString::fromUtf8(spec.Text);
+        QWidget* control = std::visit(
+            [&](auto slot) -> QWidget* {
+                using T = std::remove_pointer_t<std::remove_pointer_t<decltype(slot)>>;
+                T* made = nullptr;
+                if constexpr (std::is_same_v<T, QLabel>) {
+                    made = new QLabel(text, spec.Panel);
+                    made->move(spec.Bounds.topLeft());
+                    made->adjustSize();
+                } else if constexpr (std::is_same_v<T, TSpinEdit>) {
+                    made = new TSpinEdit(spec.Panel);
+                    made->setGeometry(spec.Bounds);
+                    made->SetRange(1, spec.Maximum);
+                    made->SetValue(spec.Value);
+                } else if constexpr (std::is_same_v<T, QLineEdit>) {
+                    made = new QLineEdit(text, spec.Panel);
+                    made->setGeometry(spec.Bounds);
+                } else if constexpr (std::is_same_v<T, QCheckBox>) {
+                    made = new QCheckBox(text, spec.Panel);
+                    made->setGeometry(spec.Bounds);
+                    // This style's check mark and spacing are wider than the layout allows for.
+                    made->resize(std::max(spec.Bounds.width(), made->sizeHint().width()),
+                                 spec.Bounds.height());
+                    made->setChecked(spec.Value != 0);
+                } else {
+                    made = new QFrame(spec.Panel);
+                    made->setFrameStyle(QFrame::HLine | QFrame::Sunken);
+                    made->setGeometry(spec.Bounds);
+                }
+                *slot = made;
+                return made;
+            },
+            spec.Slot);
+        control->setObjectName(QLatin1String(spec.Name));
+    }
+}
+
+// What the table does not hold: the transparency slider, the help link, the preset menus of
+// the boxes, hints and cursors.
+void TForm1::CreateOthers() {
+    PanelFromTo->setContextMenuPolicy(Qt::CustomContextMenu);
+    // The panel cannot take the focus; from its boxes the menu key reaches its presets.
+    SpinEdit3->PopupMenu = PopupMenu3;
+    SpinEdit4->PopupMenu = PopupMenu3;
+    Edit1->setToolTip(QStringLiteral("Separate divisors by \",\"\n"
+                                     "So 3,4 would find any number which is dividable by 3 or 4"));
+    for (TSpinEdit* spin : {SpinEdit5, SpinEdit6, SpinPlayRatioX, SpinPlayRatioY, SpinScreenRatioX,
+                            SpinScreenRatioY}) {
+        spin->PopupMenu = PopupMenuScreenRatio;
+    }
+    TrackBar1 = new QSlider(Qt::Horizontal, PanelRatio);
+    TrackBar1->setObjectName(QStringLiteral("TrackBar1"));
+    TrackBar1->setGeometry(5, 152, 161, 25);
+    TrackBar1->setRange(150, 255);
+    TrackBar1->setTickInterval(5);
+    TrackBar1->setTickPosition(QSlider::TicksBelow);
+    TrackBar1->setValue(255);
+    TrackBar1->setToolTip(QStringLiteral("Change transparency"));
+    StringGrid2 = new TGridControl(PanelRatio);
+    StringGrid2->setObjectName(QStringLiteral("StringGrid2"));
+    StringGrid2->setGeometry(6, 184, 155, 33);
+
+    PanelRotatedRatio->setContextMenuPolicy(Qt::CustomContextMenu);
+    PanelRotatedRatio->setToolTip(
+        QStringLiteral("Visit the online help for more info about this."));
+    Panel1 = new TBevelPanel(PanelRotatedRatio);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->SetCaption(QStringLiteral("Online help on this topic"));
+    Panel1->SetColor(QColor(0xB0C2D0));
+    Panel1->SetBevelOuter(TBevelCut::None);
+    Panel1->setCursor(Qt::PointingHandCursor);
+    Panel1->setGeometry(0, 136, 169, 17);
+    PanelURL->setCursor(Qt::PointingHandCursor);
 }
 
 // What a screen reader speaks for each input: the words of the labels beside it.
@@ -213,104 +294,6 @@ void TForm1::CreateMenus() {
     for (const char* ratio : {"4:3", "5:4", "16:9", "16:10", "3:4"}) {
         PopupMenuScreenRatio->addAction(QLatin1String(ratio));
     }
-}
-
-void TForm1::CreateFromTo() {
-    PanelFromTo = NewPanel("PanelFromTo", QStringLiteral("From/To"), 169, 73, 0xBAC7BE);
-    PanelFromTo->setContextMenuPolicy(Qt::CustomContextMenu);
-    Label1 = NewLabel(PanelFromTo, "Label1", QStringLiteral("From"), 8, 10);
-    SpinEdit3 = NewSpin(PanelFromTo, "SpinEdit3", 48, 8, 89, SpinMaxSmall, 1);
-    Label2 = NewLabel(PanelFromTo, "Label2", QStringLiteral("To"), 8, 44);
-    SpinEdit4 = NewSpin(PanelFromTo, "SpinEdit4", 48, 40, 89, SpinMaxSmall, 768);
-    // The panel cannot take the focus; from its boxes the menu key reaches its presets.
-    SpinEdit3->PopupMenu = PopupMenu3;
-    SpinEdit4->PopupMenu = PopupMenu3;
-}
-
-void TForm1::CreateDividable() {
-    PanelDividable = NewPanel("PanelDividable", QStringLiteral("Width filter"), 169, 113, 0xC7C6BA);
-    Label8 = NewLabel(PanelDividable, "Label8", QStringLiteral("Width"), 8, 8);
-    Label7 = NewLabel(PanelDividable, "Label7", QStringLiteral("Height"), 88, 8);
-    Label13 = NewLabel(PanelDividable, "Label13", QStringLiteral("dividable by"), 8, 24);
-    Edit1 = NewEdit(PanelDividable, "Edit1", 8, 40, QStringLiteral("4"));
-    Edit1->setToolTip(QStringLiteral("Separate divisors by \",\"\n"
-                                     "So 3,4 would find any number which is dividable by 3 or 4"));
-    Edit2 = NewEdit(PanelDividable, "Edit2", 88, 40, QStringLiteral("4"));
-    Label17 = NewLabel(PanelDividable, "Label17", QStringLiteral("not dividable by"), 9, 71);
-    Edit3 = NewEdit(PanelDividable, "Edit3", 8, 84, QString());
-    Edit4 = NewEdit(PanelDividable, "Edit4", 88, 84, QString());
-}
-
-void TForm1::CreateRatio() {
-    PanelRatio = NewPanel("PanelRatio", QStringLiteral("Ratio options"), 169, 225, 0xC7BABF);
-    Label3 = NewLabel(PanelRatio, "Label3", QStringLiteral("Ratio must be (width : height)"), 8, 8);
-    SpinEdit5 = NewSpin(PanelRatio, "SpinEdit5", 8, 24, 65, SpinMaxSmall, 4);
-    SpinEdit6 = NewSpin(PanelRatio, "SpinEdit6", 96, 24, 65, SpinMaxSmall, 3);
-    SpinEdit5->PopupMenu = PopupMenuScreenRatio;
-    SpinEdit6->PopupMenu = PopupMenuScreenRatio;
-    Label4 = NewLabel(PanelRatio, "Label4", QStringLiteral("4"), 8, 48);
-    Label9 = NewLabel(PanelRatio, "Label9", QStringLiteral("*"), 91, 48);
-    Label5 = NewLabel(PanelRatio, "Label5", QStringLiteral("3"), 96, 48);
-    Label10 = NewLabel(PanelRatio, "Label10", QStringLiteral("="), 128, 48);
-    Bevel1 = NewBevel(PanelRatio, "Bevel1", 8, 63, 153);
-    Label6 = NewLabel(PanelRatio, "Label6", QStringLiteral("Display ratio as"), 8, 67);
-    SpinEdit7 = NewSpin(PanelRatio, "SpinEdit7", 8, 84, 65, SpinMaxSmall, 4);
-    Labelfixed43 = NewLabel(PanelRatio, "Labelfixed43", QStringLiteral("X"), 95, 86);
-    Labelfixed34 = NewLabel(PanelRatio, "Labelfixed34", QStringLiteral("X"), 8, 113);
-    SpinEdit8 = NewSpin(PanelRatio, "SpinEdit8", 96, 106, 65, SpinMaxLarge, 3);
-    Bevel2 = NewBevel(PanelRatio, "Bevel2", 8, 130, 153);
-    CheckBox1 = NewCheckBox(PanelRatio, "CheckBox1", QStringLiteral("Same ratio as window size"),
-                            QRect(6, 134, 155, 17), false);
-    TrackBar1 = new QSlider(Qt::Horizontal, PanelRatio);
-    TrackBar1->setObjectName(QStringLiteral("TrackBar1"));
-    TrackBar1->setGeometry(5, 152, 161, 25);
-    TrackBar1->setRange(150, 255);
-    TrackBar1->setTickInterval(5);
-    TrackBar1->setTickPosition(QSlider::TicksBelow);
-    TrackBar1->setValue(255);
-    TrackBar1->setToolTip(QStringLiteral("Change transparency"));
-    StringGrid2 = new TGridControl(PanelRatio);
-    StringGrid2->setObjectName(QStringLiteral("StringGrid2"));
-    StringGrid2->setGeometry(6, 184, 155, 33);
-}
-
-void TForm1::CreateRotatedRatio() {
-    PanelRotatedRatio =
-        NewPanel("PanelRotatedRatio", QStringLiteral("Add Letterboxes?"), 169, 153, 0xC9D5DE);
-    PanelRotatedRatio->setContextMenuPolicy(Qt::CustomContextMenu);
-    PanelRotatedRatio->setToolTip(
-        QStringLiteral("Visit the online help for more info about this."));
-    Label11 = NewLabel(PanelRotatedRatio, "Label11", QStringLiteral("Playing ratio"), 8, 8);
-    SpinPlayRatioX = NewSpin(PanelRotatedRatio, "SpinPlayRatioX", 8, 24, 65, SpinMaxLarge, 16);
-    Label18 = NewLabel(PanelRotatedRatio, "Label18", QStringLiteral(":"), 78, 28);
-    SpinPlayRatioY = NewSpin(PanelRotatedRatio, "SpinPlayRatioY", 88, 24, 65, SpinMaxMedium, 9);
-    Label12 = NewLabel(PanelRotatedRatio, "Label12", QStringLiteral("Your Screen's ratio"), 8, 60);
-    Label14 = NewLabel(PanelRotatedRatio, "Label14", QStringLiteral("Width"), 8, 72);
-    Label15 = NewLabel(PanelRotatedRatio, "Label15", QStringLiteral("Height"), 88, 72);
-    SpinScreenRatioX = NewSpin(PanelRotatedRatio, "SpinScreenRatioX", 8, 88, 65, SpinMaxSmall, 4);
-    Label19 = NewLabel(PanelRotatedRatio, "Label19", QStringLiteral(":"), 78, 93);
-    SpinScreenRatioY = NewSpin(PanelRotatedRatio, "SpinScreenRatioY", 88, 88, 65, SpinMaxSmall, 3);
-    for (TSpinEdit* spin : {SpinPlayRatioX, SpinPlayRatioY, SpinScreenRatioX, SpinScreenRatioY}) {
-        spin->PopupMenu = PopupMenuScreenRatio;
-    }
-    CheckBox3 = NewCheckBox(PanelRotatedRatio, "CheckBox3", QStringLiteral("90° rotated movie"),
-                            QRect(8, 115, 105, 17), false);
-    Panel1 = new TBevelPanel(PanelRotatedRatio);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->SetCaption(QStringLiteral("Online help on this topic"));
-    Panel1->SetColor(QColor(0xB0C2D0));
-    Panel1->SetBevelOuter(TBevelCut::None);
-    Panel1->setCursor(Qt::PointingHandCursor);
-    Panel1->setGeometry(0, 136, 169, 17);
-}
-
-void TForm1::CreateOptionsAndUrl() {
-    PanelOptions = NewPanel("PanelOptions", QStringLiteral("Options"), 168, 33, 0xE1E0CC);
-    CheckBox2 = NewCheckBox(PanelOptions, "CheckBox2", QStringLiteral("Digit grouping"),
-                            QRect(6, 8, 86, 17), true);
-    PanelURL = NewPanel("PanelURL", QStringLiteral("Click here for homepage"), 168, 17, 0xABB0DE);
-    PanelURL->setCursor(Qt::PointingHandCursor);
-    Label16 = NewLabel(PanelURL, "Label16", QStringLiteral("Visit my Homepage"), 40, 9);
 }
 
 void TForm1::CreateGrids() {
@@ -515,279 +498,4 @@ void TForm1::DeclareResultColumns() {
         ResultController.AddColumn(std::string(column.Name), column.Id, std::string(column.Caption),
                                    std::string(column.SizeSpec));
     }
-}
-
-void TForm1::Recount() {
-    DigitGroupSeparator.assign(1, '\'');
-    const bool sameAsWindow = CheckBox1->isChecked();
-    if (sameAsWindow) {
-        // Each write that changes a box runs a nested Recount; this run then goes on with
-        // both new terms.
-        SpinEdit5->SetValue(frameGeometry().width());
-        SpinEdit6->SetValue(frameGeometry().height());
-    }
-    for (QWidget* control : std::initializer_list<QWidget*>{SpinEdit5, SpinEdit6, SpinEdit7,
-                                                            SpinEdit8, StringGrid2, StringGrid1}) {
-        control->setEnabled(!sameAsWindow);
-    }
-    TrackBar1->setEnabled(sameAsWindow);
-    ChangeTRansparency();
-    const bool rotated = CheckBox3->isChecked();
-    SetLabel(Label14, ChooseText(rotated, "Height", "Width"));
-    SetLabel(Label15, ChooseText(rotated, "Width", "Height"));
-    SpinScreenRatioX->setAccessibleName(QStringLiteral("Screen ratio ") +
-                                        Label14->text().toLower());
-    SpinScreenRatioY->setAccessibleName(QStringLiteral("Screen ratio ") +
-                                        Label15->text().toLower());
-    ShowEnabledState(this);
-
-    for (TSpinEdit* range : {SpinEdit3, SpinEdit4}) {
-        if (const int32_t value = range->Value(); CapWidth(value) != value) {
-            range->SetValue(CapWidth(value));
-        }
-    }
-
-    ResultInputs inputs;
-    inputs.From = SpinEdit3->Value();
-    inputs.To = SpinEdit4->Value();
-    inputs.RatioX = SpinEdit5->Value();
-    inputs.RatioY = SpinEdit6->Value();
-    inputs.EchoForWidth = SpinEdit7->Value();
-    inputs.EchoForHeight = SpinEdit8->Value();
-    inputs.WidthDiv = Edit1->text().toStdString();
-    inputs.HeightDiv = Edit2->text().toStdString();
-    inputs.WidthNotDiv = Edit3->text().toStdString();
-    inputs.HeightNotDiv = Edit4->text().toStdString();
-    inputs.SX = SpinScreenRatioX->Value();
-    inputs.SY = SpinScreenRatioY->Value();
-    inputs.PX = SpinPlayRatioX->Value();
-    inputs.PY = SpinPlayRatioY->Value();
-    inputs.Rotated = rotated;
-    inputs.Grouping = CheckBox2->isChecked();
-    // The selected pairs stay selected in the new list wherever they are still listed.
-    const TEasyGrid::TRowsKept kept = ResultController.KeepRows();
-    const ResultEchoes echoes = ComputeResults(inputs, ResultTable, Reference);
-    ResultController.EmptyText =
-        ResultTable.Count() == 0 ? EmptyListReason(inputs, echoes) : std::string();
-    // A sort chosen at the header holds for every run.
-    if (!ResultTable.SortSpec.empty()) {
-        ResultTable.Sort();
-    }
-
-    ShowReducedRatio(echoes);
-    SetLabel(Labelfixed43, echoes.EchoHeight);
-    SetLabel(Labelfixed34, echoes.EchoWidth);
-    // Also when the current row lies below the new last row: the grid must show this table.
-    ResultController.Refresh();
-    ResultController.RestoreRows(kept);
-}
-
-void TForm1::ShowReducedRatio(const ResultEchoes& echoes) {
-    // A term of 0 or below lists nothing; say why instead of echoing the bad terms.
-    const bool valid = echoes.ReducedX > 0 && echoes.ReducedY > 0;
-    SetLabel(Label4, valid ? IntToText(echoes.ReducedX) : "Terms must be 1 or more");
-    SetLabel(Label5, IntToText(echoes.ReducedY));
-    SetLabel(Label10, Int64ToText(echoes.ReducedProduct));
-    for (QLabel* label : {Label9, Label5, Label10}) {
-        label->setVisible(valid);
-    }
-    // Long terms push the labels after them to the right instead of overlapping them.
-    constexpr int Gap = 4;
-    Label9->move(std::max(91, Label4->geometry().right() + Gap), Label9->y());
-    Label5->move(std::max(96, Label9->geometry().right() + Gap), Label5->y());
-    Label10->move(std::max(128, Label5->geometry().right() + Gap), Label10->y());
-    // A long product does not fit beside long terms: cut with an ellipsis, whole in the
-    // hint and for a screen reader.
-    const QString product = Label10->text();
-    const int room = std::max(Label10->parentWidget()->width() - Label10->x() - Gap, 0);
-    Label10->setText(Label10->fontMetrics().elidedText(product, Qt::ElideRight, room));
-    Label10->resize(std::min(Label10->sizeHint().width(), room), Label10->height());
-    Label10->setToolTip(product);
-    Label10->setAccessibleName(QStringLiteral("Product of the reduced terms ") + product);
-}
-
-void TForm1::StringGrid1ClickCell(int ACol, int ARow) {
-    // A sort click only orders the rows, and shift or ctrl on a row only selects.
-    const bool sorted = ResultController.GridClickCell(ACol, ARow);
-    const Qt::KeyboardModifiers selecting = Qt::ShiftModifier | Qt::ControlModifier;
-    if (sorted || (ARow > 0 && (QGuiApplication::queryKeyboardModifiers() & selecting))) {
-        return;
-    }
-    ChooseReference(ARow);
-}
-
-void TForm1::ChooseReference(int ARow) {
-    const int32_t count = ResultTable.Count();
-    if (count == 0) {
-        ResultTable.Clear();
-        return;
-    }
-    const int32_t row = std::clamp(ARow, 1, count);
-    if (row == count) {
-        StringGrid1->SetCurrentRow(row);
-    }
-    Reference.Width = TextToInt(ResultTable.GetCell(row, WidthColumn));
-    Reference.Height = TextToInt(ResultTable.GetCell(row, HeightColumn));
-    Recount();
-}
-
-void TForm1::Setratiofromgrid(int /*ACol*/, int ARow) {
-    if (ARow <= 0 || ARow >= PredefinedTable.Count()) {
-        return;
-    }
-    const RatioTerms terms = RatioOfFormat(PredefinedTable.GetRowText(ARow));
-    {
-        // Both terms first, then one computation with the new ratio.
-        const ScopedValue pause5(SpinEdit5->OnChange, nullptr);
-        const ScopedValue pause6(SpinEdit6->OnChange, nullptr);
-        SpinEdit5->SetText(ToQt(terms.X));
-        SpinEdit6->SetText(ToQt(terms.Y));
-    }
-    Recount();
-}
-
-void TForm1::SetTo(QAction* item) {
-    SpinEdit4->SetValue(TextToInt(ItemCaption(item).toStdString()));
-}
-
-void TForm1::SetScreenRatioFromPopUpMenu(QAction* item) {
-    std::string caption = ItemCaption(item).toStdString();
-    const int32_t x = CutInt(caption, ':');
-    const int32_t y = CutInt(caption, ':');
-    QWidget* component = PopupMenuScreenRatio->PopupComponent;
-    TSpinEdit* first = nullptr;
-    TSpinEdit* second = nullptr;
-    if (component == SpinScreenRatioX || component == SpinScreenRatioY) {
-        first = SpinScreenRatioX;
-        second = SpinScreenRatioY;
-    } else if (component == SpinPlayRatioX || component == SpinPlayRatioY) {
-        first = SpinPlayRatioX;
-        second = SpinPlayRatioY;
-    } else if (component == SpinEdit5 || component == SpinEdit6) {
-        first = SpinEdit5;
-        second = SpinEdit6;
-    } else {
-        return;
-    }
-    first->SetValue(x);
-    second->SetValue(y);
-}
-
-void TForm1::ChangeTRansparency() {
-    // Transparency belongs to the "same ratio as window size" mode only.
-    const int alpha = TrackBar1->value();
-    const bool blend = alpha != 255 && CheckBox1->isChecked();
-    setWindowOpacity(blend ? alpha / 255.0 : 1.0);
-}
-
-void TForm1::SetSizes() {
-    PredefinedController.FitColumns();
-    if (CheckBox1->isChecked()) {
-        Recount();
-    }
-    StringGrid2->move(StringGrid2->x(), TrackBar1->y() + TrackBar1->height() + 5);
-    StringGrid2->resize(ResultController.PanelWidth(PanelRatio) - 12,
-                        ResultController.PanelClientHeight(PanelRatio) - StringGrid2->y() - 9);
-    // Centred in the room inside the link panel's frame, which depends on the panel style.
-    const QMargins frame = PanelURL->contentsMargins();
-    const int room = ResultController.PanelClientHeight(PanelURL) - frame.top() - frame.bottom();
-    Label16->move(Label16->x(), (room - Label16->height()) / 2);
-}
-
-void TForm1::OpenPage(std::string_view path) {
-    UrlLauncher1->Url = QString::fromUtf8(MakerSiteUrl.data(), MakerSiteUrl.size()) +
-                        QString::fromUtf8(path.data(), path.size());
-    try {
-        if (!UrlLauncher1->Execute()) {
-            QMessageBox::information(
-                this, windowTitle(),
-                tr("No web browser was found to open %1.").arg(UrlLauncher1->Url));
-        }
-    } catch (const TUrlLaunchError& error) {
-        QMessageBox::critical(this, windowTitle(), QString::fromUtf8(error.what()));
-    }
-}
-
-void TForm1::PanelURLClick() {
-    OpenPage(HomepagePath);
-}
-
-void TForm1::PanelURLClick2() {
-    OpenPage(HelpPagePath);
-}
-
-bool TForm1::event(QEvent* event) {
-    const bool handled = TForm::event(event);
-    // Until the window manager frames the window its frame is unknown, so the first fit
-    // centred the bare window; the first move or resize that shows a frame fits it again.
-    if (!PlacedInFrame && (event->type() == QEvent::Move || event->type() == QEvent::Resize) &&
-        isVisible() && frameGeometry() != geometry()) {
-        PlacedInFrame = true;
-        FitToScreen(this);
-    }
-    return handled;
-}
-
-void TForm1::mousePressEvent(QMouseEvent* event) {
-    // The bare background moves the window as its title bar would.
-    if (event->button() == Qt::LeftButton && childAt(event->position().toPoint()) == nullptr &&
-        windowHandle() != nullptr) {
-        windowHandle()->startSystemMove();
-        event->accept();
-        return;
-    }
-    TForm::mousePressEvent(event);
-}
-
-bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-    // The window's key preview sees the key first.
-    const bool handled = TForm::eventFilter(watched, event);
-    if (event->type() != QEvent::KeyPress || (watched != StringGrid1 && watched != StringGrid2)) {
-        return handled;
-    }
-    const auto* key = static_cast<QKeyEvent*>(event);
-    if (watched == StringGrid1 && key->matches(QKeySequence::Copy)) {
-        // The table view would copy the current cell only.
-        QGuiApplication::clipboard()->setText(SelectedRowsText());
-        return true;
-    }
-    // The keyboard's click on the current row: Return in either grid, Space in the list.
-    const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-    const QModelIndex current = static_cast<const TGridControl*>(watched)->currentIndex();
-    if (!plain || !current.isValid()) {
-        return handled;
-    }
-    if (watched == StringGrid2 && (enter || key->key() == Qt::Key_Space)) {
-        Setratiofromgrid(current.column(), TGridControl::GridRow(current));
-        return true;
-    }
-    if (watched == StringGrid1 && enter) {
-        ChooseReference(TGridControl::GridRow(current));
-        return true;
-    }
-    return handled;
-}
-
-QString TForm1::SelectedRowsText() const {
-    const std::vector<ColDataT> columns = ResultController.Columns.VisibleColumns();
-    QStringList lines;
-    QStringList headers;
-    for (const ColDataT& col : columns) {
-        headers << ToQt(col.Header);
-    }
-    lines << headers.join(QLatin1Char('\t'));
-    // The grid holds only the rows near the view, so the texts come from the table, plain
-    // (no digit grouping) so that a spreadsheet reads them as numbers.
-    for (const int row : StringGrid1->SelectedRows()) {
-        if (row > ResultTable.Count()) {
-            continue;
-        }
-        QStringList cells;
-        for (const ColDataT& col : columns) {
-            cells << ToQt(ResultTable.GetCell(row, col.Id));
-        }
-        lines << cells.join(QLatin1Char('\t'));
-    }
-    return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }

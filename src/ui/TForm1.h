@@ -125,11 +125,9 @@ protected:
 
 private:
     void CreateControls();
-    void CreateFromTo();
-    void CreateDividable();
-    void CreateRatio();
-    void CreateRotatedRatio();
-    void CreateOptionsAndUrl();
+    void CreatePanels();
+    void CreateInputs();
+    void CreateOthers();
     void CreateGrids();
     void CreateMenus();
     void BindEvents();
@@ -143,16 +141,6 @@ private:
     void ShowReducedRatio(const ResultEchoes& echoes);
     void OpenPage(std::string_view path);
     void ShowPopup(TPopupMenu* menu, QWidget* component, const QPoint& pos);
-
-    TBevelPanel* NewPanel(const char* name, const QString& caption, int width, int height,
-                          QRgb colour);
-    QLabel* NewLabel(QWidget* parent, const char* name, const QString& text, int left, int top);
-    TSpinEdit* NewSpin(QWidget* parent, const char* name, int left, int top, int width,
-                       int32_t maximum, int32_t value);
-    QLineEdit* NewEdit(QWidget* parent, const char* name, int left, int top, const QString& text);
-    QCheckBox* NewCheckBox(QWidget* parent, const char* name, const QString& text, QRect bounds,
-                           bool checked);
-    QFrame* NewBevel(QWidget* parent, const char* name, int left, int top, int width);
 
     bool PlacedInFrame = false;
 };
