@@ -1,9 +1,9 @@
 #include "GPanel/TBevelPanel.h"
 #include "gridctl/TGridControl.h"
 #include "support/Accessibility.h"
+#include "support/DisplayServer.h"
 #include "ui/TForm1.h"
 #include "ui/TSpinEdit.h"
-#include "xcb/XServer.h"
 
 #include <QTest>
 #include <QtWidgets>
@@ -14,16 +14,11 @@
 
 namespace {
 
-class XcbTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        if (!Server->Problem.isEmpty()) {
-            GTEST_SKIP() << "no X server for this suite: " << Server->Problem.toStdString();
-        }
-    }
+using XcbTest = OnDisplayTest;
 
-    static QRect Screen() { return QGuiApplication::primaryScreen()->availableGeometry(); }
-};
+QRect Screen() {
+    return QGuiApplication::primaryScreen()->availableGeometry();
+}
 
 // What an X tool prints, or "" when it fails.
 QString Tool(const QString& command) {
