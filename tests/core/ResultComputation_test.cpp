@@ -103,10 +103,14 @@ TEST_F(ResultComputationTest, LetterboxCellTradesScreenTermsWhenRotated) {
 }
 
 // A sort by a list cell reads the numbers it is made of, not its text; the order must be the
-// one its texts give.
+// one its texts give. The width filters keep the lists small but hold the widths whose first
+// 32 divisors tie (5760, 11520 and 23040; 6000 and 30000), a prime's empty list, and the
+// range's ends.
 TEST_F(ResultComputationTest, ListCellsSortByTheirNumbersAsByTheirTexts) {
     ResultInputs in = Unfiltered(1, 32768, 1, 1);
+    in.WidthDiv = "96,1000,7919";
     ResultInputs tall = Unfiltered(1, 4000, 1, 65535);
+    tall.WidthDiv = "7,64,1000";
     tall.Rotated = true;
     for (const ResultInputs& inputs : {in, tall}) {
         for (const int32_t column : {HeightDivisorsColumn, WidthDivisorsColumn, LetterboxColumn}) {
