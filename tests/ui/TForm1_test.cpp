@@ -153,16 +153,10 @@ TEST_F(Form1Test, PredefinedListSortsFilmFormatsAndKeepsDisplayOrder) {
     EXPECT_EQ(Pair(F.SpinEdit5, F.SpinEdit6), "3840:2160");
 }
 
-TEST_F(Form1Test, ClickedResultRowBecomesTheReference) {
-    ASSERT_EQ(Cell(40, 1), "640");
-    ClickRow(F.StringGrid1, 40);
-    EXPECT_EQ(Cell(40, 3) + " " + Cell(40, 5), "100 0 / 0");
-    EXPECT_EQ(Cell(20, 3) + " " + Cell(20, 5), "25 -320 / -240");
-    EXPECT_EQ(F.StringGrid1->Cell(2, 40), "100%");
-
-    // The reference outlives a list that no longer holds it.
+TEST_F(Form1Test, ClickedResultRowBecomesTheReferenceAndOutlivesItsList) {
+    ClickRow(F.StringGrid1, 40); // 640 x 480
+    EXPECT_EQ(F.StringGrid1->Cell(2, 40) + " " + F.StringGrid1->Cell(4, 40), "100% 0 / 0");
     F.SpinEdit4->SetValue(320);
-    EXPECT_EQ(F.ResultTable.Count(), 20);
     EXPECT_EQ(Cell(20, 5), "-320 / -240");
 }
 
@@ -192,19 +186,34 @@ TEST_F(Form1Test, RatioMenuActsOnThePairItWasOpenedOn) {
     EXPECT_EQ(Text(F.SpinPlayRatioX), "16");
 }
 
-TEST_F(Form1Test, RangeMenuAndCapOnWidths) {
+TEST_F(Form1Test, RangeMenuAndTheCapOnPastedAndTypedWidths) {
     Choose(F.PopupMenu3, F.PanelFromTo, "1440");
     EXPECT_EQ(Text(F.SpinEdit4), "1440");
     EXPECT_EQ(F.ResultTable.Count(), 90);
-
-    // Typed digit by digit: the box is rewritten once the value passes the cap.
-    for (TSpinEdit* spin : {F.SpinEdit3, F.SpinEdit4}) {
-        spin->SetText({});
-        QTest::keyClicks(spin, "900000");
-        EXPECT_EQ(Text(spin), "32768");
+    // A paste beyond the cap, and typing digit by digit, which rewrites the box once the
+    // value passes it.
+    const struct {
+        TSpinEdit* Spin;
+        const char* Entered;
+        bool Pasted;
+    } entries[] = {{F.SpinEdit4, "99999999999", true},
+                   {F.SpinEdit3, "2147483648", true},
+                   {F.SpinEdit3, "900000", false},
+                   {F.SpinEdit4, "900000", false}};
+    for (const auto& e : entries) {
+        e.Spin->setFocus();
+        if (e.Pasted) {
+            QGuiApplication::clipboard()->setText(e.Entered);
+            e.Spin->selectAll();
+            QTest::keyClick(e.Spin, Qt::Key_V, Qt::ControlModifier);
+        } else {
+            e.Spin->SetText({});
+            QTest::keyClicks(e.Spin, e.Entered);
+        }
+        EXPECT_EQ(Text(e.Spin), "32768") << e.Entered;
+        EXPECT_EQ(Cell(F.ResultTable.Count(), 1), "32768") << e.Entered;
     }
-    ASSERT_EQ(F.ResultTable.Count(), 1);
-    EXPECT_EQ(Cell(1, 1), "32768");
+    EXPECT_EQ(F.ResultTable.Count(), 1);
 }
 
 TEST_F(Form1Test, TransparencyOnlyInWindowSizeMode) {
@@ -225,12 +234,6 @@ TEST_F(Form1Test, TransparencyOnlyInWindowSizeMode) {
     F.CheckBox1->setChecked(false);
     EXPECT_DOUBLE_EQ(F.windowOpacity(), 1.0);
     EXPECT_TRUE(F.SpinEdit5->isEnabled());
-}
-
-TEST_F(Form1Test, RotatedMovieTradesScreenLabels) {
-    F.CheckBox3->setChecked(true);
-    EXPECT_EQ(Pair(F.Label14, F.Label15), "Height:Width");
-    EXPECT_EQ(Cell(40, 8), "640:1138 (+0:+658)");
 }
 
 TEST(SpinEdit, ReadsLenientlyAndClampsOnWrite) {
@@ -422,37 +425,6 @@ TEST_F(Form1Test, RowsSelectAndCopyWithHeadersWithoutMovingTheReference) {
     EXPECT_EQ(Cell(2, 5), "0 / 0");
 }
 
-TEST_F(Form1Test, PastedRangeIsCappedAndBadRatiosSaySo) {
-    const struct {
-        TSpinEdit* Spin;
-        const char* Pasted;
-        const char* Last;
-    } pastes[] = {{F.SpinEdit4, "99999999999", "32768"}, {F.SpinEdit3, "2147483648", "32768"}};
-    for (const auto& p : pastes) {
-        QGuiApplication::clipboard()->setText(p.Pasted);
-        p.Spin->setFocus();
-        p.Spin->selectAll();
-        QTest::keyClick(p.Spin, Qt::Key_V, Qt::ControlModifier);
-        EXPECT_EQ(Text(p.Spin), "32768") << p.Pasted;
-        EXPECT_EQ(Cell(F.ResultTable.Count(), 1), p.Last) << p.Pasted;
-    }
-
-    F.SpinEdit6->SetText("-9");
-    EXPECT_EQ(F.Label4->text(), "Terms must be 1 or more");
-    EXPECT_TRUE(F.Label5->isHidden());
-    EXPECT_TRUE(F.Label10->isHidden());
-
-    F.SpinEdit5->SetText("9999991");
-    F.SpinEdit6->SetText("9999997");
-    ASSERT_EQ(F.Label5->text(), "9999997");
-    const QLabel* labels[] = {F.Label4, F.Label9, F.Label5, F.Label10};
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_FALSE(labels[i]->isHidden());
-        EXPECT_LT(labels[i]->geometry().right(), labels[i + 1]->geometry().left())
-            << labels[i]->objectName().toStdString();
-    }
-}
-
 TEST_F(Form1Test, EveryControlAndDialogHasANameAScreenReaderSpeaks) {
     QAccessibleInterface* window = QAccessible::queryAccessibleInterface(&F);
     EXPECT_EQ(window->role(), QAccessible::Window);
@@ -479,16 +451,20 @@ TEST_F(Form1Test, EveryControlAndDialogHasANameAScreenReaderSpeaks) {
     EXPECT_TRUE(QAccessible::queryAccessibleInterface(F.Edit1)
                     ->text(QAccessible::Description)
                     .startsWith("Separate divisors"));
-    F.CheckBox3->setChecked(true); // the screen boxes trade their labels and their names
+    // A rotated movie: the screen boxes trade their labels and their names, and the frames
+    // follow.
+    F.CheckBox3->setChecked(true);
+    EXPECT_EQ(Pair(F.Label14, F.Label15), "Height:Width");
     EXPECT_EQ(QAccessible::queryAccessibleInterface(F.SpinScreenRatioX)->text(QAccessible::Name),
               "Screen ratio height");
+    EXPECT_EQ(Cell(40, 8), "640:1138 (+0:+658)");
 
     THtmlExportDialog html(*F.StringGrid1, &F);
     html.show();
     EXPECT_EQ(UnnamedFocusable(QAccessible::queryAccessibleInterface(&html)), QStringList());
 }
 
-TEST_F(Form1Test, EmptyListSaysWhyAndLongProductStaysWhole) {
+TEST_F(Form1Test, EmptyListAndBadRatiosSayWhyAndLongTermsStayWhole) {
     const struct {
         const char* From;
         const char* To;
@@ -512,7 +488,21 @@ TEST_F(Form1Test, EmptyListSaysWhyAndLongProductStaysWhole) {
         EXPECT_EQ(F.StringGrid1->DataRowCount() == 0, *c.Reason != '\0') << c.Reason;
     }
 
+    F.SpinEdit6->SetText("-9");
+    EXPECT_EQ(F.Label4->text(), "Terms must be 1 or more");
+    EXPECT_TRUE(F.Label5->isHidden());
+    EXPECT_TRUE(F.Label10->isHidden());
+
+    // Long terms and their product: the labels stay apart, the product whole or ellipsised.
     F.SpinEdit5->SetText("9999991");
+    F.SpinEdit6->SetText("9999997");
+    ASSERT_EQ(F.Label5->text(), "9999997");
+    const QLabel* labels[] = {F.Label4, F.Label9, F.Label5, F.Label10};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_FALSE(labels[i]->isHidden());
+        EXPECT_LT(labels[i]->geometry().right(), labels[i + 1]->geometry().left())
+            << labels[i]->objectName().toStdString();
+    }
     F.SpinEdit6->SetText("9999999");
     EXPECT_EQ(F.Label10->toolTip(), "99999900000009");
     EXPECT_TRUE(QAccessible::queryAccessibleInterface(F.Label10)
