@@ -1,4 +1,6 @@
 #include "model/FormatRatio.h"
+#include "model/PredefinedList.h"
+#include "superarray/superarray.h"
 
 #include <gtest/gtest.h>
 
@@ -21,4 +23,23 @@ TEST(FormatRatio, TakesTheFirstParenthesisAsWholeTerms) {
     for (const auto& c : cases) {
         EXPECT_EQ(RatioOfFormat(c.Entry), c.Terms) << c.Entry;
     }
+}
+
+// The film and video formats in natural order, then the display formats in their own order,
+// then one empty row.
+TEST(PredefinedList, SortedFilmFormatsThenDisplayFormatsThenAnEmptyRow) {
+    superarray list;
+    FillPredefinedList(list);
+    ASSERT_EQ(list.Count(), 127);
+    const std::pair<int32_t, const char*> rows[] = {{1, "1.33:1 (4:3)"},
+                                                    {4, "1080/24p (1920:1080)"},
+                                                    {6, "Acadademy Standard (4:3)"},
+                                                    {114, "Wonderama Arc 120 (2.64:1)"},
+                                                    {115, "QVGA=QuarterVGA (320:240)"},
+                                                    {126, "QXGA Wide (3840:2400) (16:10)"},
+                                                    {127, ""}};
+    for (const auto& [row, text] : rows) {
+        EXPECT_EQ(list.GetRowText(row), text) << "row " << row;
+    }
+    EXPECT_EQ(PredefinedEntries().size(), 126u);
 }
