@@ -3,6 +3,8 @@
 
 #include <QApplication>
 #include <QStandardPaths>
+#include <csignal>
+#include <sys/prctl.h>
 
 DisplayServer* Server = nullptr;
 
@@ -17,6 +19,8 @@ QProcess& DisplayServer::Process(bool merged) {
     QProcess& process = Processes.emplace_back();
     process.setProcessChannelMode(merged ? QProcess::MergedChannels
                                          : QProcess::ForwardedErrorChannel);
+    // A suite that dies before it can end its server takes the server with it.
+    process.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
     return process;
 }
 
