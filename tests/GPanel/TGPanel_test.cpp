@@ -57,23 +57,19 @@ TEST(GradientBands, TileTheStripWithTruncatedSteps) {
                 GradientBands(Qt::black, Qt::white, -5).empty());
 }
 
-TEST(TGPanel, PaintsOneBandPerStep) {
-    // Width, band size; the grey of band i is i * level / 100.
+TEST(TGPanel, PaintsItsBandsAcrossOrSplitDownInsideItsBevels) {
+    TGPanel strip; // across, without bevels; the grey of band i is i * level / 100
+    strip.SetBevelOuter(TBevelCut::None);
+    strip.SetColor_1(Qt::black);
+    strip.SetColor_2(Qt::white);
     for (const auto& [width, size, level] : {std::tuple{100, 1, 255}, std::tuple{600, 3, 127}}) {
-        SCOPED_TRACE(width);
-        TGPanel panel;
-        panel.SetBevelOuter(TBevelCut::None);
-        panel.SetColor_1(Qt::black);
-        panel.SetColor_2(Qt::white);
-        panel.resize(width, 4);
-        const QImage image = Render(panel);
+        strip.resize(width, 4);
+        const QImage across = Render(strip);
         for (int x = 0; x < width; ++x) {
-            ASSERT_EQ(image.pixel(x, 2), Grey(x / size * level / 100)) << "x " << x;
+            ASSERT_EQ(across.pixel(x, 2), Grey(x / size * level / 100)) << width << ", x " << x;
         }
     }
-}
 
-TEST(TGPanel, SplitsVerticallyInsideItsBevels) {
     TGPanel panel;
     panel.SetColor(Qt::blue);
     panel.SetBorderStyle(TPanelBorder::Single);

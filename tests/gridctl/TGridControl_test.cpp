@@ -45,6 +45,16 @@ struct Grid : TGridControl {
     QColor Pixel(const QImage& shot, const QWidget* on, QPoint at) {
         return shot.pixelColor(on->mapTo(this, at));
     }
+    // How many pixels of `area` on `on` are darker than `lightness`: text or a mark.
+    int Dark(const QImage& shot, const QWidget* on, const QRect& area, int lightness = 100) {
+        int dark = 0;
+        for (int x = area.left(); x <= area.right(); ++x) {
+            for (int y = area.top(); y <= area.bottom(); ++y) {
+                dark += Pixel(shot, on, {x, y}).lightness() < lightness ? 1 : 0;
+            }
+        }
+        return dark;
+    }
 };
 
 TEST(TGridControl, AddressesCellsWithTheHeaderAsRowZero) {
@@ -223,13 +233,7 @@ TEST(TGridControl, PaintsHeaderBandsLinesAndText) {
         return shot;
     };
     const QImage shot = expectPainted(painted);
-    int inked = 0;
-    for (int x = 2; x < 57; ++x) {
-        for (int y = 2; y < 18; ++y) {
-            inked += g.Pixel(shot, cells, {x, y}).lightness() < 128 ? 1 : 0;
-        }
-    }
-    EXPECT_GT(inked, 20) << "the text of cell (0, 1)";
+    EXPECT_GT(g.Dark(shot, cells, QRect(2, 2, 55, 16), 128), 20) << "the text of cell (0, 1)";
 
     g.SetOptions(g.Options() | TGridControl::goVertLine | TGridControl::goHorzLine);
     g.setProperty("BandColor2", g.property("BandColor1")); // banding off, as when disabled
@@ -265,30 +269,23 @@ TEST(TGridControl, DrawsOnlyTheVisiblePartOfALongText) {
         QFont font(family);
         font.setPixelSize(13);
         font.setItalic(family != "DejaVu Sans");
+        const QImage device(1, 1, QImage::Format_RGB32);
+        const QFontMetrics metrics(font, &device); // as a painter on an image measures
         for (const int width : {0, 7, 60, 333}) {
-            for (const auto& c : cases) {
-                const QImage whole = [&](const QString& text) {
-                    QImage image(width + 40, 20, QImage::Format_RGB32);
-                    image.fill(Qt::white);
-                    QPainter painter(&image);
-                    painter.setFont(font);
-                    const QString part = VisiblePart(text, painter.fontMetrics(), width);
-                    EXPECT_EQ(part.size() < text.size(), c.Cut)
-                        << family.toStdString() << " " << width << " "
-                        << text.left(12).toStdString();
-                    painter.drawText(QRect(0, 0, width, 20), Qt::AlignLeft | Qt::TextSingleLine,
-                                     part);
-                    return image;
-                }(c.Text);
-                QImage full(width + 40, 20, QImage::Format_RGB32);
-                full.fill(Qt::white);
-                QPainter painter(&full);
+            const auto paint = [&](const QString& text) {
+                QImage image(width + 40, 20, QImage::Format_RGB32);
+                image.fill(Qt::white);
+                QPainter painter(&image);
                 painter.setFont(font);
-                painter.drawText(QRect(0, 0, width, 20), Qt::AlignLeft | Qt::TextSingleLine,
-                                 c.Text);
-                painter.end();
-                EXPECT_EQ(whole, full)
-                    << family.toStdString() << " " << width << " " << c.Text.left(12).toStdString();
+                painter.drawText(QRect(0, 0, width, 20), Qt::AlignLeft | Qt::TextSingleLine, text);
+                return image;
+            };
+            for (const auto& c : cases) {
+                const std::string name = family.toStdString() + " " + std::to_string(width) + " " +
+                                         c.Text.left(12).toStdString();
+                const QString part = VisiblePart(c.Text, metrics, width);
+                EXPECT_EQ(part.size() < c.Text.size(), c.Cut) << name;
+                EXPECT_EQ(paint(part), paint(c.Text)) << name;
             }
         }
     }
@@ -386,13 +383,7 @@ TEST(TGridControl, MarksCurrentRowSortKeysAndWhyItIsEmpty) {
     shot = g.grab().toImage();
     const QWidget* header = g.horizontalHeader()->viewport();
     const auto inked = [&](int left, int right) {
-        int dark = 0;
-        for (int x = left; x < right; ++x) {
-            for (int y = 2; y < 18; ++y) {
-                dark += g.Pixel(shot, header, {x, y}).lightness() < 100 ? 1 : 0;
-            }
-        }
-        return dark;
+        return g.Dark(shot, header, QRect(left, 2, right - left, 16));
     };
     EXPECT_GT(inked(45, 59), 5) << "arrow of the first key";
     EXPECT_EQ(inked(110, 130), 0) << "no mark on a column that is no key";
@@ -402,13 +393,8 @@ TEST(TGridControl, MarksCurrentRowSortKeysAndWhyItIsEmpty) {
     g.SetEmptyText("No pair passes the filters");
     EXPECT_EQ(g.accessibleDescription(), "No pair passes the filters");
     shot = g.grab().toImage();
-    int text = 0;
-    for (int x = 0; x < cells->width(); ++x) {
-        for (int y = 0; y < 30; ++y) {
-            text += g.Pixel(shot, cells, {x, y}).lightness() < 100 ? 1 : 0;
-        }
-    }
-    EXPECT_GT(text, 30) << "the reason, where the rows would be";
+    EXPECT_GT(g.Dark(shot, cells, QRect(0, 0, cells->width(), 30)), 30)
+        << "the reason, where the rows would be";
 }
 
 TEST(TGridControl, SelectsWholeRowsAndMovesTheCurrentRowAlone) {

@@ -1,9 +1,9 @@
 #include "core/ResultComputation.h"
 #include "gridctl/TGridControl.h"
 #include "superarray/superarray.h"
+#include "support/DisplayServer.h"
 #include "ui/TForm1.h"
 #include "ui/TSpinEdit.h"
-#include "wayland/Compositor.h"
 
 #include <QSlider>
 #include <QTest>
@@ -17,12 +17,11 @@ void Collect(QtMsgType, const QMessageLogContext&, const QString& text) {
     Messages << text;
 }
 
+using Wayland = OnDisplayTest;
+
 // The window as a Wayland session runs it: natively, answering what is typed, and without a
 // word about what Wayland does not allow (placing the window, its transparency).
-TEST(Wayland, WindowRunsNativelyAnswersTypingAndStaysQuiet) {
-    if (!Server->Problem.isEmpty()) {
-        GTEST_SKIP() << "no Wayland compositor for this suite: " << Server->Problem.toStdString();
-    }
+TEST_F(Wayland, WindowRunsNativelyAnswersTypingAndStaysQuiet) {
     ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("wayland"));
     Messages.clear();
     const QtMessageHandler previous = qInstallMessageHandler(Collect);
