@@ -1,3 +1,4 @@
+// The bands of a gradient strip: how many, where each starts and which colour it takes.
 #include "GPanel/GradientBands.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The plain panel: background, border, bevels and caption, and its clicks and key action.
 #include "GPanel/TBevelPanel.h"
 
 #include <QAccessibleWidget>

@@ -1,3 +1,4 @@
+// The gradient panel: its three colours painted as bands inside the bevels.
 #include "GPanel/TGPanel.h"
 
 #include "GPanel/GradientBands.h"

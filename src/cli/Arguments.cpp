@@ -1,3 +1,5 @@
+// Reading the command line's arguments: options and their values, numbers, ratios, sizes,
+// divisor lists and formats, with one error line for each bad one.
 #include "cli/Arguments.h"
 
 #include "util/NumberFormat.h"

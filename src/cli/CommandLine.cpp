@@ -1,3 +1,5 @@
+// The command line's entry: which arguments are the window's, help and version, the
+// sub-commands, and the output in each format.
 #include "cli/CommandLine.h"
 
 #include "cli/Commands.h"

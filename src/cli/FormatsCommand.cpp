@@ -1,3 +1,4 @@
+// `pixolan formats`: the predefined formats and the ratio terms each one sets.
 #include "cli/Commands.h"
 #include "model/FormatRatio.h"
 #include "model/PredefinedList.h"

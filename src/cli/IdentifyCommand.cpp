@@ -1,3 +1,5 @@
+// `pixolan identify`: the reduced ratio of sizes and the predefined formats at and near it, for
+// sizes given as arguments or read line by line.
 #include "cli/Commands.h"
 #include "core/brueche.h"
 #include "model/FormatRatio.h"

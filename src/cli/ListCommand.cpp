@@ -1,3 +1,4 @@
+// `pixolan list`: the pairs the window lists for the same inputs, as text tables or typed JSON.
 #include "cli/Commands.h"
 #include "core/Divisibility.h"
 #include "core/ResultComputation.h"

@@ -1,3 +1,4 @@
+// Writing tables of texts as TSV, CSV and JSON, handed on in blocks while they are made.
 #include "cli/TextTable.h"
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// Handing the process over to the window program, which alone loads the toolkit.
 #include "cli/WindowStart.h"
 
 #include "cli/Arguments.h"

@@ -1,3 +1,4 @@
+// The program people and scripts call.
 #include "cli/CommandLine.h"
 #include "cli/WindowStart.h"
 

@@ -1,3 +1,4 @@
+// Typed divisor lists tested against a number, and the divisors of a number listed.
 #include "core/Divisibility.h"
 
 #include "core/DivisorFilter.h"

@@ -1,3 +1,4 @@
+// A divisor list read once and applied to a whole range of multiples by sieving.
 #include "core/DivisorFilter.h"
 
 #include "util/TextParse.h"

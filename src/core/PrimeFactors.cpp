@@ -1,3 +1,4 @@
+// Prime factorisations, and the divisors and divisor-list keys they give.
 #include "core/PrimeFactors.h"
 
 #include <algorithm>

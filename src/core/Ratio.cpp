@@ -1,3 +1,4 @@
+// Heights and widths in a ratio, and letterboxed frames, in extended precision.
 #include "core/Ratio.h"
 
 #include <cmath>

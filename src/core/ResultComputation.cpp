@@ -1,3 +1,5 @@
+// The result list: every pair of the range in the ratio that passes the filters, and the
+// cells computed from it when they are read.
 #include "core/ResultComputation.h"
 
 #include "core/Divisibility.h"

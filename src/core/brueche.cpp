@@ -1,3 +1,4 @@
+// Greatest common divisors and ratios in lowest terms.
 #include "core/brueche.h"
 
 #include <limits>

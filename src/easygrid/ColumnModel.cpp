@@ -1,3 +1,5 @@
+// The grid controller's column records and layouts, widths, sort marks and row identities,
+// free of widgets.
 #include "easygrid/ColumnModel.h"
 
 #include "easypanel/SizeSpec.h"

@@ -1,3 +1,4 @@
+// The heights a collapsing or expanding panel passes through.
 #include "easypanel/PanelAnimation.h"
 
 #include "util/Clamp32.h"

@@ -1,3 +1,4 @@
+// Stacking panels into columns from their minimum heights and size specifications.
 #include "easypanel/PanelStack.h"
 
 #include "easypanel/SizeSpec.h"

@@ -1,3 +1,5 @@
+// Size specifications: sharing a length among weighted items, and a panel's specification
+// made whole.
 #include "easypanel/SizeSpec.h"
 
 #include "util/Clamp32.h"

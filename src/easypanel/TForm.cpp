@@ -1,3 +1,4 @@
+// The window base: resize and key handling as chained callbacks, and the key preview.
 #include "easypanel/TForm.h"
 
 #include <QAccessibleObject>

@@ -1,3 +1,5 @@
+// Window helpers: screen fitting, double buffering, the enabled-state colours, bevel styles,
+// timing and colour arithmetic, clamped geometry.
 #include "easypanel/WindowHelpers.h"
 
 #include "GPanel/TBevelPanel.h"

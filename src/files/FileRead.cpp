@@ -1,3 +1,4 @@
+// Reading a user's file: regular files only, bounded, never blocking on a FIFO or device.
 #include "files/FileRead.h"
 
 #include <QFile>

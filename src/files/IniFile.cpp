@@ -1,3 +1,4 @@
+// The INI file: lines kept byte for byte, keys read and written in place.
 #include "files/IniFile.h"
 
 #include "files/FileRead.h"

@@ -1,3 +1,4 @@
+// The print settings record and its section of an INI file.
 #include "files/TPrintSettings.h"
 
 #include "files/IniFile.h"

@@ -1,3 +1,4 @@
+// Conversions between the grid's plain records and the toolkit's types.
 #include "gridctl/Conversions.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The grid as an HTML page: the toolkit's texts handed to the page writer, and the page saved.
 #include "gridctl/HtmlWriter.h"
 
 #include "files/FileWrite.h"

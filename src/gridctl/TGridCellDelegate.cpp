@@ -1,3 +1,4 @@
+// Painting the grid's data cells: colours, texts cut to fit, lines and the current row.
 #include "gridctl/TGridCellDelegate.h"
 
 #include "gridctl/TGridLook.h"

@@ -1,3 +1,5 @@
+// The grid control: cells in grid rows, sizes, scrolling, selection, hints, column moves and
+// the events the grid controller reads.
 #include "gridctl/TGridControl.h"
 
 #include "gridctl/TGridCellDelegate.h"

@@ -1,3 +1,4 @@
+// Painting the grid's header row: fixed colour, edges, lines and sort marks.
 #include "gridctl/TGridHeader.h"
 
 #include "gridctl/TGridLook.h"

@@ -1,3 +1,4 @@
+// Laying a grid out into pages and painting them with its print settings.
 #include "gridctl/TGridPrinter.h"
 
 #include "gridctl/Conversions.h"

@@ -1,3 +1,4 @@
+// The print preview: one page at a time, laid out as the print.
 #include "gridctl/TPrintPreview.h"
 
 #include "gridctl/TGridPrinter.h"

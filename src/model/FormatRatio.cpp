@@ -1,3 +1,4 @@
+// The ratio terms that a predefined format's name carries.
 #include "model/FormatRatio.h"
 
 #include "util/TextParse.h"

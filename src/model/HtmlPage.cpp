@@ -1,3 +1,4 @@
+// The HTML page of a table of plain texts, written without the toolkit.
 #include "model/HtmlPage.h"
 
 #include "util/NumberFormat.h"

@@ -1,3 +1,4 @@
+// The 126 predefined film, video and display formats.
 #include "model/PredefinedFormats.h"
 
 // The texts are shown as they are, misspellings included: users know the list by them.

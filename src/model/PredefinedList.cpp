@@ -1,3 +1,4 @@
+// The predefined list as the window shows it.
 #include "model/PredefinedList.h"
 
 #include "model/PredefinedFormats.h"

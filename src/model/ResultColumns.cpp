@@ -1,3 +1,4 @@
+// The result table as the window and the command line read it.
 #include "model/ResultColumns.h"
 
 #include "superarray/superarray.h"

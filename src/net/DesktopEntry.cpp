@@ -1,3 +1,4 @@
+// Freedesktop key files: reading them, bounded, and splitting their command lines.
 #include "net/DesktopEntry.h"
 
 #include "files/FileRead.h"

@@ -1,3 +1,4 @@
+// Opening an address in the desktop's default browser, found within a fixed budget.
 #include "net/TUrlLauncher.h"
 
 #include "net/DesktopEntry.h"

@@ -1,3 +1,4 @@
+// One table row's cells packed into one buffer.
 #include "superarray/PackedRow.h"
 
 #include <algorithm>

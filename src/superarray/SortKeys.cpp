@@ -1,3 +1,4 @@
+// The keys a sort compares: numbers read from texts and packed leading parts.
 #include "superarray/SortKeys.h"
 
 #include "util/TextParse.h"

@@ -1,3 +1,4 @@
+// The string table: rows, cells, computed cells and display settings.
 #include "superarray/superarray.h"
 
 #include "util/NumberFormat.h"

@@ -1,3 +1,4 @@
+// A context menu that remembers the control it was opened on.
 #include "ui/TPopupMenu.h"
 
 TPopupMenu::TPopupMenu(QWidget* parent) : QMenu(parent) {}

@@ -1,3 +1,4 @@
+// The spin box that reads its text leniently and clamps on write.
 #include "ui/TSpinEdit.h"
 
 #include "ui/TPopupMenu.h"

@@ -1,3 +1,4 @@
+// The window's icon, painted at any size.
 #include "ui/WindowIcon.h"
 
 #include <QPainter>

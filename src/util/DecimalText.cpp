@@ -1,3 +1,4 @@
+// Exact multiplication of decimal texts, and the natural order of texts with numbers.
 #include "util/DecimalText.h"
 
 #include "util/TextParse.h"

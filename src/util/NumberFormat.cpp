@@ -1,3 +1,4 @@
+// Numbers as texts: integers, fixed decimals and digit grouping, with "." whatever the locale.
 #include "util/NumberFormat.h"
 
 #include <charconv>

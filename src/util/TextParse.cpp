@@ -1,3 +1,5 @@
+// Text helpers: cutting tokens, lenient and strict number reading, replacing, case folding
+// and finding words.
 #include "util/TextParse.h"
 
 #include <algorithm>
