@@ -1,6 +1,6 @@
 #include "gridctl/THtmlExportDialog.h"
 
-#include "files/FileWrite.h"
+#include "files/TPreviewFolder.h"
 #include "gridctl/HtmlWriter.h"
 #include "gridctl/TGridControl.h"
 
@@ -124,11 +124,10 @@ QPushButton* THtmlExportDialog::AddColorButton(QColor THtmlSettings::*color) {
 }
 
 QString THtmlExportDialog::Preview() {
-    // A fresh private file each time: a fixed name in the shared temporary folder could be
-    // planted beforehand as a symlink to one of the user's files.
+    // A fresh file each time: the browser may still be reading the last one.
     QString error;
-    const QString path = WritePrivateTempFile(QStringLiteral("temp001-"), QStringLiteral(".htm"),
-                                              GridToHtml(Grid, Edited).toUtf8(), &error);
+    TPreviewFolder& folder = Previews != nullptr ? *Previews : TPreviewFolder::Current();
+    const QString path = folder.Write(GridToHtml(Grid, Edited).toUtf8(), &error);
     if (path.isEmpty()) {
         return tr("Could not write the preview: %1").arg(error);
     }

@@ -1,3 +1,4 @@
+#include "files/TPreviewFolder.h"
 #include "superarray/superarray.h"
 #include "ui/TForm1.h"
 
@@ -12,6 +13,9 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Tavori Pixolan"));
     // No display name: the toolkit would append it to every window title.
     QGuiApplication::setDesktopFileName(QStringLiteral("example.pixolan.Pixolan"));
+    // Made now, so that previews a crashed run left are cleared at start; it removes this
+    // run's previews at exit.
+    TPreviewFolder::Current();
     superarray::OpenDocument = [](const std::string& path) {
         QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
     };

@@ -1,3 +1,4 @@
+#include "files/TPreviewFolder.h"
 #include "gridctl/Conversions.h"
 #include "gridctl/HtmlWriter.h"
 #include "gridctl/TGridControl.h"
@@ -167,22 +168,22 @@ TEST(HtmlExport, AnyTextGivesAWellFormedPage) {
 
 struct HtmlDialogFixture : ::testing::Test {
     QTemporaryDir Dir;
+    TPreviewFolder Folder{Dir.filePath("pixolan")};
     TGridControl Grid;
     THtmlExportDialog Dialog{Grid};
     QStringList Warnings;
     QList<QUrl> Opened;
     bool OpenSucceeds = true;
-    const QByteArray SavedTmpDir = qgetenv("TMPDIR");
 
     void SetUp() override {
         Fill(Grid, 4);
+        Dialog.Previews = &Folder;
         Dialog.ShowWarning = [this](const QString& text) { Warnings.append(text); };
         Dialog.OpenUrl = [this](const QUrl& url) {
             Opened.append(url);
             return OpenSucceeds;
         };
     }
-    void TearDown() override { qputenv("TMPDIR", SavedTmpDir); }
     void Click(const char* button) {
         Dialog.findChild<QPushButton*>(QLatin1String(button))->click();
     }
@@ -220,13 +221,14 @@ TEST_F(HtmlDialogFixture, SaveAddsHtmlOrWarnsNamingTheFileAndTheSystemsReason) {
 }
 
 TEST_F(HtmlDialogFixture, PreviewOpensAPrivatePagePlantedNamesCannotRedirect) {
-    qputenv("TMPDIR", QFile::encodeName(Dir.path()));
     const QString victim = Dir.filePath("victim");
     QFile file(victim);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("precious") == 8);
     file.close();
-    for (const char* name : {"temp001.htm", "temp001-.htm", "temp001"}) {
-        ASSERT_TRUE(QFile::link(victim, Dir.filePath(QLatin1String(name))));
+    ASSERT_TRUE(
+        QDir().mkdir(Folder.Path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    for (const char* name : {"temp001.htm", "preview-.htm", "preview"}) {
+        ASSERT_TRUE(QFile::link(victim, QDir(Folder.Path()).filePath(QLatin1String(name))));
     }
     QStringList pages;
     for (int i = 0; i < 2; ++i) {
@@ -240,8 +242,7 @@ TEST_F(HtmlDialogFixture, PreviewOpensAPrivatePagePlantedNamesCannotRedirect) {
     for (int i = 0; i < 2; ++i) {
         const QFileInfo page(pages[i]);
         EXPECT_EQ(Opened[i], QUrl::fromLocalFile(pages[i]));
-        EXPECT_EQ(page.absolutePath(), QFileInfo(Dir.path()).absoluteFilePath());
-        EXPECT_TRUE(page.fileName().startsWith("temp001")) << pages[i].toStdString();
+        EXPECT_EQ(page.absolutePath(), Folder.Path());
         EXPECT_FALSE(page.isSymLink());
         EXPECT_EQ(page.permissions(),
                   QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
@@ -252,13 +253,14 @@ TEST_F(HtmlDialogFixture, PreviewOpensAPrivatePagePlantedNamesCannotRedirect) {
     Click("Preview");
     ASSERT_EQ(Warnings.size(), 1);
     EXPECT_TRUE(Warnings[0].contains(Dialog.PreviewPath()));
-    for (const QString& folder : {victim, Dir.filePath("missing")}) { // not a folder, none
-        qputenv("TMPDIR", QFile::encodeName(folder));
+    for (const QString& folder : {victim, Dir.filePath("missing/pixolan")}) { // no folder, none
+        TPreviewFolder refused(folder);
+        Dialog.Previews = &refused;
         Click("Preview");
+        EXPECT_TRUE(Warnings.back().contains(folder)) << Warnings.back().toStdString();
     }
     EXPECT_EQ(Opened.size(), 3); // nothing opened when the page could not be written
     EXPECT_EQ(Warnings.size(), 3);
-    EXPECT_TRUE(QDir().entryList({"temp001*"}).isEmpty());
 }
 
 TEST_F(HtmlDialogFixture, OkKeepsTheEditedSettingsCancelDropsThem) {
