@@ -1,5 +1,6 @@
 #include "gridctl/THtmlExportDialog.h"
 
+#include "files/DialogFolder.h"
 #include "files/TPreviewFolder.h"
 #include "gridctl/HtmlWriter.h"
 #include "gridctl/TGridControl.h"
@@ -47,8 +48,11 @@ THtmlExportDialog::THtmlExportDialog(TGridControl& grid, QWidget* parent)
     : QDialog(parent), Grid(grid), Edited(grid.HtmlSettings) {
     OpenUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
     AskFileName = [this] {
-        return QFileDialog::getSaveFileName(this, tr("Save grid as HTML"), QString(),
-                                            tr("HTML files (*.htm *.html)"));
+        const QString path = QFileDialog::getSaveFileName(this, tr("Save grid as HTML"),
+                                                          DialogFolder(QStringLiteral("html")),
+                                                          tr("HTML files (*.htm *.html)"));
+        RememberDialogFolder(QStringLiteral("html"), path);
+        return path;
     };
     ShowWarning = [this](const QString& text) { QMessageBox::warning(this, windowTitle(), text); };
     setWindowTitle(tr("Save grid as HTML"));

@@ -1,3 +1,4 @@
+#include "files/DialogFolder.h"
 #include "files/TPreviewFolder.h"
 #include "superarray/superarray.h"
 #include "ui/TForm1.h"
@@ -13,6 +14,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Tavori Pixolan"));
     // No display name: the toolkit would append it to every window title.
     QGuiApplication::setDesktopFileName(QStringLiteral("example.pixolan.Pixolan"));
+    KeepNoToolkitSettings();
     // Made now, so that previews a crashed run left are cleared at start; it removes this
     // run's previews at exit.
     TPreviewFolder::Current();

@@ -1,3 +1,4 @@
+#include "files/DialogFolder.h"
 #include "files/TPreviewFolder.h"
 #include "gridctl/Conversions.h"
 #include "gridctl/HtmlWriter.h"
@@ -7,10 +8,14 @@
 #include "gridctl/TPrintSettingsDialog.h"
 
 #include "support/FileSizeLimit.h"
+#include "support/FolderListing.h"
+#include "support/ScopedEnv.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QFileDialog>
 #include <QImage>
 #include <QLabel>
 #include <QPainter>
@@ -20,6 +25,7 @@
 #include <QRandomGenerator>
 #include <QSpinBox>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QXmlStreamReader>
 #include <algorithm>
 #include <cerrno>
@@ -261,6 +267,60 @@ TEST_F(HtmlDialogFixture, PreviewOpensAPrivatePagePlantedNamesCannotRedirect) {
     }
     EXPECT_EQ(Opened.size(), 3); // nothing opened when the page could not be written
     EXPECT_EQ(Warnings.size(), 3);
+}
+
+// Answers the next file dialog with path (cancels it when empty), noting the folder it opened in.
+void AnswerFileDialog(const QString& path, QStringList& folders) {
+    QTimer::singleShot(0, [path, &folders] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        folders << dialog->directory().absolutePath();
+        if (path.isEmpty()) {
+            dialog->reject();
+            return;
+        }
+        dialog->selectFile(path);
+        static_cast<QDialog*>(dialog)->accept(); // QFileDialog hides it
+    });
+}
+
+// The toolkit's own file dialogs: each opens in the home folder, or the documents folder once
+// there is one, then where a file was last chosen in it; none leaves a file under the home.
+TEST(FileDialogs, OpenWhereLastUsedAndWriteNothingUnderTheHome) {
+    QTemporaryDir home, elsewhere;
+    const ScopedEnv env{{"HOME", QFile::encodeName(home.path())},
+                        {"XDG_CONFIG_HOME", QFile::encodeName(home.filePath(".config"))}};
+    KeepNoToolkitSettings();
+    for (const char* folder : {"a", "b"}) {
+        ASSERT_TRUE(QDir(elsewhere.path()).mkdir(folder));
+    }
+    TGridControl grid;
+    Fill(grid, 3);
+    THtmlExportDialog html(grid);
+    TPrintSettingsDialog print(grid);
+    html.ShowWarning =
+        print.ShowWarning = [](const QString& text) { ADD_FAILURE() << text.toStdString(); };
+    QStringList folders;
+    const auto saveHtml = [&](const QString& path) {
+        AnswerFileDialog(path, folders);
+        html.findChild<QPushButton*>("Save")->click();
+    };
+    saveHtml(elsewhere.filePath("a/one.html"));
+    ASSERT_TRUE(QDir(home.path()).mkdir("Documents"));
+    const QString documents = home.filePath("Documents");
+    saveHtml(elsewhere.filePath("b/two.html"));
+    saveHtml(QString());
+    AnswerFileDialog(elsewhere.filePath("b/settings.ini"), folders);
+    print.SaveSettings();
+    AnswerFileDialog(elsewhere.filePath("b/settings.ini"), folders);
+    print.LoadSettings();
+    const QStringList expected{home.path(), elsewhere.filePath("a"), elsewhere.filePath("b"),
+                               documents, elsewhere.filePath("b")};
+    EXPECT_EQ(folders.join('\n').toStdString(), expected.join('\n').toStdString());
+    for (const char* saved : {"a/one.html", "b/two.html", "b/settings.ini"}) {
+        EXPECT_TRUE(QFile::exists(elsewhere.filePath(saved))) << saved;
+    }
+    EXPECT_EQ(Listing(home.path()).join('\n').toStdString(), documents.toStdString());
 }
 
 TEST_F(HtmlDialogFixture, OkKeepsTheEditedSettingsCancelDropsThem) {
