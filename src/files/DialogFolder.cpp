@@ -1,3 +1,4 @@
+// Where file dialogs open, and no toolkit history under the home.
 #include "files/DialogFolder.h"
 
 #include <QDir>

@@ -1,3 +1,4 @@
+// The private folder of the HTML previews: made safely, written under fresh names, cleared.
 #include "files/TPreviewFolder.h"
 
 #include "files/FileWrite.h"
