@@ -2,10 +2,8 @@
 
 #include "files/FileRead.h"
 
-#include <QDir>
 #include <QFile>
 #include <QSaveFile>
-#include <QTemporaryFile>
 #include <cerrno>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -19,11 +17,11 @@ bool Failed(QString* errorText, const QString& reason) {
     return false;
 }
 
-// Writes straight to the file's descriptor and syncs it, past QIODevice's buffer, whose
-// flush errors Qt reports as "Unknown error" if at all; false with the system's reason when
-// a step fails.
-bool WriteThrough(QFileDevice& file, const QByteArray& data, QString* errorText) {
-    const int fd = file.handle();
+} // namespace
+
+// Straight to the descriptor, past QIODevice's buffer, whose flush errors Qt reports as
+// "Unknown error" if at all.
+bool WriteAndSync(int fd, const QByteArray& data, QString* errorText) {
     const char* next = data.constData();
     std::size_t left = static_cast<std::size_t>(data.size());
     while (left > 0) {
@@ -41,6 +39,8 @@ bool WriteThrough(QFileDevice& file, const QByteArray& data, QString* errorText)
     }
     return true;
 }
+
+namespace {
 
 // Gives the new file the owner, group and mode of the one it replaces. Owner first: a change
 // of owner clears the set-user and set-group bits that the mode may then set again. Returns
@@ -80,7 +80,7 @@ bool ReplaceFile(const QString& path, const QByteArray& data, QString* errorText
     }
     const QString lost = existed ? KeepOwnerAndMode(file.handle(), old) : QString();
     // An uncommitted QSaveFile removes its temporary file when it goes.
-    if (!WriteThrough(file, data, errorText)) {
+    if (!WriteAndSync(file.handle(), data, errorText)) {
         return false;
     }
     if (!file.commit()) {
@@ -90,24 +90,4 @@ bool ReplaceFile(const QString& path, const QByteArray& data, QString* errorText
         *noticeText = lost;
     }
     return true;
-}
-
-QString WritePrivateTempFile(const QString& nameStart, const QString& nameEnd,
-                             const QByteArray& data, QString* errorText) {
-    const QString folder = QDir::tempPath();
-    if (folder.isEmpty()) {
-        Failed(errorText, QStringLiteral("There is no temporary folder."));
-        return {};
-    }
-    // QTemporaryFile creates the file exclusively (O_CREAT | O_EXCL, mode 0600).
-    QTemporaryFile file(QDir(folder).filePath(nameStart + QStringLiteral("XXXXXX") + nameEnd));
-    if (!file.open()) {
-        Failed(errorText, file.errorString());
-        return {};
-    }
-    if (!WriteThrough(file, data, errorText)) {
-        return {}; // the file removes itself
-    }
-    file.setAutoRemove(false);
-    return file.fileName();
 }

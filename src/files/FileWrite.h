@@ -17,9 +17,6 @@
 bool ReplaceFile(const QString& path, const QByteArray& data, QString* errorText = nullptr,
                  QString* noticeText = nullptr);
 
-// Writes data to a new file of its own in the temporary folder, readable by its owner only,
-// named nameStart + unique letters + nameEnd. The file is created there and then, so nobody
-// can choose in advance where it lands (a planted file or symlink is never opened). Returns
-// its path, empty on failure (the error text says why; nothing is left behind).
-QString WritePrivateTempFile(const QString& nameStart, const QString& nameEnd,
-                             const QByteArray& data, QString* errorText = nullptr);
+// Writes all of data to the open file fd, past any buffer, and syncs it to disk; false with the
+// system's reason when a step fails.
+bool WriteAndSync(int fd, const QByteArray& data, QString* errorText = nullptr);

@@ -1,6 +1,7 @@
 #include "gridctl/THtmlExportDialog.h"
 
-#include "files/FileWrite.h"
+#include "files/DialogFolder.h"
+#include "files/TPreviewFolder.h"
 #include "gridctl/HtmlWriter.h"
 #include "gridctl/TGridControl.h"
 
@@ -47,8 +48,11 @@ THtmlExportDialog::THtmlExportDialog(TGridControl& grid, QWidget* parent)
     : QDialog(parent), Grid(grid), Edited(grid.HtmlSettings) {
     OpenUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
     AskFileName = [this] {
-        return QFileDialog::getSaveFileName(this, tr("Save grid as HTML"), QString(),
-                                            tr("HTML files (*.htm *.html)"));
+        const QString path = QFileDialog::getSaveFileName(this, tr("Save grid as HTML"),
+                                                          DialogFolder(QStringLiteral("html")),
+                                                          tr("HTML files (*.htm *.html)"));
+        RememberDialogFolder(QStringLiteral("html"), path);
+        return path;
     };
     ShowWarning = [this](const QString& text) { QMessageBox::warning(this, windowTitle(), text); };
     setWindowTitle(tr("Save grid as HTML"));
@@ -124,11 +128,10 @@ QPushButton* THtmlExportDialog::AddColorButton(QColor THtmlSettings::*color) {
 }
 
 QString THtmlExportDialog::Preview() {
-    // A fresh private file each time: a fixed name in the shared temporary folder could be
-    // planted beforehand as a symlink to one of the user's files.
+    // A fresh file each time: the browser may still be reading the last one.
     QString error;
-    const QString path = WritePrivateTempFile(QStringLiteral("temp001-"), QStringLiteral(".htm"),
-                                              GridToHtml(Grid, Edited).toUtf8(), &error);
+    TPreviewFolder& folder = Previews != nullptr ? *Previews : TPreviewFolder::Current();
+    const QString path = folder.Write(GridToHtml(Grid, Edited).toUtf8(), &error);
     if (path.isEmpty()) {
         return tr("Could not write the preview: %1").arg(error);
     }

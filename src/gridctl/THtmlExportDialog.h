@@ -8,6 +8,7 @@
 
 class QPushButton;
 class TGridControl;
+class TPreviewFolder;
 
 // Edits the HTML export settings of a grid; Preview and Save write the grid with the settings
 // on screen. OK keeps the edited settings in the grid, Cancel leaves the grid's as they were.
@@ -17,8 +18,8 @@ class THtmlExportDialog : public QDialog {
 public:
     explicit THtmlExportDialog(TGridControl& grid, QWidget* parent = nullptr);
 
-    // Writes the page to a new private file in the temporary folder and opens it; the error
-    // text, empty on success.
+    // Writes the page to a new file in the private preview folder and opens it; the error text,
+    // empty on success. The file goes when its folder object does (at exit for the process's).
     QString Preview();
     // Writes the page to path; the error text, empty on success.
     QString SaveTo(const QString& path) const;
@@ -30,6 +31,7 @@ public:
     std::function<bool(const QUrl&)> OpenUrl;
     std::function<QString()> AskFileName; // empty when the user cancels
     std::function<void(const QString&)> ShowWarning;
+    TPreviewFolder* Previews = nullptr; // nullptr: the process's own
 
     void accept() override;
 

@@ -1,5 +1,6 @@
 #include "gridctl/TPrintSettingsDialog.h"
 
+#include "files/DialogFolder.h"
 #include "gridctl/Conversions.h"
 #include "gridctl/TGridControl.h"
 #include "gridctl/TGridPrinter.h"
@@ -66,11 +67,15 @@ TPrintSettingsDialog::TPrintSettingsDialog(TGridControl& grid, QWidget* parent)
       Preview(new TPrintPreview(this)) {
     AskFileName = [this](bool saving) {
         const QString filters = TPrintSettings::FileFilters().join(QStringLiteral(";;"));
+        // Loading and saving share their folder: they are the same files.
+        const QString dialog = QStringLiteral("print settings");
         TFileChoice choice;
-        choice.Path = saving ? QFileDialog::getSaveFileName(this, tr("Save settings"), QString(),
-                                                            filters, &choice.Filter)
-                             : QFileDialog::getOpenFileName(this, tr("Load settings"), QString(),
-                                                            filters, &choice.Filter);
+        choice.Path =
+            saving ? QFileDialog::getSaveFileName(this, tr("Save settings"), DialogFolder(dialog),
+                                                  filters, &choice.Filter)
+                   : QFileDialog::getOpenFileName(this, tr("Load settings"), DialogFolder(dialog),
+                                                  filters, &choice.Filter);
+        RememberDialogFolder(dialog, choice.Path);
         return choice;
     };
     ShowWarning = [this](const QString& text) { QMessageBox::warning(this, windowTitle(), text); };

@@ -1,3 +1,5 @@
+#include "files/DialogFolder.h"
+#include "files/TPreviewFolder.h"
 #include "superarray/superarray.h"
 #include "ui/TForm1.h"
 
@@ -12,6 +14,10 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Tavori Pixolan"));
     // No display name: the toolkit would append it to every window title.
     QGuiApplication::setDesktopFileName(QStringLiteral("example.pixolan.Pixolan"));
+    KeepNoToolkitSettings();
+    // Made now, so that previews a crashed run left are cleared at start; it removes this
+    // run's previews at exit.
+    TPreviewFolder::Current();
     superarray::OpenDocument = [](const std::string& path) {
         QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
     };

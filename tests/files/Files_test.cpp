@@ -1,15 +1,19 @@
 #include "files/FileRead.h"
 #include "files/FileWrite.h"
 #include "files/IniFile.h"
+#include "files/TPreviewFolder.h"
 #include "files/TPrintSettings.h"
 
 #include "support/FileSizeLimit.h"
+#include "support/FolderListing.h"
+#include "support/ScopedEnv.h"
 
-#include <QDirIterator>
+#include <QDateTime>
 #include <QFile>
 #include <QTemporaryDir>
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <functional>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -29,18 +33,6 @@ void WriteAll(const QString& path, const QByteArray& data) {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     ASSERT_EQ(file.write(data), data.size());
-}
-
-// Everything below `folder`, subfolders included.
-QStringList Listing(const QString& folder) {
-    QStringList names;
-    for (QDirIterator it(folder,
-                         QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
-                         QDirIterator::Subdirectories);
-         it.hasNext();) {
-        names << it.next();
-    }
-    return names;
 }
 
 // Every field away from both the starting values and the load defaults, texts that the
@@ -341,17 +333,151 @@ TEST(FailedWrite, LeavesTheFileAsItWasAndSaysWhy) {
     }
 }
 
-TEST(FailedWrite, PrivateTempFileLeavesNothing) {
+// Previews go into a private folder; the object that wrote them removes them when it goes, and
+// on being made it removes those an earlier run left for over a day, only ever previews of ours.
+TEST(PreviewFolder, WritesPrivatePagesAndLeavesNothingBehind) {
     QTemporaryDir dir;
-    qputenv("TMPDIR", QFile::encodeName(dir.path()));
-    QString error;
+    const QString folder = dir.filePath("pixolan");
+    QStringList pages;
     {
-        const FileSizeLimit limit(16);
-        EXPECT_TRUE(WritePrivateTempFile("p-", ".htm", QByteArray(100, 'a'), &error).isEmpty());
+        TPreviewFolder previews(folder);
+        for (const QByteArray data : {"one", "two"}) {
+            QString error;
+            pages << previews.Write(data, &error);
+            EXPECT_EQ(ReadAll(pages.back()), data) << error.toStdString();
+            EXPECT_EQ(StatOf(pages.back()).st_mode & 07777, 0600u);
+        }
+        EXPECT_NE(pages[0], pages[1]);
+        EXPECT_EQ(StatOf(folder).st_mode & 07777, 0700u);
+        QString error;
+        {
+            const FileSizeLimit limit(16);
+            EXPECT_TRUE(previews.Write(QByteArray(100, 'a'), &error).isEmpty());
+        }
+        EXPECT_EQ(error, QString::fromLocal8Bit(std::strerror(EFBIG)));
+        QStringList listed = Listing(folder);
+        listed.sort();
+        pages.sort();
+        EXPECT_EQ(listed, pages);
     }
-    qunsetenv("TMPDIR");
-    EXPECT_EQ(error, QString::fromLocal8Bit(std::strerror(EFBIG)));
-    EXPECT_TRUE(Listing(dir.path()).isEmpty());
+    EXPECT_TRUE(Listing(folder).isEmpty());
+}
+
+TEST(PreviewFolder, AtStartRemovesOnlyOurOwnPreviewsOlderThanADay) {
+    QTemporaryDir dir, outside;
+    const QString folder = dir.filePath("pixolan");
+    ASSERT_TRUE(QDir().mkdir(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    const qint64 now = QDateTime::currentSecsSinceEpoch();
+    const QString target = outside.filePath("preview-aaaaaaaaaaaa.htm");
+    WriteAll(target, "the user's");
+    const struct {
+        const char* Name;
+        qint64 Age; // seconds; -1: a link to a file elsewhere, -2: a folder
+        bool Removed;
+    } entries[] = {
+        {"preview-0123456789az.htm", 2 * 86400, true}, {"preview-abcdefghijkl.htm", 3600, false},
+        {"preview-short.htm", 2 * 86400, false},       {"notes.htm", 2 * 86400, false},
+        {"preview-bbbbbbbbbbbb.htm", -1, false},       {"preview-cccccccccccc.htm", -2, false}};
+    for (const auto& e : entries) {
+        const QString path = QDir(folder).filePath(e.Name);
+        if (e.Age == -1) {
+            ASSERT_TRUE(QFile::link(target, path));
+        } else if (e.Age == -2) {
+            ASSERT_TRUE(QDir().mkdir(path));
+        } else {
+            WriteAll(path, "x");
+        }
+        const timespec times[2] = {{now - 3 * 86400, 0},
+                                   {e.Age < 0 ? now - 3 * 86400 : now - e.Age, 0}};
+        ASSERT_EQ(
+            ::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, AT_SYMLINK_NOFOLLOW),
+            0);
+    }
+    const TPreviewFolder previews(folder);
+    for (const auto& e : entries) {
+        struct stat info {};
+        const QByteArray path = QFile::encodeName(QDir(folder).filePath(e.Name));
+        EXPECT_EQ(::lstat(path.constData(), &info) != 0, e.Removed) << e.Name;
+    }
+    EXPECT_EQ(ReadAll(target), "the user's");
+}
+
+// A folder that someone else could have planted or may enter is refused with the reason, and
+// nothing in or behind it is written or removed.
+TEST(PreviewFolder, RefusesLinksForeignAndOpenFolders) {
+    QTemporaryDir dir, real;
+    ASSERT_EQ(::chmod(QFile::encodeName(real.path()).constData(), 0700), 0);
+    const QString planted = real.filePath("preview-aaaaaaaaaaaa.htm");
+    WriteAll(planted, "old");
+    const timespec old[2] = {{0, 0}, {0, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(planted).constData(), old, 0), 0);
+    const bool root = ::geteuid() == 0;
+    const struct {
+        const char* Name;
+        mode_t Mode; // 0: a link to a private folder elsewhere, 1: a file, 2: nothing there
+        bool Foreign;
+        const char* Reason;
+    } cases[] = {{"link", 0, false, "a link or not a folder"},
+                 {"open", 0755, false, "(mode 0755, it must be 0700)"},
+                 {"group", 0770, false, "(mode 0770, it must be 0700)"},
+                 {"foreign", 0700, true, "belongs to another user"},
+                 {"file", 1, false, "a link or not a folder"},
+                 {"missing/pixolan", 2, false, "could not be made"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        if (c.Foreign && !root) {
+            continue; // a folder of another user needs root to arrange
+        }
+        const QString path = dir.filePath(c.Name);
+        const QByteArray name = QFile::encodeName(path);
+        if (c.Mode == 0) {
+            ASSERT_TRUE(QFile::link(real.path(), path));
+        } else if (c.Mode == 1) {
+            WriteAll(path, "");
+        } else if (c.Mode != 2) {
+            ASSERT_EQ(::mkdir(name.constData(), c.Mode), 0);
+            ASSERT_EQ(::chmod(name.constData(), c.Mode), 0);
+            ASSERT_EQ(::chown(name.constData(), c.Foreign ? 65534 : ::geteuid(), ::getegid()), 0);
+        }
+        const QStringList before = Listing(dir.path());
+        QString error;
+        {
+            TPreviewFolder previews(path);
+            EXPECT_TRUE(previews.Write("page", &error).isEmpty());
+        }
+        EXPECT_TRUE(error.contains(c.Reason)) << error.toStdString();
+        EXPECT_TRUE(error.contains(path)) << error.toStdString();
+        EXPECT_EQ(Listing(dir.path()), before);
+        EXPECT_EQ(Listing(real.path()), QStringList(planted));
+    }
+}
+
+TEST(PreviewFolder, IsInTheUsersRuntimeFolderElsePrivateInTheTemporaryFolder) {
+    QTemporaryDir runtime, foreign, temp;
+    const QByteArray path = QFile::encodeName(runtime.path());
+    const QByteArray tmp = QFile::encodeName(temp.path());
+    const QString own = temp.filePath(QStringLiteral("pixolan-%1").arg(::geteuid()));
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        ASSERT_EQ(::chown(QFile::encodeName(foreign.path()).constData(), 65534, 65534), 0);
+    }
+    const struct {
+        QByteArray Runtime, Temp; // null: unset
+        QString Expected;
+    } cases[] = {
+        {path, tmp, runtime.filePath("pixolan")},
+        {QByteArray(), tmp, own},
+        {"", tmp, own},
+        {"run", tmp, own}, // relative
+        {path + "/missing", tmp, own},
+        {"/dev/null", tmp, own},
+        {QFile::encodeName(foreign.path()), tmp, root ? own : foreign.filePath("pixolan")},
+        {QByteArray(), tmp + "/missing", QStringLiteral("/tmp/pixolan-%1").arg(::geteuid())}};
+    for (const auto& c : cases) {
+        const ScopedEnv env{{"XDG_RUNTIME_DIR", c.Runtime}, {"TMPDIR", c.Temp}};
+        EXPECT_EQ(TPreviewFolder::DefaultPath(), c.Expected)
+            << c.Runtime.toStdString() << ", " << c.Temp.toStdString();
+    }
 }
 
 } // namespace

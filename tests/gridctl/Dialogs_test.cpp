@@ -1,3 +1,5 @@
+#include "files/DialogFolder.h"
+#include "files/TPreviewFolder.h"
 #include "gridctl/Conversions.h"
 #include "gridctl/HtmlWriter.h"
 #include "gridctl/TGridControl.h"
@@ -6,10 +8,14 @@
 #include "gridctl/TPrintSettingsDialog.h"
 
 #include "support/FileSizeLimit.h"
+#include "support/FolderListing.h"
+#include "support/ScopedEnv.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QFileDialog>
 #include <QImage>
 #include <QLabel>
 #include <QPainter>
@@ -19,6 +25,7 @@
 #include <QRandomGenerator>
 #include <QSpinBox>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QXmlStreamReader>
 #include <algorithm>
 #include <cerrno>
@@ -167,22 +174,22 @@ TEST(HtmlExport, AnyTextGivesAWellFormedPage) {
 
 struct HtmlDialogFixture : ::testing::Test {
     QTemporaryDir Dir;
+    TPreviewFolder Folder{Dir.filePath("pixolan")};
     TGridControl Grid;
     THtmlExportDialog Dialog{Grid};
     QStringList Warnings;
     QList<QUrl> Opened;
     bool OpenSucceeds = true;
-    const QByteArray SavedTmpDir = qgetenv("TMPDIR");
 
     void SetUp() override {
         Fill(Grid, 4);
+        Dialog.Previews = &Folder;
         Dialog.ShowWarning = [this](const QString& text) { Warnings.append(text); };
         Dialog.OpenUrl = [this](const QUrl& url) {
             Opened.append(url);
             return OpenSucceeds;
         };
     }
-    void TearDown() override { qputenv("TMPDIR", SavedTmpDir); }
     void Click(const char* button) {
         Dialog.findChild<QPushButton*>(QLatin1String(button))->click();
     }
@@ -220,13 +227,14 @@ TEST_F(HtmlDialogFixture, SaveAddsHtmlOrWarnsNamingTheFileAndTheSystemsReason) {
 }
 
 TEST_F(HtmlDialogFixture, PreviewOpensAPrivatePagePlantedNamesCannotRedirect) {
-    qputenv("TMPDIR", QFile::encodeName(Dir.path()));
     const QString victim = Dir.filePath("victim");
     QFile file(victim);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("precious") == 8);
     file.close();
-    for (const char* name : {"temp001.htm", "temp001-.htm", "temp001"}) {
-        ASSERT_TRUE(QFile::link(victim, Dir.filePath(QLatin1String(name))));
+    ASSERT_TRUE(
+        QDir().mkdir(Folder.Path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    for (const char* name : {"temp001.htm", "preview-.htm", "preview"}) {
+        ASSERT_TRUE(QFile::link(victim, QDir(Folder.Path()).filePath(QLatin1String(name))));
     }
     QStringList pages;
     for (int i = 0; i < 2; ++i) {
@@ -240,8 +248,7 @@ TEST_F(HtmlDialogFixture, PreviewOpensAPrivatePagePlantedNamesCannotRedirect) {
     for (int i = 0; i < 2; ++i) {
         const QFileInfo page(pages[i]);
         EXPECT_EQ(Opened[i], QUrl::fromLocalFile(pages[i]));
-        EXPECT_EQ(page.absolutePath(), QFileInfo(Dir.path()).absoluteFilePath());
-        EXPECT_TRUE(page.fileName().startsWith("temp001")) << pages[i].toStdString();
+        EXPECT_EQ(page.absolutePath(), Folder.Path());
         EXPECT_FALSE(page.isSymLink());
         EXPECT_EQ(page.permissions(),
                   QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
@@ -252,13 +259,68 @@ TEST_F(HtmlDialogFixture, PreviewOpensAPrivatePagePlantedNamesCannotRedirect) {
     Click("Preview");
     ASSERT_EQ(Warnings.size(), 1);
     EXPECT_TRUE(Warnings[0].contains(Dialog.PreviewPath()));
-    for (const QString& folder : {victim, Dir.filePath("missing")}) { // not a folder, none
-        qputenv("TMPDIR", QFile::encodeName(folder));
+    for (const QString& folder : {victim, Dir.filePath("missing/pixolan")}) { // no folder, none
+        TPreviewFolder refused(folder);
+        Dialog.Previews = &refused;
         Click("Preview");
+        EXPECT_TRUE(Warnings.back().contains(folder)) << Warnings.back().toStdString();
     }
     EXPECT_EQ(Opened.size(), 3); // nothing opened when the page could not be written
     EXPECT_EQ(Warnings.size(), 3);
-    EXPECT_TRUE(QDir().entryList({"temp001*"}).isEmpty());
+}
+
+// Answers the next file dialog with path (cancels it when empty), noting the folder it opened in.
+void AnswerFileDialog(const QString& path, QStringList& folders) {
+    QTimer::singleShot(0, [path, &folders] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        folders << dialog->directory().absolutePath();
+        if (path.isEmpty()) {
+            dialog->reject();
+            return;
+        }
+        dialog->selectFile(path);
+        static_cast<QDialog*>(dialog)->accept(); // QFileDialog hides it
+    });
+}
+
+// The toolkit's own file dialogs: each opens in the home folder, or the documents folder once
+// there is one, then where a file was last chosen in it; none leaves a file under the home.
+TEST(FileDialogs, OpenWhereLastUsedAndWriteNothingUnderTheHome) {
+    QTemporaryDir home, elsewhere;
+    const ScopedEnv env{{"HOME", QFile::encodeName(home.path())},
+                        {"XDG_CONFIG_HOME", QFile::encodeName(home.filePath(".config"))}};
+    KeepNoToolkitSettings();
+    for (const char* folder : {"a", "b"}) {
+        ASSERT_TRUE(QDir(elsewhere.path()).mkdir(folder));
+    }
+    TGridControl grid;
+    Fill(grid, 3);
+    THtmlExportDialog html(grid);
+    TPrintSettingsDialog print(grid);
+    html.ShowWarning =
+        print.ShowWarning = [](const QString& text) { ADD_FAILURE() << text.toStdString(); };
+    QStringList folders;
+    const auto saveHtml = [&](const QString& path) {
+        AnswerFileDialog(path, folders);
+        html.findChild<QPushButton*>("Save")->click();
+    };
+    saveHtml(elsewhere.filePath("a/one.html"));
+    ASSERT_TRUE(QDir(home.path()).mkdir("Documents"));
+    const QString documents = home.filePath("Documents");
+    saveHtml(elsewhere.filePath("b/two.html"));
+    saveHtml(QString());
+    AnswerFileDialog(elsewhere.filePath("b/settings.ini"), folders);
+    print.SaveSettings();
+    AnswerFileDialog(elsewhere.filePath("b/settings.ini"), folders);
+    print.LoadSettings();
+    const QStringList expected{home.path(), elsewhere.filePath("a"), elsewhere.filePath("b"),
+                               documents, elsewhere.filePath("b")};
+    EXPECT_EQ(folders.join('\n').toStdString(), expected.join('\n').toStdString());
+    for (const char* saved : {"a/one.html", "b/two.html", "b/settings.ini"}) {
+        EXPECT_TRUE(QFile::exists(elsewhere.filePath(saved))) << saved;
+    }
+    EXPECT_EQ(Listing(home.path()).join('\n').toStdString(), documents.toStdString());
 }
 
 TEST_F(HtmlDialogFixture, OkKeepsTheEditedSettingsCancelDropsThem) {
