@@ -26,7 +26,6 @@ TEasyGrid::~TEasyGrid() {
     if (Grid) {
         Grid->OnTopLeftChanged = nullptr;
         Grid->OnClickCell = nullptr;
-        Grid->OnDblClickCell = nullptr;
         Grid->OnColumnMoved = nullptr;
     }
     if (Menu && QCoreApplication::instance() != nullptr) {
@@ -156,7 +155,6 @@ void TEasyGrid::SetGridLook() {
     Grid->SetShowHint(true);
     Grid->OnTopLeftChanged = [this] { Refresh(); };
     Grid->OnColumnMoved = [this](int from, int to) { GridColumnMoved(from, to); };
-    Grid->OnDblClickCell = [this](int column, int row) { GridDblClickCell(column, row); };
     Grid->SetScrollBars(TGridControl::ssVertical);
     Grid->SetRowCount(2);
 }

@@ -139,7 +139,6 @@ public:
 
     // True when the click sorted the table.
     bool GridClickCell(int32_t column, int32_t row);
-    void GridDblClickCell(int32_t column, int32_t row);
     void GridColumnMoved(int32_t from, int32_t to);
     void MoveColumn(int32_t from, int32_t to);
     // The table's sort specification with `key` made the only key (replacing) or added.

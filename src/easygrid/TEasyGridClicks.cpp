@@ -121,18 +121,6 @@ void TEasyGrid::ChangeSort(const std::string& key, bool adding) {
     }
 }
 
-void TEasyGrid::GridDblClickCell(int32_t /*column*/, int32_t row) {
-    constexpr int32_t FileColumn = 10;
-    // Row 0 is the header here, but "the last row" to the table.
-    if (Columns.Table == nullptr || row < 1) {
-        return;
-    }
-    const std::string file = Columns.Table->GetCell(row, FileColumn);
-    if (!file.empty() && QFileInfo::exists(ToQt(file))) {
-        Columns.Table->OpenCell(row, FileColumn);
-    }
-}
-
 void TEasyGrid::GridColumnMoved(int32_t from, int32_t to) {
     MoveColumn(from, to);
 }

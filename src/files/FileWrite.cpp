@@ -1,3 +1,5 @@
+// Writing a user's file whole or not at all: through a temporary file, flushed and synced,
+// keeping owner, group and mode.
 #include "files/FileWrite.h"
 
 #include "files/FileRead.h"

@@ -1,3 +1,5 @@
+// The HTML-export dialog: its settings, a private preview opened in the browser, and the
+// page saved where the user chooses.
 #include "gridctl/THtmlExportDialog.h"
 
 #include "files/DialogFolder.h"

@@ -1,3 +1,5 @@
+// The print-settings dialog: the settings edited in place on four pages, a preview that
+// follows every change, and the settings saved to and loaded from a file.
 #include "gridctl/TPrintSettingsDialog.h"
 
 #include "files/DialogFolder.h"
@@ -24,6 +26,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QScrollArea>
 #include <QSpinBox>
@@ -83,11 +86,17 @@ TPrintSettingsDialog::TPrintSettingsDialog(TGridControl& grid, QWidget* parent)
 
     // The pages scroll, so that the dialog with its buttons fits small and scaled screens.
     auto* tabs = new QTabWidget;
+    tabs->setAccessibleName(tr("Print settings"));
     const auto addPage = [tabs](QWidget* page, const QString& title) {
         auto* scroll = new QScrollArea;
         scroll->setWidget(page);
         scroll->setWidgetResizable(true);
         scroll->setFrameShape(QFrame::NoFrame);
+        // A screen reader speaks the page by its tab's title, without the mnemonic marks.
+        const QString name = QString(title).remove(QRegularExpression(QStringLiteral("&(?!&)")));
+        for (QWidget* part : {static_cast<QWidget*>(scroll), page}) {
+            part->setAccessibleName(name);
+        }
         tabs->addTab(scroll, title);
     };
     addPage(LayoutPage(), tr("La&yout"));
@@ -96,6 +105,7 @@ TPrintSettingsDialog::TPrintSettingsDialog(TGridControl& grid, QWidget* parent)
     addPage(PreferencesPage(), tr("&Preferences"));
 
     Preview->setMinimumSize(200, 200);
+    Preview->setAccessibleName(tr("Print preview"));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     QPushButton* print = buttons->addButton(tr("P&rint..."), QDialogButtonBox::ActionRole);

@@ -6,8 +6,6 @@
 #include <algorithm>
 #include <limits>
 
-std::function<void(const std::string&)> superarray::OpenDocument;
-
 namespace {
 
 constexpr int32_t FileSizeColumn = 39;
@@ -108,17 +106,6 @@ std::string superarray::GetCellShown(int32_t row, int32_t column) const {
         text = GroupDigits(text);
     }
     return text + setting.Suffix;
-}
-
-bool superarray::OpenCell(int32_t row, int32_t column) const {
-    const std::string text = GetCell(row, column);
-    if (text.empty()) {
-        return false;
-    }
-    if (OpenDocument) {
-        OpenDocument(text);
-    }
-    return true;
 }
 
 void superarray::SetSlotCount(int64_t slots) {

@@ -52,10 +52,6 @@ public:
     };
     static constexpr std::size_t MaxListKey = 32;
 
-    // Asks the desktop to open a text as a document. The GUI layer installs it; without it
-    // OpenCell opens nothing.
-    static std::function<void(const std::string&)> OpenDocument;
-
     std::array<ColumnSetting, SettingColumns> Columns; // what GetCellShown adds, per column
     std::string SortSpec = "alphabetical";             // keys such as "-width,height"
     std::string KeySeparator = ","; // between keys of SortSpec; empty: one character a key
@@ -77,8 +73,6 @@ public:
     std::string GetRowText(int32_t row) const { return GetCell(row, 0); }
     // GetCell with the column's digit grouping, then its suffix.
     std::string GetCellShown(int32_t row, int32_t column) const;
-    // Hands a non-empty cell text to OpenDocument; false when there is no text.
-    bool OpenCell(int32_t row, int32_t column) const;
 
     // Resizes to `length` slots counting the unused slot 0: rows 1..length-1 are kept or
     // added blank, and Count() becomes length - 1 (0 for length 0 or 1).

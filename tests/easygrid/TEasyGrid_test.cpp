@@ -1,9 +1,7 @@
 #include "ResultGrid.h"
 #include "gridctl/TGridHeader.h"
-#include "util/ScopedValue.h"
 
 #include <QFontMetrics>
-#include <QTemporaryFile>
 #include <QTimer>
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -209,31 +207,6 @@ TEST(TEasyGrid, HeaderClicksSortAndAltClicksHide) {
     });
     EXPECT_TRUE(g.Ctl.HideColumn(2, true));
     EXPECT_TRUE(released);
-}
-
-TEST(TEasyGrid, DoubleClickOpensTheRowsFileOnlyWhenItExists) {
-    ResultGrid g(3);
-    QTemporaryFile file;
-    ASSERT_TRUE(file.open());
-    const std::string path = file.fileName().toStdString();
-    g.Table.SetCell(2, 10, "/no/such/file");
-    g.Table.SetCell(3, 10, path); // the last row, which the table also reads for row 0
-    Texts opened;
-    const ScopedValue restore(superarray::OpenDocument, superarray::OpenDocument);
-    g.Table.OpenDocument = [&opened](const std::string& text) { opened.push_back(text); };
-    g.Ctl.Refresh();
-    int seen = 0;
-    const auto handler = g.Grid->OnDblClickCell;
-    g.Grid->OnDblClickCell = [&](int column, int row) {
-        seen += row;
-        handler(column, row);
-    };
-    for (const int row : {1, 2, 3, 0}) { // an empty cell, a missing file, a file, the header
-        g.Click(1, row, {}, true);
-    }
-    EXPECT_EQ(seen, 0 + 1 + 2 + 3);
-    EXPECT_EQ(opened, Texts{path});
-    EXPECT_FALSE(g.Table.OpenCell(1, 10)); // an empty cell opens nothing
 }
 
 TEST(TEasyGrid, DraggedColumnMovesTheRecords) {

@@ -4,6 +4,7 @@
 #include "GPanel/TBevelPanel.h"
 #include "gridctl/TGridControl.h"
 #include "gridctl/THtmlExportDialog.h"
+#include "gridctl/TPrintSettingsDialog.h"
 #include "ui/TPopupMenu.h"
 #include "ui/TSpinEdit.h"
 
@@ -426,8 +427,12 @@ TEST_F(Form1Test, EveryControlAndDialogHasANameAScreenReaderSpeaks) {
     EXPECT_EQ(Cell(40, 8), "640:1138 (+0:+658)");
 
     THtmlExportDialog html(*F.StringGrid1, &F);
-    html.show();
-    EXPECT_EQ(UnnamedFocusable(QAccessible::queryAccessibleInterface(&html)), QStringList());
+    TPrintSettingsDialog print(*F.StringGrid1, &F);
+    for (QDialog* dialog : {static_cast<QDialog*>(&html), static_cast<QDialog*>(&print)}) {
+        dialog->show();
+        EXPECT_EQ(UnnamedFocusable(QAccessible::queryAccessibleInterface(dialog)), QStringList())
+            << dialog->metaObject()->className();
+    }
 }
 
 TEST_F(Form1Test, EmptyListAndBadRatiosSayWhyAndLongTermsStayWhole) {
