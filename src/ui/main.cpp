@@ -1,5 +1,6 @@
 #include "superarray/superarray.h"
 #include "ui/TForm1.h"
+#include "ui/Translations.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -9,6 +10,7 @@
 int main(int argc, char** argv) {
     TForm::InstallAccessibility();
     QApplication app(argc, argv);
+    InstallTranslations(app);
     QApplication::setApplicationName(QStringLiteral("Tavori Pixolan"));
     // No display name: the toolkit would append it to every window title.
     QGuiApplication::setDesktopFileName(QStringLiteral("example.pixolan.Pixolan"));
