@@ -2,6 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>FileRead</name>
+    <message>
+        <source>It is a folder, not a file.</source>
+        <translation>Das ist ein Ordner, keine Datei.</translation>
+    </message>
+    <message>
+        <source>It is not a regular file.</source>
+        <translation>Das ist keine gewöhnliche Datei.</translation>
+    </message>
+    <message>
+        <source>The file is larger than %1 bytes.</source>
+        <translation>Die Datei ist größer als %1 Byte.</translation>
+    </message>
+</context>
+<context>
     <name>HtmlWriter</name>
     <message>
         <source>Could not write &quot;%1&quot;: %2</source>
@@ -430,6 +445,25 @@ So 3,4 would find any number which is dividable by 3 or 4</source>
     <message>
         <source>of %1</source>
         <translation>von %1</translation>
+    </message>
+</context>
+<context>
+    <name>TPrintSettings</name>
+    <message>
+        <source>The existing file cannot be read: %1</source>
+        <translation>Die vorhandene Datei kann nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>There is no such file.</source>
+        <translation>Diese Datei gibt es nicht.</translation>
+    </message>
+    <message>
+        <source>INI files (*.ini)</source>
+        <translation>INI-Dateien (*.ini)</translation>
+    </message>
+    <message>
+        <source>All files (*.*)</source>
+        <translation>Alle Dateien (*.*)</translation>
     </message>
 </context>
 <context>
