@@ -126,9 +126,12 @@ void TEasyGrid::SetDefaults() {
         HookedForm = Form;
     }
     Columns.PlaceholderPresent = false;
-    AddKeyedColumn("#orig", superarray::InsertionColumn, "Original number", "original number",
+    AddKeyedColumn("#orig", superarray::InsertionColumn,
+                   QCoreApplication::translate("TEasyGrid", "Original number").toStdString(),
+                   "original number", "10|20|50");
+    AddKeyedColumn("#", superarray::RowNumberColumn,
+                   QCoreApplication::translate("TEasyGrid", "Number").toStdString(), "",
                    "10|20|50");
-    AddKeyedColumn("#", superarray::RowNumberColumn, "Number", "", "10|20|50");
     AddPlainColumn("Data", 0, "80");
     Columns.PlaceholderPresent = true;
     if (Columns.Table != nullptr) {
@@ -384,7 +387,7 @@ void TEasyGrid::FillRows(const superarray& table, int32_t first, int32_t last) {
         for (int row = 0; row < Grid->RowCount(); ++row) {
             Grid->SetCell(0, row, QString());
         }
-        Grid->SetCell(0, 0, QStringLiteral("No Data"));
+        Grid->SetCell(0, 0, QCoreApplication::translate("TEasyGrid", "No Data"));
         return;
     }
     MatchRowCount(table);

@@ -11,6 +11,7 @@
 #include "util/TextParse.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QFontInfo>
 #include <QKeyEvent>
 #include <QMenu>
@@ -46,44 +47,52 @@ void TEasyGrid::BuildMenu() {
         item->setChecked(checked);
     };
     const QString separator;
-    AddMenuItem(QStringLiteral("Save grid as Html"), "SaveAsHtml", &HtmlItem);
-    AddMenuItem(QStringLiteral("Print Grid"), "PrintSettings", &PrintItem);
+    AddMenuItem(QCoreApplication::translate("TEasyGrid", "Save grid as Html"), "SaveAsHtml",
+                &HtmlItem);
+    AddMenuItem(QCoreApplication::translate("TEasyGrid", "Print Grid"), "PrintSettings",
+                &PrintItem);
     AddMenuItem(separator, "", nullptr);
-    AddMenuItem(QStringLiteral("Font.."), "ChooseFont", &FontItem);
-    AddMenuItem(QStringLiteral("Proportional Font on/off"), "ToggleProportionalFont",
-                &PropFontItem);
-    AddMenuItem(QStringLiteral("Reset Font"), "ResetFont", &ResetFontItem);
+    AddMenuItem(QCoreApplication::translate("TEasyGrid", "Font.."), "ChooseFont", &FontItem);
+    AddMenuItem(QCoreApplication::translate("TEasyGrid", "Proportional Font on/off"),
+                "ToggleProportionalFont", &PropFontItem);
+    AddMenuItem(QCoreApplication::translate("TEasyGrid", "Reset Font"), "ResetFont",
+                &ResetFontItem);
     AddMenuItem(separator, "", nullptr);
-    checkItem(AddMenuItem(QStringLiteral("Grid bands"), "ToggleBands", &BandsItem),
+    checkItem(AddMenuItem(QCoreApplication::translate("TEasyGrid", "Grid bands"), "ToggleBands",
+                          &BandsItem),
               Grid->BandsActive());
-    checkItem(AddMenuItem(QStringLiteral("Vertical lines"), "ToggleVerticalLines", &VLinesItem),
+    checkItem(AddMenuItem(QCoreApplication::translate("TEasyGrid", "Vertical lines"),
+                          "ToggleVerticalLines", &VLinesItem),
               Grid->Options().testFlag(TGridControl::goVertLine));
-    checkItem(AddMenuItem(QStringLiteral("Horizontal lines"), "ToggleHorizontalLines", &HLinesItem),
+    checkItem(AddMenuItem(QCoreApplication::translate("TEasyGrid", "Horizontal lines"),
+                          "ToggleHorizontalLines", &HLinesItem),
               Grid->Options().testFlag(TGridControl::goHorzLine));
     const bool gridPanels = GridPanels.PanelCount > 0;
     if (MaximizeAllowed || gridPanels) {
         AddMenuItem(separator, "", nullptr);
     }
     if (MaximizeAllowed) {
-        AddMenuItem(QStringLiteral("Maximize grid on/off (ctrl-F4)"), "ToggleMaximize",
-                    &MaximizeItem);
+        AddMenuItem(QCoreApplication::translate("TEasyGrid", "Maximize grid on/off (ctrl-F4)"),
+                    "ToggleMaximize", &MaximizeItem);
     }
     if (gridPanels) {
-        AddMenuItem(QStringLiteral("Show/Hide grid panels (ctrl-F5)"), "ToggleGridPanels",
-                    &PanelsItem);
+        AddMenuItem(QCoreApplication::translate("TEasyGrid", "Show/Hide grid panels (ctrl-F5)"),
+                    "ToggleGridPanels", &PanelsItem);
     }
     if (!Columns.LayoutsText.empty()) {
         AddMenuItem(separator, "", nullptr);
-        AddMenuItem(QStringLiteral("Cycle thru column layouts (ctrl-F2)"), "NextLayout",
-                    &LayoutsItem);
+        AddMenuItem(QCoreApplication::translate("TEasyGrid", "Cycle thru column layouts (ctrl-F2)"),
+                    "NextLayout", &LayoutsItem);
     }
     // The header's shift-clicks for the keyboard, and the way back from a sort, which
     // otherwise holds for every new list.
     SortItem = UnsortItem = -1;
     if (Columns.Column(superarray::InsertionColumn) != nullptr) {
-        AddMenuItem(QStringLiteral("Sort by the current column (ctrl-F6)"), "SortByCurrentColumn",
-                    &SortItem);
-        AddMenuItem(QStringLiteral("Unsorted list (ctrl-F7)"), "Unsort", &UnsortItem);
+        AddMenuItem(
+            QCoreApplication::translate("TEasyGrid", "Sort by the current column (ctrl-F6)"),
+            "SortByCurrentColumn", &SortItem);
+        AddMenuItem(QCoreApplication::translate("TEasyGrid", "Unsorted list (ctrl-F7)"), "Unsort",
+                    &UnsortItem);
     }
     AddMenuItem(separator, "", nullptr);
     for (const ColDataT& col : Columns.Records()) {

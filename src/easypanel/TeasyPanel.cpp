@@ -43,11 +43,15 @@ std::string NameOf(const QWidget* widget) {
 }
 
 constexpr const char* PanelMenuCaptions[] = {
-    "Collapse all panels",     "Maximize all panels",
-    "Toggle titlebar",         "Hide all titlebars",
-    "Shows all titlebars",     "Make all panels flat",
-    "Make all panels raised",  "Make all panels lowered+raised",
-    "Make all panels lowered",
+    QT_TRANSLATE_NOOP("TeasyPanel", "Collapse all panels"),
+    QT_TRANSLATE_NOOP("TeasyPanel", "Maximize all panels"),
+    QT_TRANSLATE_NOOP("TeasyPanel", "Toggle titlebar"),
+    QT_TRANSLATE_NOOP("TeasyPanel", "Hide all titlebars"),
+    QT_TRANSLATE_NOOP("TeasyPanel", "Shows all titlebars"),
+    QT_TRANSLATE_NOOP("TeasyPanel", "Make all panels flat"),
+    QT_TRANSLATE_NOOP("TeasyPanel", "Make all panels raised"),
+    QT_TRANSLATE_NOOP("TeasyPanel", "Make all panels lowered+raised"),
+    QT_TRANSLATE_NOOP("TeasyPanel", "Make all panels lowered"),
 };
 
 } // namespace
@@ -108,7 +112,7 @@ void TeasyPanel::Init() {
     PanelMenu = new QMenu;
     int position = 0;
     for (const char* caption : PanelMenuCaptions) {
-        QAction* item = PanelMenu->addAction(QString::fromUtf8(caption));
+        QAction* item = PanelMenu->addAction(QCoreApplication::translate("TeasyPanel", caption));
         QObject::connect(item, &QAction::triggered, PanelMenu,
                          [this, position] { PanelMenuClick(position); });
         ++position;
@@ -183,9 +187,9 @@ void TeasyPanel::BuildTitleBar(int32_t slot, const QString& title) {
     titleBar->OnDblClick = [this, titleBar] { TitlebarDblClick(titleBar); };
     // The keyboard's double-click: Space or Return on the focused title bar zooms.
     titleBar->SetKeyAction([this, titleBar] { TitlebarDblClick(titleBar); });
-    titleBar->setAccessibleName(QStringLiteral("Zoom %1").arg(title));
-    titleBar->setAccessibleDescription(
-        QStringLiteral("Shows this panel whole and collapses the others; again to undo"));
+    titleBar->setAccessibleName(QCoreApplication::translate("TeasyPanel", "Zoom %1").arg(title));
+    titleBar->setAccessibleDescription(QCoreApplication::translate(
+        "TeasyPanel", "Shows this panel whole and collapses the others; again to undo"));
 
     auto* label = new QLabel(title, titleBar);
     QFont bold = label->font();
@@ -255,14 +259,16 @@ void TeasyPanel::BuildButtons(int32_t slot, const QString& title) {
     collapse->setObjectName(QStringLiteral("collapse_%1_%2").arg(slot).arg(panel->objectName()));
     corner->setObjectName(QStringLiteral("corner_%1_%2").arg(slot).arg(panel->objectName()));
     for (TBevelPanel* button : {collapse, corner}) {
-        button->setAccessibleName(QStringLiteral("Collapse or restore %1").arg(title));
+        button->setAccessibleName(
+            QCoreApplication::translate("TeasyPanel", "Collapse or restore %1").arg(title));
     }
     record.CollapseButton = collapse;
     record.CornerButton = corner;
 }
 
 void TeasyPanel::SetUpButton(TBevelPanel* button) {
-    button->setToolTip(QStringLiteral("Collapse/Restore this panel's size"));
+    button->setToolTip(
+        QCoreApplication::translate("TeasyPanel", "Collapse/Restore this panel's size"));
     button->SetCaption({});
     button->raise();
     button->SetBevelOuter(TBevelCut::Raised);

@@ -1,6 +1,7 @@
 // Reading a user's file: regular files only, bounded, never blocking on a FIFO or device.
 #include "files/FileRead.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <cerrno>
 #include <fcntl.h>
@@ -32,8 +33,8 @@ QString IrregularFileReason(mode_t mode) {
     if (S_ISREG(mode)) {
         return {};
     }
-    return S_ISDIR(mode) ? QStringLiteral("It is a folder, not a file.")
-                         : QStringLiteral("It is not a regular file.");
+    return S_ISDIR(mode) ? QCoreApplication::translate("FileRead", "It is a folder, not a file.")
+                         : QCoreApplication::translate("FileRead", "It is not a regular file.");
 }
 
 TReadResult ReadRegularFile(const QString& path, qint64 maxSize, QByteArray& data,
@@ -52,7 +53,9 @@ TReadResult ReadRegularFile(const QString& path, qint64 maxSize, QByteArray& dat
         return Failed(errorText, reason);
     }
     if (info.st_size > maxSize) {
-        return Failed(errorText, QStringLiteral("The file is larger than %1 bytes.").arg(maxSize));
+        return Failed(errorText,
+                      QCoreApplication::translate("FileRead", "The file is larger than %1 bytes.")
+                          .arg(maxSize));
     }
     // One more byte than the size tells a file that grows while it is read.
     data.resize(static_cast<qsizetype>(info.st_size) + 1);
@@ -75,7 +78,9 @@ TReadResult ReadRegularFile(const QString& path, qint64 maxSize, QByteArray& dat
     }
     if (done > maxSize) {
         data.clear();
-        return Failed(errorText, QStringLiteral("The file is larger than %1 bytes.").arg(maxSize));
+        return Failed(errorText,
+                      QCoreApplication::translate("FileRead", "The file is larger than %1 bytes.")
+                          .arg(maxSize));
     }
     data.truncate(done);
     return TReadResult::Read;

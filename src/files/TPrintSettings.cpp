@@ -3,6 +3,7 @@
 
 #include "files/IniFile.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <string>
 
@@ -171,7 +172,9 @@ bool TPrintSettings::SaveTo(const QString& path, QString* errorText, QString* no
     QString reason;
     if (file.Load(path, &reason) == IniFile::TLoadResult::Failed) {
         if (errorText) {
-            *errorText = QStringLiteral("The existing file cannot be read: %1").arg(reason);
+            *errorText = QCoreApplication::translate("TPrintSettings",
+                                                     "The existing file cannot be read: %1")
+                             .arg(reason);
         }
         return false;
     }
@@ -183,7 +186,7 @@ bool TPrintSettings::LoadFrom(const QString& path, QString* errorText) {
     IniFile file;
     const IniFile::TLoadResult result = file.Load(path, errorText);
     if (result == IniFile::TLoadResult::Missing && errorText) {
-        *errorText = QStringLiteral("There is no such file.");
+        *errorText = QCoreApplication::translate("TPrintSettings", "There is no such file.");
     }
     const bool read = result == IniFile::TLoadResult::Read;
     ReadFrom(file);
@@ -191,7 +194,8 @@ bool TPrintSettings::LoadFrom(const QString& path, QString* errorText) {
 }
 
 QStringList TPrintSettings::FileFilters() {
-    return {QStringLiteral("INI files (*.ini)"), QStringLiteral("All files (*.*)")};
+    return {QCoreApplication::translate("TPrintSettings", "INI files (*.ini)"),
+            QCoreApplication::translate("TPrintSettings", "All files (*.*)")};
 }
 
 QString TPrintSettings::FileNameFor(const QString& chosen, const QString& selectedFilter) {

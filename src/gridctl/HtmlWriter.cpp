@@ -5,6 +5,7 @@
 #include "gridctl/TGridControl.h"
 #include "model/HtmlPage.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <algorithm>
 #include <vector>
@@ -96,7 +97,7 @@ QString WriteGridHtml(const TGridControl& grid, const THtmlSettings& settings,
                       const QString& path) {
     QString error;
     if (!ReplaceFile(path, GridToHtml(grid, settings).toUtf8(), &error)) {
-        return QStringLiteral("Could not write \"%1\": %2")
+        return QCoreApplication::translate("HtmlWriter", "Could not write \"%1\": %2")
             .arg(QDir::toNativeSeparators(path), error);
     }
     return {};

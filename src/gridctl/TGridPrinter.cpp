@@ -4,6 +4,7 @@
 #include "gridctl/Conversions.h"
 #include "gridctl/TGridControl.h"
 
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QLocale>
@@ -453,17 +454,19 @@ QString TGridPrinter::Print(const TGridControl& grid, const TPrintSettings& sett
                                   : QPageLayout::Portrait);
     QPainter painter;
     if (!painter.begin(&device)) {
-        return QStringLiteral("Printing could not start: the printer or file cannot be opened.");
+        return QCoreApplication::translate(
+            "TGridPrinter", "Printing could not start: the printer or file cannot be opened.");
     }
     const TGridPrinter printer(grid, settings, PrintableSize(device), printTime);
     for (int page = 0; page < printer.PageCount(); ++page) {
         if (page > 0 && !device.newPage()) {
-            return QStringLiteral("Printing stopped at page %1.").arg(page + 1);
+            return QCoreApplication::translate("TGridPrinter", "Printing stopped at page %1.")
+                .arg(page + 1);
         }
         printer.PaintPage(painter, page);
     }
     if (!painter.end()) {
-        return QStringLiteral("Printing could not be finished.");
+        return QCoreApplication::translate("TGridPrinter", "Printing could not be finished.");
     }
     return {};
 }

@@ -35,8 +35,19 @@
 
 namespace {
 
-const QStringList PositionNames = {"None",        "Top left",     "Top right",    "Top centre",
-                                   "Bottom left", "Bottom right", "Bottom centre"};
+QStringList PositionNames() {
+    QStringList names;
+    for (const char* name : {QT_TRANSLATE_NOOP("TPrintSettingsDialog", "None"),
+                             QT_TRANSLATE_NOOP("TPrintSettingsDialog", "Top left"),
+                             QT_TRANSLATE_NOOP("TPrintSettingsDialog", "Top right"),
+                             QT_TRANSLATE_NOOP("TPrintSettingsDialog", "Top centre"),
+                             QT_TRANSLATE_NOOP("TPrintSettingsDialog", "Bottom left"),
+                             QT_TRANSLATE_NOOP("TPrintSettingsDialog", "Bottom right"),
+                             QT_TRANSLATE_NOOP("TPrintSettingsDialog", "Bottom centre")}) {
+        names << QCoreApplication::translate("TPrintSettingsDialog", name);
+    }
+    return names;
+}
 
 QString FontText(const TPrintFont& font) {
     // The size that prints, also where the settings leave it at 0.
@@ -180,11 +191,11 @@ QWidget* TPrintSettingsDialog::BandsPage() {
     form->addRow(tr("&Header height:"), Number(&TPrintSettings::HeaderSize));
     form->addRow(tr("&Footer height:"), Number(&TPrintSettings::FooterSize));
     form->addRow(tr("&Title:"), Text(&TPrintSettings::TitleText));
-    form->addRow(tr("Title position:"), Choice(&TPrintSettings::Title, PositionNames));
-    form->addRow(tr("&Date position:"), Choice(&TPrintSettings::Date, PositionNames));
+    form->addRow(tr("Title position:"), Choice(&TPrintSettings::Title, PositionNames()));
+    form->addRow(tr("&Date position:"), Choice(&TPrintSettings::Date, PositionNames()));
     form->addRow(tr("Date f&ormat:"), Text(&TPrintSettings::DateFormat));
-    form->addRow(tr("T&ime position:"), Choice(&TPrintSettings::Time, PositionNames));
-    form->addRow(tr("Page nu&mber position:"), Choice(&TPrintSettings::PageNr, PositionNames));
+    form->addRow(tr("T&ime position:"), Choice(&TPrintSettings::Time, PositionNames()));
+    form->addRow(tr("Page nu&mber position:"), Choice(&TPrintSettings::PageNr, PositionNames()));
     form->addRow(tr("Page number p&refix:"), Text(&TPrintSettings::PagePrefix));
     form->addRow(tr("Page count &separator:"), Text(&TPrintSettings::PageNumSep));
     form->addRow(tr("Page number s&uffix:"), Text(&TPrintSettings::PageSuffix));

@@ -26,10 +26,13 @@ constexpr int ShowCommandNumber(TUrlShowCmd command) {
     return numbers[static_cast<int>(command)];
 }
 
-// Raised when a browser was found but could not be started.
+// Raised when a browser was found but could not be started. The message is the catalogue's
+// source text: translate it in the context "TUrlLauncher" where it is shown.
 class TUrlLaunchError : public std::runtime_error {
 public:
-    TUrlLaunchError() : std::runtime_error("Couldn't launch default browser") {}
+    TUrlLaunchError()
+        : std::runtime_error(QT_TRANSLATE_NOOP("TUrlLauncher", "Couldn't launch default browser")) {
+    }
 };
 
 // Opens Url in the user's default web browser: the desktop's default application for

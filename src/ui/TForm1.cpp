@@ -11,6 +11,7 @@
 #include "net/TUrlLauncher.h"
 #include "ui/TPopupMenu.h"
 #include "ui/TSpinEdit.h"
+#include "ui/Translations.h"
 #include "ui/WindowIcon.h"
 #include "util/NumberFormat.h"
 
@@ -83,17 +84,21 @@ void TForm1::CreatePanels() {
         QSize Size;
         QRgb Colour;
     } panels[] = {
-        {&PanelFromTo, "PanelFromTo", "From/To", {169, 73}, 0xBAC7BE},
-        {&PanelDividable, "PanelDividable", "Width filter", {169, 113}, 0xC7C6BA},
-        {&PanelRatio, "PanelRatio", "Ratio options", {169, 225}, 0xC7BABF},
-        {&PanelRotatedRatio, "PanelRotatedRatio", "Add Letterboxes?", {169, 153}, 0xC9D5DE},
-        {&PanelOptions, "PanelOptions", "Options", {168, 33}, 0xE1E0CC},
-        {&PanelURL, "PanelURL", "Click here for homepage", {168, 17}, 0xABB0DE},
+        {&PanelFromTo, "PanelFromTo", QT_TR_NOOP("From/To"), {169, 73}, 0xBAC7BE},
+        {&PanelDividable, "PanelDividable", QT_TR_NOOP("Width filter"), {169, 113}, 0xC7C6BA},
+        {&PanelRatio, "PanelRatio", QT_TR_NOOP("Ratio options"), {169, 225}, 0xC7BABF},
+        {&PanelRotatedRatio,
+         "PanelRotatedRatio",
+         QT_TR_NOOP("Add Letterboxes?"),
+         {169, 153},
+         0xC9D5DE},
+        {&PanelOptions, "PanelOptions", QT_TR_NOOP("Options"), {168, 33}, 0xE1E0CC},
+        {&PanelURL, "PanelURL", QT_TR_NOOP("Click here for homepage"), {168, 17}, 0xABB0DE},
     };
     for (const auto& spec : panels) {
         auto* panel = new TBevelPanel(this);
         panel->setObjectName(QLatin1String(spec.Name));
-        panel->SetCaption(QString::fromUtf8(spec.Caption));
+        panel->SetCaption(tr(spec.Caption));
         panel->SetColor(QColor(spec.Colour));
         panel->resize(spec.Size);
         *spec.Slot = panel;
@@ -113,19 +118,25 @@ void TForm1::CreateInputs() {
         int32_t Maximum;
         int32_t Value;
     } controls[] = {
-        {&Label1, "Label1", PanelFromTo, {8, 10, 0, 0}, "From", 0, 0},
+        {&Label1, "Label1", PanelFromTo, {8, 10, 0, 0}, QT_TR_NOOP("From"), 0, 0},
         {&SpinEdit3, "SpinEdit3", PanelFromTo, {48, 8, 89, 22}, "", SpinMaxSmall, 1},
-        {&Label2, "Label2", PanelFromTo, {8, 44, 0, 0}, "To", 0, 0},
+        {&Label2, "Label2", PanelFromTo, {8, 44, 0, 0}, QT_TR_NOOP("To"), 0, 0},
         {&SpinEdit4, "SpinEdit4", PanelFromTo, {48, 40, 89, 22}, "", SpinMaxSmall, 768},
-        {&Label8, "Label8", PanelDividable, {8, 8, 0, 0}, "Width", 0, 0},
-        {&Label7, "Label7", PanelDividable, {88, 8, 0, 0}, "Height", 0, 0},
-        {&Label13, "Label13", PanelDividable, {8, 24, 0, 0}, "dividable by", 0, 0},
+        {&Label8, "Label8", PanelDividable, {8, 8, 0, 0}, QT_TR_NOOP("Width"), 0, 0},
+        {&Label7, "Label7", PanelDividable, {88, 8, 0, 0}, QT_TR_NOOP("Height"), 0, 0},
+        {&Label13, "Label13", PanelDividable, {8, 24, 0, 0}, QT_TR_NOOP("dividable by"), 0, 0},
         {&Edit1, "Edit1", PanelDividable, {8, 40, 72, 21}, "4", 0, 0},
         {&Edit2, "Edit2", PanelDividable, {88, 40, 72, 21}, "4", 0, 0},
-        {&Label17, "Label17", PanelDividable, {9, 71, 0, 0}, "not dividable by", 0, 0},
+        {&Label17, "Label17", PanelDividable, {9, 71, 0, 0}, QT_TR_NOOP("not dividable by"), 0, 0},
         {&Edit3, "Edit3", PanelDividable, {8, 84, 72, 21}, "", 0, 0},
         {&Edit4, "Edit4", PanelDividable, {88, 84, 72, 21}, "", 0, 0},
-        {&Label3, "Label3", PanelRatio, {8, 8, 0, 0}, "Ratio must be (width : height)", 0, 0},
+        {&Label3,
+         "Label3",
+         PanelRatio,
+         {8, 8, 0, 0},
+         QT_TR_NOOP("Ratio must be (width : height)"),
+         0,
+         0},
         {&SpinEdit5, "SpinEdit5", PanelRatio, {8, 24, 65, 22}, "", SpinMaxSmall, 4},
         {&SpinEdit6, "SpinEdit6", PanelRatio, {96, 24, 65, 22}, "", SpinMaxSmall, 3},
         {&Label4, "Label4", PanelRatio, {8, 48, 0, 0}, "4", 0, 0},
@@ -133,14 +144,20 @@ void TForm1::CreateInputs() {
         {&Label5, "Label5", PanelRatio, {96, 48, 0, 0}, "3", 0, 0},
         {&Label10, "Label10", PanelRatio, {128, 48, 0, 0}, "=", 0, 0},
         {&Bevel1, "Bevel1", PanelRatio, {8, 63, 153, 2}, "", 0, 0},
-        {&Label6, "Label6", PanelRatio, {8, 67, 0, 0}, "Display ratio as", 0, 0},
+        {&Label6, "Label6", PanelRatio, {8, 67, 0, 0}, QT_TR_NOOP("Display ratio as"), 0, 0},
         {&SpinEdit7, "SpinEdit7", PanelRatio, {8, 84, 65, 22}, "", SpinMaxSmall, 4},
         {&Labelfixed43, "Labelfixed43", PanelRatio, {95, 86, 0, 0}, "X", 0, 0},
         {&Labelfixed34, "Labelfixed34", PanelRatio, {8, 113, 0, 0}, "X", 0, 0},
         {&SpinEdit8, "SpinEdit8", PanelRatio, {96, 106, 65, 22}, "", SpinMaxLarge, 3},
         {&Bevel2, "Bevel2", PanelRatio, {8, 130, 153, 2}, "", 0, 0},
-        {&CheckBox1, "CheckBox1", PanelRatio, {6, 134, 155, 17}, "Same ratio as window size", 0, 0},
-        {&Label11, "Label11", PanelRotatedRatio, {8, 8, 0, 0}, "Playing ratio", 0, 0},
+        {&CheckBox1,
+         "CheckBox1",
+         PanelRatio,
+         {6, 134, 155, 17},
+         QT_TR_NOOP("Same ratio as window size"),
+         0,
+         0},
+        {&Label11, "Label11", PanelRotatedRatio, {8, 8, 0, 0}, QT_TR_NOOP("Playing ratio"), 0, 0},
         {&SpinPlayRatioX,
          "SpinPlayRatioX",
          PanelRotatedRatio,
@@ -156,9 +173,15 @@ void TForm1::CreateInputs() {
          "",
          SpinMaxMedium,
          9},
-        {&Label12, "Label12", PanelRotatedRatio, {8, 60, 0, 0}, "Your Screen's ratio", 0, 0},
-        {&Label14, "Label14", PanelRotatedRatio, {8, 72, 0, 0}, "Width", 0, 0},
-        {&Label15, "Label15", PanelRotatedRatio, {88, 72, 0, 0}, "Height", 0, 0},
+        {&Label12,
+         "Label12",
+         PanelRotatedRatio,
+         {8, 60, 0, 0},
+         QT_TR_NOOP("Your Screen's ratio"),
+         0,
+         0},
+        {&Label14, "Label14", PanelRotatedRatio, {8, 72, 0, 0}, QT_TR_NOOP("Width"), 0, 0},
+        {&Label15, "Label15", PanelRotatedRatio, {88, 72, 0, 0}, QT_TR_NOOP("Height"), 0, 0},
         {&SpinScreenRatioX,
          "SpinScreenRatioX",
          PanelRotatedRatio,
@@ -174,12 +197,18 @@ void TForm1::CreateInputs() {
          "",
          SpinMaxSmall,
          3},
-        {&CheckBox3, "CheckBox3", PanelRotatedRatio, {8, 115, 105, 17}, "90° rotated movie", 0, 0},
-        {&CheckBox2, "CheckBox2", PanelOptions, {6, 8, 86, 17}, "Digit grouping", 0, 1},
-        {&Label16, "Label16", PanelURL, {40, 9, 0, 0}, "Visit my Homepage", 0, 0},
+        {&CheckBox3,
+         "CheckBox3",
+         PanelRotatedRatio,
+         {8, 115, 105, 17},
+         QT_TR_NOOP("90° rotated movie"),
+         0,
+         0},
+        {&CheckBox2, "CheckBox2", PanelOptions, {6, 8, 86, 17}, QT_TR_NOOP("Digit grouping"), 0, 1},
+        {&Label16, "Label16", PanelURL, {40, 9, 0, 0}, QT_TR_NOOP("Visit my Homepage"), 0, 0},
     };
     for (const auto& spec : controls) {
-        const QString text = QString::fromUtf8(spec.Text);
+        const QString text = tr(spec.Text);
         QWidget* control = std::visit(
             [&](auto slot) -> QWidget* {
                 using T = std::remove_pointer_t<std::remove_pointer_t<decltype(slot)>>;
@@ -223,8 +252,8 @@ void TForm1::CreateOthers() {
     // The panel cannot take the focus; from its boxes the menu key reaches its presets.
     SpinEdit3->PopupMenu = PopupMenu3;
     SpinEdit4->PopupMenu = PopupMenu3;
-    Edit1->setToolTip(QStringLiteral("Separate divisors by \",\"\n"
-                                     "So 3,4 would find any number which is dividable by 3 or 4"));
+    Edit1->setToolTip(tr("Separate divisors by \",\"\n"
+                         "So 3,4 would find any number which is dividable by 3 or 4"));
     for (TSpinEdit* spin : {SpinEdit5, SpinEdit6, SpinPlayRatioX, SpinPlayRatioY, SpinScreenRatioX,
                             SpinScreenRatioY}) {
         spin->PopupMenu = PopupMenuScreenRatio;
@@ -236,17 +265,16 @@ void TForm1::CreateOthers() {
     TrackBar1->setTickInterval(5);
     TrackBar1->setTickPosition(QSlider::TicksBelow);
     TrackBar1->setValue(255);
-    TrackBar1->setToolTip(QStringLiteral("Change transparency"));
+    TrackBar1->setToolTip(tr("Change transparency"));
     StringGrid2 = new TGridControl(PanelRatio);
     StringGrid2->setObjectName(QStringLiteral("StringGrid2"));
     StringGrid2->setGeometry(6, 184, 155, 33);
 
     PanelRotatedRatio->setContextMenuPolicy(Qt::CustomContextMenu);
-    PanelRotatedRatio->setToolTip(
-        QStringLiteral("Visit the online help for more info about this."));
+    PanelRotatedRatio->setToolTip(tr("Visit the online help for more info about this."));
     Panel1 = new TBevelPanel(PanelRotatedRatio);
     Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->SetCaption(QStringLiteral("Online help on this topic"));
+    Panel1->SetCaption(tr("Online help on this topic"));
     Panel1->SetColor(QColor(0xB0C2D0));
     Panel1->SetBevelOuter(TBevelCut::None);
     Panel1->setCursor(Qt::PointingHandCursor);
@@ -260,25 +288,25 @@ void TForm1::NameControls() {
         QWidget* Control;
         const char* Name;
     } names[] = {
-        {SpinEdit3, "From"},
-        {SpinEdit4, "To"},
-        {Edit1, "Width dividable by"},
-        {Edit2, "Height dividable by"},
-        {Edit3, "Width not dividable by"},
-        {Edit4, "Height not dividable by"},
-        {SpinEdit5, "Ratio width"},
-        {SpinEdit6, "Ratio height"},
-        {SpinEdit7, "Display ratio width"},
-        {SpinEdit8, "Display ratio height"},
-        {TrackBar1, "Transparency"},
-        {StringGrid2, "Predefined formats"},
-        {SpinPlayRatioX, "Playing ratio width"},
-        {SpinPlayRatioY, "Playing ratio height"},
-        {Panel1, "Online help on this topic"},
-        {StringGrid1, "Results"},
+        {SpinEdit3, QT_TR_NOOP("From")},
+        {SpinEdit4, QT_TR_NOOP("To")},
+        {Edit1, QT_TR_NOOP("Width dividable by")},
+        {Edit2, QT_TR_NOOP("Height dividable by")},
+        {Edit3, QT_TR_NOOP("Width not dividable by")},
+        {Edit4, QT_TR_NOOP("Height not dividable by")},
+        {SpinEdit5, QT_TR_NOOP("Ratio width")},
+        {SpinEdit6, QT_TR_NOOP("Ratio height")},
+        {SpinEdit7, QT_TR_NOOP("Display ratio width")},
+        {SpinEdit8, QT_TR_NOOP("Display ratio height")},
+        {TrackBar1, QT_TR_NOOP("Transparency")},
+        {StringGrid2, QT_TR_NOOP("Predefined formats")},
+        {SpinPlayRatioX, QT_TR_NOOP("Playing ratio width")},
+        {SpinPlayRatioY, QT_TR_NOOP("Playing ratio height")},
+        {Panel1, QT_TR_NOOP("Online help on this topic")},
+        {StringGrid1, QT_TR_NOOP("Results")},
     };
     for (const auto& entry : names) {
-        entry.Control->setAccessibleName(QLatin1String(entry.Name));
+        entry.Control->setAccessibleName(tr(entry.Name));
     }
 }
 
@@ -440,7 +468,8 @@ void TForm1::InitStart() {
 
     FillPredefined();
     StringGrid2->SetBandColor1(QColor(0xF0ECEE));
-    PredefinedController.AddColumn("Predefined", 0, "Predefined Ratios", "100,0");
+    PredefinedController.AddColumn("Predefined", 0, tr("Predefined Ratios").toStdString(), "100,0");
+    PredefinedController.SetHeader(0, tr("Predefined").toStdString());
     PredefinedController.ShowTable(PredefinedTable);
 
     DigitGroupSeparator.assign(1, '\'');
@@ -495,7 +524,9 @@ void TForm1::FillPredefined() {
 
 void TForm1::DeclareResultColumns() {
     for (const ResultColumnDecl& column : ResultColumns) {
-        ResultController.AddColumn(std::string(column.Name), column.Id, std::string(column.Caption),
+        ResultController.AddColumn(std::string(column.Name), column.Id,
+                                   ResultColumnText(column.Caption).toStdString(),
                                    std::string(column.SizeSpec));
+        ResultController.SetHeader(column.Id, ResultColumnText(column.Name).toStdString());
     }
 }

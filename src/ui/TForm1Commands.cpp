@@ -43,26 +43,27 @@ QString ItemCaption(const QAction* item) {
     return item->text().remove(QLatin1Char('&'));
 }
 
-// Why the inputs list no pair, in the words the result grid shows in place of the list.
-std::string EmptyListReason(const ResultInputs& in, const ResultEchoes& echoes) {
+// Why the inputs list no pair, in the words the result grid shows in place of the list
+// (untranslated).
+const char* EmptyListReason(const ResultInputs& in, const ResultEchoes& echoes) {
     const int32_t rx = echoes.ReducedX;
     const int32_t ry = echoes.ReducedY;
     if (rx <= 0 || ry <= 0) {
-        return "The ratio terms must be 1 or more";
+        return QT_TRANSLATE_NOOP("TForm1", "The ratio terms must be 1 or more");
     }
     if (in.From > in.To) {
-        return "From is above To";
+        return QT_TRANSLATE_NOOP("TForm1", "From is above To");
     }
     // The pairs are k * rx by k * ry.
     const int64_t first = (std::max(in.From, 1) - 1) / rx + 1;
     const int64_t last = std::min(in.To, MaxWidth) / rx;
     if (first > last) {
-        return "No width in the range gives a whole-number height";
+        return QT_TRANSLATE_NOOP("TForm1", "No width in the range gives a whole-number height");
     }
     if (first * ry > std::numeric_limits<int32_t>::max()) {
-        return "Every height in the range is above 2147483647";
+        return QT_TRANSLATE_NOOP("TForm1", "Every height in the range is above 2147483647");
     }
-    return "No pair passes the filters";
+    return QT_TRANSLATE_NOOP("TForm1", "No pair passes the filters");
 }
 
 } // namespace
@@ -83,12 +84,12 @@ void TForm1::Recount() {
     TrackBar1->setEnabled(sameAsWindow);
     ChangeTRansparency();
     const bool rotated = CheckBox3->isChecked();
-    SetLabel(Label14, ChooseText(rotated, "Height", "Width"));
-    SetLabel(Label15, ChooseText(rotated, "Width", "Height"));
-    SpinScreenRatioX->setAccessibleName(QStringLiteral("Screen ratio ") +
-                                        Label14->text().toLower());
-    SpinScreenRatioY->setAccessibleName(QStringLiteral("Screen ratio ") +
-                                        Label15->text().toLower());
+    SetLabel(Label14, (rotated ? tr("Height") : tr("Width")).toStdString());
+    SetLabel(Label15, (rotated ? tr("Width") : tr("Height")).toStdString());
+    SpinScreenRatioX->setAccessibleName(rotated ? tr("Screen ratio height")
+                                                : tr("Screen ratio width"));
+    SpinScreenRatioY->setAccessibleName(rotated ? tr("Screen ratio width")
+                                                : tr("Screen ratio height"));
     ShowEnabledState(this);
 
     for (TSpinEdit* range : {SpinEdit3, SpinEdit4}) {
@@ -117,8 +118,9 @@ void TForm1::Recount() {
     // The selected pairs stay selected in the new list wherever they are still listed.
     const TEasyGrid::TRowsKept kept = ResultController.KeepRows();
     const ResultEchoes echoes = ComputeResults(inputs, ResultTable, Reference);
-    ResultController.EmptyText =
-        ResultTable.Count() == 0 ? EmptyListReason(inputs, echoes) : std::string();
+    ResultController.EmptyText = ResultTable.Count() == 0
+                                     ? tr(EmptyListReason(inputs, echoes)).toStdString()
+                                     : std::string();
     // A sort chosen at the header holds for every run.
     if (!ResultTable.SortSpec.empty()) {
         ResultTable.Sort();
@@ -135,7 +137,8 @@ void TForm1::Recount() {
 void TForm1::ShowReducedRatio(const ResultEchoes& echoes) {
     // A term of 0 or below lists nothing; say why instead of echoing the bad terms.
     const bool valid = echoes.ReducedX > 0 && echoes.ReducedY > 0;
-    SetLabel(Label4, valid ? IntToText(echoes.ReducedX) : "Terms must be 1 or more");
+    SetLabel(Label4,
+             valid ? IntToText(echoes.ReducedX) : tr("Terms must be 1 or more").toStdString());
     SetLabel(Label5, IntToText(echoes.ReducedY));
     SetLabel(Label10, Int64ToText(echoes.ReducedProduct));
     for (QLabel* label : {Label9, Label5, Label10}) {
@@ -153,7 +156,7 @@ void TForm1::ShowReducedRatio(const ResultEchoes& echoes) {
     Label10->setText(Label10->fontMetrics().elidedText(product, Qt::ElideRight, room));
     Label10->resize(std::min(Label10->sizeHint().width(), room), Label10->height());
     Label10->setToolTip(product);
-    Label10->setAccessibleName(QStringLiteral("Product of the reduced terms ") + product);
+    Label10->setAccessibleName(tr("Product of the reduced terms %1").arg(product));
 }
 
 void TForm1::StringGrid1ClickCell(int ACol, int ARow) {
@@ -254,7 +257,8 @@ void TForm1::OpenPage(std::string_view path) {
                 tr("No web browser was found to open %1.").arg(UrlLauncher1->Url));
         }
     } catch (const TUrlLaunchError& error) {
-        QMessageBox::critical(this, windowTitle(), QString::fromUtf8(error.what()));
+        QMessageBox::critical(this, windowTitle(),
+                              QCoreApplication::translate("TUrlLauncher", error.what()));
     }
 }
 

@@ -2,12 +2,14 @@
 #include "files/DialogFolder.h"
 #include "files/TPreviewFolder.h"
 #include "ui/TForm1.h"
+#include "ui/Translations.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
     TForm::InstallAccessibility();
     QApplication app(argc, argv);
+    InstallTranslations(app);
     QApplication::setApplicationName(QStringLiteral("Tavori Pixolan"));
     // No display name: the toolkit would append it to every window title.
     QGuiApplication::setDesktopFileName(QStringLiteral("example.pixolan.Pixolan"));

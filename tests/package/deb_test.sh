@@ -50,6 +50,7 @@ expected=(
   usr/share/bash-completion/completions/pixolan
   usr/share/zsh/vendor-completions/_pixolan
   usr/share/fish/vendor_completions.d/pixolan.fish
+  usr/share/pixolan/translations/pixolan_de.qm
 )
 for size in 16 22 24 32 48 64 128 256; do
   expected+=("usr/share/icons/hicolor/${size}x${size}/apps/$id.png")
