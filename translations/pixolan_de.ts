@@ -17,6 +17,17 @@
     </message>
 </context>
 <context>
+    <name>FileWrite</name>
+    <message>
+        <source>The file now belongs to you and your group: %1.</source>
+        <translation>Die Datei gehört jetzt Ihnen und Ihrer Gruppe: %1.</translation>
+    </message>
+    <message>
+        <source>Its permissions could not be kept: %1.</source>
+        <translation>Ihre Zugriffsrechte konnten nicht erhalten werden: %1.</translation>
+    </message>
+</context>
+<context>
     <name>HtmlWriter</name>
     <message>
         <source>Could not write &quot;%1&quot;: %2</source>
@@ -433,6 +444,29 @@ So 3,4 would find any number which is dividable by 3 or 4</source>
     </message>
 </context>
 <context>
+    <name>TPreviewFolder</name>
+    <message>
+        <source>The preview folder &quot;%1&quot; could not be made: %2</source>
+        <translation>Der Vorschauordner „%1“ konnte nicht angelegt werden: %2</translation>
+    </message>
+    <message>
+        <source>The preview folder &quot;%1&quot; is not used: it is a link or not a folder.</source>
+        <translation>Der Vorschauordner „%1“ wird nicht verwendet: Er ist eine Verknüpfung oder kein Ordner.</translation>
+    </message>
+    <message>
+        <source>The preview folder &quot;%1&quot; could not be opened: %2</source>
+        <translation>Der Vorschauordner „%1“ konnte nicht geöffnet werden: %2</translation>
+    </message>
+    <message>
+        <source>The preview folder &quot;%1&quot; is not used: it belongs to another user.</source>
+        <translation>Der Vorschauordner „%1“ wird nicht verwendet: Er gehört einem anderen Benutzer.</translation>
+    </message>
+    <message>
+        <source>The preview folder &quot;%1&quot; is not used: others may enter it (mode %2, it must be 0700).</source>
+        <translation>Der Vorschauordner „%1“ wird nicht verwendet: Andere können ihn betreten (Modus %2, er muss 0700 sein).</translation>
+    </message>
+</context>
+<context>
     <name>TPrintPreview</name>
     <message>
         <source>Pa&amp;ge:</source>
@@ -779,6 +813,10 @@ So 3,4 would find any number which is dividable by 3 or 4</source>
     <message>
         <source>The settings were saved to &quot;%1&quot;. %2</source>
         <translation>Die Einstellungen wurden in „%1“ gespeichert. %2</translation>
+    </message>
+    <message>
+        <source>Print preview</source>
+        <translation>Druckvorschau</translation>
     </message>
 </context>
 <context>

@@ -4,6 +4,7 @@
 
 #include "files/FileRead.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QSaveFile>
 #include <cerrno>
@@ -55,13 +56,14 @@ QString KeepOwnerAndMode(int fd, const struct stat& old) {
     QString lost;
     if ((now.st_uid != old.st_uid || now.st_gid != old.st_gid) &&
         ::fchown(fd, old.st_uid, old.st_gid) != 0) {
-        lost = QStringLiteral("The file now belongs to you and your group: %1.")
+        lost = QCoreApplication::translate("FileWrite",
+                                           "The file now belongs to you and your group: %1.")
                    .arg(qt_error_string(errno));
     }
     if (::fchmod(fd, old.st_mode & 07777) != 0) {
-        lost +=
-            (lost.isEmpty() ? QString() : QStringLiteral(" ")) +
-            QStringLiteral("Its permissions could not be kept: %1.").arg(qt_error_string(errno));
+        lost += (lost.isEmpty() ? QString() : QStringLiteral(" ")) +
+                QCoreApplication::translate("FileWrite", "Its permissions could not be kept: %1.")
+                    .arg(qt_error_string(errno));
     }
     return lost;
 }
