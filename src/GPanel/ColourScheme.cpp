@@ -43,8 +43,9 @@ QColor SchemeBackground(const QColor& designed) {
     const int base = std::min(palette.color(QPalette::Base).lightness(), MaxDarkBase);
     const QColor hsl = designed.toHsl();
     // Muted: a light tint has a high saturation that would glare once dark.
-    const QColor muted = QColor::fromHsl(hsl.hslHue(), std::min(hsl.hslSaturation(), 128),
-                                         hsl.lightness(), hsl.alpha());
+    const QColor muted =
+        QColor::fromHsl(hsl.hslHue(), std::min(hsl.hslSaturation(), MaxDarkSaturation),
+                        hsl.lightness(), hsl.alpha());
     int lightness = std::min(base + (255 - hsl.lightness()) / 2, MaxDarkLightness);
     // Hues differ in luminance at one lightness; darker still until the palette's dimmest
     // text reads at 4.5:1 with a little to spare.
