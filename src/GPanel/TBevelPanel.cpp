@@ -1,6 +1,8 @@
 // The plain panel: background, border, bevels and caption, and its clicks and key action.
 #include "GPanel/TBevelPanel.h"
 
+#include "GPanel/ColourScheme.h"
+
 #include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -158,6 +160,10 @@ void TBevelPanel::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     const QPalette& colours = palette();
     QRect area = rect();
+    // Qt filled the background with the designed colour; a dark scheme shows it darkened.
+    if (DarkScheme()) {
+        painter.fillRect(area, SchemeBackground(Color()));
+    }
     if (Border == TPanelBorder::Single) {
         if (Look3D) {
             area = DrawRings(painter, area, colours.color(QPalette::Dark),

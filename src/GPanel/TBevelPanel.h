@@ -21,6 +21,7 @@ class TBevelPanel : public QWidget {
 public:
     explicit TBevelPanel(QWidget* parent = nullptr);
 
+    // The designed colour; under a dark palette it shows as SchemeBackground(Color()).
     QColor Color() const;
     void SetColor(const QColor& color);
 

@@ -1,6 +1,7 @@
 // The gradient panel: its three colours painted as bands inside the bevels.
 #include "GPanel/TGPanel.h"
 
+#include "GPanel/ColourScheme.h"
 #include "GPanel/GradientBands.h"
 
 #include <QPainter>
@@ -83,7 +84,7 @@ void TGPanel::paintEvent(QPaintEvent* event) {
     TBevelPanel::paintEvent(event);
     QPainter painter(this);
     for (const TFill& fill : GradientFills()) {
-        painter.fillRect(fill.Rect, fill.Color);
+        painter.fillRect(fill.Rect, SchemeBackground(fill.Color));
     }
     PaintFocusFrame(painter);
 }

@@ -9,7 +9,8 @@
 // A panel that paints a colour gradient over the area inside its bevels: from Color_1 to
 // Color_2 over the first Percent per cent of its length, then from Color_2 to Color_3, left to
 // right when Horizontal, else top to bottom. A part between two equal colours is not painted
-// and shows the panel's own background. Setting a property repaints the panel.
+// and shows the panel's own background. Setting a property repaints the panel. The colours
+// are the designed ones; a dark palette shows each band as SchemeBackground of its colour.
 class TGPanel : public TBevelPanel {
     Q_OBJECT
     Q_PROPERTY(bool Active READ Active WRITE SetActive)

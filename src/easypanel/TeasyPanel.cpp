@@ -2,6 +2,7 @@
 // states, and stacking them into columns beside the grid.
 #include "easypanel/TeasyPanel.h"
 
+#include "GPanel/ColourScheme.h"
 #include "easypanel/PanelAnimation.h"
 #include "easypanel/SizeSpec.h"
 #include "easypanel/WindowHelpers.h"
@@ -40,6 +41,13 @@ bool HasCode(const std::string& codes, int32_t slot) {
 
 std::string NameOf(const QWidget* widget) {
     return widget->objectName().toStdString();
+}
+
+// Black or white, for the bar's colour as it shows (darkened under a dark palette).
+void ShowTitleColour(QLabel* label, const QColor& barColour) {
+    QPalette text = label->palette();
+    text.setColor(QPalette::WindowText, ContrastColor(SchemeBackground(barColour)));
+    label->setPalette(text);
 }
 
 constexpr const char* PanelMenuCaptions[] = {
@@ -195,9 +203,7 @@ void TeasyPanel::BuildTitleBar(int32_t slot, const QString& title) {
     QFont bold = label->font();
     bold.setBold(true);
     label->setFont(bold);
-    QPalette text = label->palette();
-    text.setColor(QPalette::WindowText, ContrastColor(barColour));
-    label->setPalette(text);
+    ShowTitleColour(label, barColour);
     label->setAutoFillBackground(false);
     label->adjustSize();
     label->move(5, 0);
@@ -358,6 +364,15 @@ void TeasyPanel::SetPanelStyle(int style) {
             SetBevelStyle(Slots[slot].PanelRef, style);
             // The bevels move the title bar's right end, and with it the button.
             PlaceTitlebarParts(slot);
+        }
+    }
+}
+
+void TeasyPanel::FollowPalette() {
+    for (int32_t slot = 0; slot < PanelSlots; ++slot) {
+        const TPanelSlot& record = Slots[slot];
+        if (IsRegistered(slot) && record.TitleLabel && record.TitleBar) {
+            ShowTitleColour(record.TitleLabel, record.TitleBar->Color());
         }
     }
 }

@@ -80,6 +80,9 @@ public:
     void HideTitlebar(TBevelPanel* ref);
     // 0 flat, 1 raised, 2 lowered+raised, 3 lowered.
     void SetPanelStyle(int style);
+    // The title texts again in black or white for the palette now; panels and bars follow a
+    // change of palette by themselves.
+    void FollowPalette();
     int32_t PanelClientHeight(const TBevelPanel* ref) const;
     int32_t PanelWidth(const TBevelPanel* ref) const;
     void Changed();

@@ -2,6 +2,7 @@
 // timing and colour arithmetic, clamped geometry.
 #include "easypanel/WindowHelpers.h"
 
+#include "GPanel/ColourScheme.h"
 #include "GPanel/TBevelPanel.h"
 #include "GPanel/TGPanel.h"
 
@@ -228,7 +229,9 @@ void ShowEnabledState(QWidget* container) {
         return;
     }
     const QColor own = container->palette().color(container->backgroundRole());
-    const QColor disabled = Darker(Darker(own));
+    // Designed colours, shown darkened under a dark palette; the palette's own Base is shown
+    // as it is.
+    const QColor disabled = SchemeBackground(Darker(Darker(own)));
     const QColor windowColour = QGuiApplication::palette().color(QPalette::Base);
     for (QWidget* child : container->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         if (qobject_cast<TBevelPanel*>(child) != nullptr) {
@@ -249,7 +252,7 @@ void ShowEnabledState(QWidget* container) {
             SetRoles(combo, {QPalette::Base, QPalette::Button}, colour);
             combo->setFrame(enabled);
         } else if (auto* check = qobject_cast<QCheckBox*>(child)) {
-            SetRoles(check, {QPalette::Window}, enabled ? own : disabled);
+            SetRoles(check, {QPalette::Window}, enabled ? SchemeBackground(own) : disabled);
             check->setAutoFillBackground(true);
         } else if (auto* spin = qobject_cast<QAbstractSpinBox*>(child)) {
             SetRoles(spin, {QPalette::Base}, colour);

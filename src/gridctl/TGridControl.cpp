@@ -2,6 +2,7 @@
 // the events the grid controller reads.
 #include "gridctl/TGridControl.h"
 
+#include "GPanel/ColourScheme.h"
 #include "gridctl/TGridCellDelegate.h"
 #include "gridctl/TGridHeader.h"
 
@@ -61,7 +62,7 @@ TGridControl::TGridControl(QWidget* parent) : QTableWidget(1, 1, parent) {
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, &TGridControl::ScrollChanged);
 
     SetOptions(Look.Options);
-    SetBackgroundColor(Look.Background);
+    ShowDesignedColours();
     SetScrollBars(ScrollStyle);
     ApplyRowHeight();
 }
@@ -280,43 +281,71 @@ void TGridControl::SetBandsActive(bool active) {
 }
 
 void TGridControl::SetBandColor1(const QColor& color) {
-    Look.Band1 = color;
+    Designed.Band1 = color;
+    Look.Band1 = SchemeBackground(color);
     viewport()->update();
 }
 
 void TGridControl::SetBandColor2(const QColor& color) {
-    Look.Band2 = color;
+    Designed.Band2 = color;
+    Look.Band2 = SchemeBackground(color);
     viewport()->update();
 }
 
 void TGridControl::SetBackgroundColor(const QColor& color) {
-    Look.Background = color;
+    Designed.Background = color;
+    Look.Background = SchemeBackground(color);
     // The viewport fills the area below the last row with its base colour.
     QPalette colours = viewport()->palette();
-    colours.setColor(QPalette::Base, color);
+    colours.setColor(QPalette::Base, Look.Background);
     viewport()->setPalette(colours);
     viewport()->update();
     horizontalHeader()->viewport()->update();
 }
 
 void TGridControl::SetFixedColor(const QColor& color) {
-    Look.HeaderColor = color;
+    Designed.HeaderColor = color;
+    Look.HeaderColor = SchemeBackground(color);
     horizontalHeader()->viewport()->update();
 }
 
 void TGridControl::SetGridLineColor(const QColor& color) {
-    Look.LineColor = color;
+    Designed.LineColor = color;
+    Look.LineColor = SchemeBackground(color);
     viewport()->update();
 }
 
 void TGridControl::SetSelectionColor(const QColor& color) {
-    Look.SelectedColor = color;
+    Designed.SelectedColor = color;
+    Look.SelectedColor = SchemeBackground(color);
     viewport()->update();
 }
 
 void TGridControl::SetSelectionTextColor(const QColor& color) {
-    Look.SelectedTextColor = color;
+    Designed.SelectedTextColor = color;
+    Look.SelectedTextColor = SchemeText(color);
     viewport()->update();
+}
+
+void TGridControl::ShowDesignedColours() {
+    const TGridLook designed = Designed;
+    SetBandColor1(designed.Band1);
+    SetBandColor2(designed.Band2);
+    SetBackgroundColor(designed.Background);
+    SetFixedColor(designed.HeaderColor);
+    SetGridLineColor(designed.LineColor);
+    SetSelectionColor(designed.SelectedColor);
+    SetSelectionTextColor(designed.SelectedTextColor);
+    SetFontColor(designed.TextColor);
+}
+
+// A change of palette may switch between the light and the dark scheme.
+void TGridControl::changeEvent(QEvent* event) {
+    QTableWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange ||
+        event->type() == QEvent::ApplicationPaletteChange) {
+        ShowDesignedColours();
+    }
 }
 
 void TGridControl::SetFlat(bool flat) {
@@ -336,7 +365,8 @@ void TGridControl::SetFontName(const QString& name) {
 }
 
 void TGridControl::SetFontColor(const QColor& color) {
-    Look.TextColor = color;
+    Designed.TextColor = color;
+    Look.TextColor = SchemeText(color);
     viewport()->update();
     horizontalHeader()->viewport()->update();
 }

@@ -27,6 +27,9 @@ class QHelpEvent;
 // Events are plain callbacks raised after the fact; rows and columns count from 0 with the
 // header as row 0, columns are visible positions.
 //
+// Colours read back as set; under a dark palette they show darkened (backgrounds and lines)
+// or lightened (texts).
+//
 // A new grid has one column of 64 pixels and one data row 21 high, a silver header with lines
 // around its cells, no lines between data cells, whole-row selection and cell hints off.
 class TGridControl : public QTableWidget {
@@ -109,21 +112,21 @@ public:
     // Alternating row colours: data row 1 takes the first colour, row 2 the second...
     bool BandsActive() const { return Look.Bands; }
     void SetBandsActive(bool active);
-    QColor BandColor1() const { return Look.Band1; }
+    QColor BandColor1() const { return Designed.Band1; }
     void SetBandColor1(const QColor& color);
-    QColor BandColor2() const { return Look.Band2; }
+    QColor BandColor2() const { return Designed.Band2; }
     void SetBandColor2(const QColor& color);
 
     // Data cells without bands and the area below the last row.
-    QColor BackgroundColor() const { return Look.Background; }
+    QColor BackgroundColor() const { return Designed.Background; }
     void SetBackgroundColor(const QColor& color);
-    QColor FixedColor() const { return Look.HeaderColor; }
+    QColor FixedColor() const { return Designed.HeaderColor; }
     void SetFixedColor(const QColor& color);
-    QColor GridLineColor() const { return Look.LineColor; }
+    QColor GridLineColor() const { return Designed.LineColor; }
     void SetGridLineColor(const QColor& color);
-    QColor SelectionColor() const { return Look.SelectedColor; }
+    QColor SelectionColor() const { return Designed.SelectedColor; }
     void SetSelectionColor(const QColor& color);
-    QColor SelectionTextColor() const { return Look.SelectedTextColor; }
+    QColor SelectionTextColor() const { return Designed.SelectedTextColor; }
     void SetSelectionTextColor(const QColor& color);
     // Flat header cells have no raised edge.
     bool Flat() const { return Look.Flat; }
@@ -134,7 +137,7 @@ public:
     void SetFont(const QFont& font);
     QString FontName() const { return font().family(); }
     void SetFontName(const QString& name);
-    QColor FontColor() const { return Look.TextColor; }
+    QColor FontColor() const { return Designed.TextColor; }
     void SetFontColor(const QColor& color);
 
     // Hints: with ShowHint and HintShowCells a cell's text shows as its hint; with
@@ -185,6 +188,7 @@ protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     static constexpr int HeaderRows = 1;
@@ -192,6 +196,8 @@ private:
     static int ItemRow(int row) { return row - HeaderRows; }
 
     void ApplyRowHeight();
+    // Look's colours from the designed ones, for the palette now.
+    void ShowDesignedColours();
     void ApplyRowPitch();
     void CellClicked(const QModelIndex& index);
     void CellDoubleClicked(const QModelIndex& index);
@@ -210,7 +216,8 @@ private:
     int AskedRowHeight = 21;
     TScrollStyle ScrollStyle = ssBoth;
     bool EnhancedMove = false;
-    TGridLook Look; // what the cell painter and the header read
+    TGridLook Look;     // what the cell painter and the header read: the colours as shown
+    TGridLook Designed; // only its colours: as set, before a dark palette darkens them
     bool HintsShown = true;
     bool HintCells = false;
     bool HintLargeText = false;

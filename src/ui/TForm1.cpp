@@ -2,6 +2,7 @@
 // order and names for screen readers, and the start that runs the first count.
 #include "ui/TForm1.h"
 
+#include "GPanel/ColourScheme.h"
 #include "GPanel/TBevelPanel.h"
 #include "core/Ratio.h"
 #include "easypanel/WindowHelpers.h"
@@ -14,8 +15,10 @@
 #include "ui/Translations.h"
 #include "ui/WindowIcon.h"
 #include "util/NumberFormat.h"
+#include "util/ScopedValue.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QGuiApplication>
 #include <QIcon>
@@ -515,7 +518,45 @@ void TForm1::InitStart() {
     setWindowTitle(QStringLiteral("Tavori Pixolan 1.5"));
     DoubleBufferAll();
     FitToScreen(this);
+    qApp->installEventFilter(&PaletteWatcher);
+    ShowColourScheme();
     Recount();
+}
+
+void TForm1::ShowColourScheme() {
+    if (ShowingScheme) {
+        return;
+    }
+    const ScopedValue<bool> showing(ShowingScheme, true);
+    // The whole palette again: a window with a palette of its own keeps the old desktop
+    // palette's other colours, and hands them down to every control, when the desktop's
+    // changes. Under a dark palette the window takes the desktop's own window colour.
+    QPalette colours = QGuiApplication::palette();
+    colours.setColor(QPalette::Window,
+                     DarkScheme() ? colours.color(QPalette::Window) : QColor(Silver));
+    setPalette(colours);
+    // Panels, title bars and grids show their designed colours through the scheme when they
+    // paint; the title texts and the input colours are set, so they are set again.
+    ResultController.FollowPalette();
+    ShowEnabledState(this);
+}
+
+// The scheme follows the desktop's when it changes while the program runs. Qt tells the
+// application object of a new desktop palette; the window hears it there.
+bool TForm1::PaletteWatch::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == QCoreApplication::instance() &&
+        event->type() == QEvent::ApplicationPaletteChange) {
+        Form->ShowColourScheme();
+    }
+    return false;
+}
+
+void TForm1::changeEvent(QEvent* event) {
+    TForm::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange ||
+        event->type() == QEvent::ApplicationPaletteChange) {
+        ShowColourScheme();
+    }
 }
 
 void TForm1::FillPredefined() {

@@ -122,6 +122,7 @@ protected:
     bool focusNextPrevChild(bool next) override;
     void mousePressEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void CreateControls();
@@ -141,6 +142,20 @@ private:
     void ShowReducedRatio(const ResultEchoes& echoes);
     void OpenPage(std::string_view path);
     void ShowPopup(TPopupMenu* menu, QWidget* component, const QPoint& pos);
+    // The desktop's palette decides between the designed light look and its dark version.
+    void ShowColourScheme();
 
     bool PlacedInFrame = false;
+    bool ShowingScheme = false; // its own palette change does not start it again
+
+    // Hears the application's palette changes for the window.
+    class PaletteWatch : public QObject {
+    public:
+        explicit PaletteWatch(TForm1* form) : Form(form) {}
+        bool eventFilter(QObject* watched, QEvent* event) override;
+
+    private:
+        TForm1* Form;
+    };
+    PaletteWatch PaletteWatcher{this};
 };

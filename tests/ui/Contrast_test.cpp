@@ -1,0 +1,260 @@
+// Every text of the window reads at 4.5:1 against the pixels painted behind it, under a light
+// and under dark desktop palettes, also when the palette changes while the window is open.
+#include "ui/TForm1.h"
+
+#include "GPanel/ColourScheme.h"
+#include "GPanel/TBevelPanel.h"
+#include "gridctl/TGridControl.h"
+
+#include <QTest>
+#include <QtWidgets>
+#include <algorithm>
+#include <functional>
+#include <gtest/gtest.h>
+#include <iostream>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The roles of a dark desktop scheme; `text` for window and edit texts alike.
+QPalette DarkPalette(QRgb window, QRgb base, QRgb text) {
+    QPalette palette(QColor(text), QColor(0x424245), QColor(0x979797), QColor(0x302f2e),
+                     QColor(0x4a4947), QColor(text), QColor(Qt::white), QColor(base),
+                     QColor(window));
+    palette.setColor(QPalette::Highlight, QColor(0x12608a));
+    palette.setColor(QPalette::HighlightedText, QColor(0xf9f9f9));
+    palette.setColor(QPalette::ToolTipBase, QColor(0x3f3f36));
+    palette.setColor(QPalette::ToolTipText, QColor(text));
+    palette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x808080));
+    palette.setColor(QPalette::Disabled, QPalette::Text, QColor(0x808080));
+    return palette;
+}
+
+QPalette LightPalette() {
+    static const QPalette light = QApplication::palette();
+    return light;
+}
+
+// A region of the window whose text can be taken away and given back.
+struct TTextArea {
+    std::string Name;
+    QRect Area; // in window coordinates
+    std::function<void(bool shown)> Show;
+    // The colour the text is drawn in; invalid where it is owner-drawn, and the rendered
+    // pixel that stands out most from what lies behind it counts. (Thin glyphs at small
+    // sizes reach their colour in no pixel, so the rendered one would understate it.)
+    QColor Text;
+};
+
+void ShowPaletteText(QWidget* widget, const QPalette& own, bool shown) {
+    if (shown) {
+        widget->setPalette(own);
+        return;
+    }
+    QPalette hidden = own;
+    // Not the button text, which draws the arrows of a spin box.
+    for (const auto role : {QPalette::WindowText, QPalette::Text}) {
+        hidden.setColor(role, Qt::transparent);
+    }
+    widget->setPalette(hidden);
+}
+
+bool TextWidget(QWidget* widget) {
+    if (auto* label = qobject_cast<QLabel*>(widget)) {
+        return !label->text().trimmed().isEmpty();
+    }
+    if (auto* panel = qobject_cast<TBevelPanel*>(widget)) {
+        return !panel->Caption().isEmpty();
+    }
+    if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        return !edit->text().isEmpty();
+    }
+    return qobject_cast<QCheckBox*>(widget) != nullptr;
+}
+
+// A spin box's text is its edit's; the box's arrows take the text colour too.
+std::string NameOf(const QWidget* widget) {
+    const QWidget* named =
+        qobject_cast<QAbstractSpinBox*>(widget->parentWidget()) ? widget->parentWidget() : widget;
+    return named->objectName().isEmpty() ? std::string(named->metaObject()->className())
+                                         : named->objectName().toStdString();
+}
+
+// Labels, panel captions, check boxes, edits and spin boxes in view and enabled (the text
+// of a disabled control need not reach the ratio), and the header and every row in view of
+// both grids.
+std::vector<TTextArea> TextAreas(TForm1& form) {
+    std::vector<TTextArea> areas;
+    for (QWidget* widget : form.findChildren<QWidget*>()) {
+        const QRect seen = widget->visibleRegion().boundingRect();
+        if (!widget->isVisible() || !widget->isEnabled() || seen.isEmpty() || !TextWidget(widget) ||
+            qobject_cast<TGridControl*>(widget->parentWidget()) != nullptr) {
+            continue;
+        }
+        QRect area = seen;
+        if (auto* box = qobject_cast<QCheckBox*>(widget)) {
+            // Its text, not the check mark beside it.
+            QStyleOptionButton option;
+            option.initFrom(box);
+            option.text = box->text();
+            area &= box->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, box);
+        }
+        const QPalette own = widget->palette();
+        areas.push_back({NameOf(widget), area.translated(widget->mapTo(&form, QPoint(0, 0))),
+                         [widget, own](bool shown) { ShowPaletteText(widget, own, shown); },
+                         own.color(widget->foregroundRole())});
+    }
+    for (TGridControl* grid : {form.StringGrid1, form.StringGrid2}) {
+        const QColor text = grid->FontColor();
+        const QColor selected = grid->SelectionTextColor();
+        const auto show = [grid, text, selected](bool shown) {
+            grid->SetFontColor(shown ? text : QColor(Qt::transparent));
+            grid->SetSelectionTextColor(shown ? selected : QColor(Qt::transparent));
+        };
+        QHeaderView* header = grid->horizontalHeader();
+        areas.push_back({grid->objectName().toStdString() + " header",
+                         QRect(header->mapTo(&form, QPoint(0, 0)), header->size()), show,
+                         QColor()});
+        QWidget* view = grid->viewport();
+        for (int row = 0; row < grid->DataRowCount(); ++row) {
+            const QRect cell = grid->visualRect(grid->model()->index(row, 0));
+            const QRect line =
+                QRect(0, cell.top(), view->width(), cell.height()).intersected(view->rect());
+            if (!line.isEmpty()) {
+                areas.push_back(
+                    {grid->objectName().toStdString() + " row " + std::to_string(row + 1),
+                     line.translated(view->mapTo(&form, QPoint(0, 0))), show, QColor()});
+            }
+        }
+    }
+    return areas;
+}
+
+struct TMeasure {
+    double Contrast = 21; // of the text's core colour against every pixel behind the text
+    int Lightness = 0;    // the mean lightness behind the text
+    bool HasText = false;
+};
+
+// The pixels that the text changes: behind each, what shows without the text; the text's
+// colour is the changed pixel that stands out most from what lies behind it.
+TMeasure Measure(TForm1& form, const TTextArea& area) {
+    const QImage with = form.grab(area.Area).toImage().convertToFormat(QImage::Format_RGB32);
+    area.Show(false);
+    const QImage without = form.grab(area.Area).toImage().convertToFormat(QImage::Format_RGB32);
+    area.Show(true);
+    std::vector<QPoint> changed;
+    QColor core;
+    double strongest = 0;
+    for (int y = 0; y < with.height(); ++y) {
+        for (int x = 0; x < with.width(); ++x) {
+            if (with.pixel(x, y) == without.pixel(x, y)) {
+                continue;
+            }
+            changed.emplace_back(x, y);
+            const double contrast =
+                ContrastRatio(QColor(with.pixel(x, y)), QColor(without.pixel(x, y)));
+            if (contrast > strongest) {
+                strongest = contrast;
+                core = QColor(with.pixel(x, y));
+            }
+        }
+    }
+    if (area.Text.isValid()) {
+        core = area.Text;
+    }
+    TMeasure measure;
+    long lightness = 0;
+    for (const QPoint& at : changed) {
+        const QColor behind(without.pixel(at));
+        measure.Contrast = std::min(measure.Contrast, ContrastRatio(core, behind));
+        lightness += behind.lightness();
+    }
+    measure.HasText = !changed.empty();
+    measure.Lightness = changed.empty() ? 0 : static_cast<int>(lightness / changed.size());
+    return measure;
+}
+
+QPalette Darker() {
+    return DarkPalette(0x222020, 0x3d3d3d, 0xffffff);
+}
+
+// Dim text on deep blue leaves less room for the panels' colours.
+QPalette Dim() {
+    return DarkPalette(0x010b2c, 0x010b2c, 0xb0b0b0);
+}
+
+struct TScheme {
+    const char* Name;
+    QPalette (*Palette)();
+    // The palette the window starts under, when the scheme changes while it is open.
+    QPalette (*Before)();
+};
+
+void PrintTo(const TScheme& scheme, std::ostream* out) {
+    *out << scheme.Name;
+}
+
+class ContrastTest : public ::testing::TestWithParam<TScheme> {
+protected:
+    void TearDown() override { QApplication::setPalette(LightPalette()); }
+};
+
+TEST_P(ContrastTest, EveryTextReadsAgainstWhatIsBehindIt) {
+    const TScheme& scheme = GetParam();
+    const QPalette palette = scheme.Palette();
+    QApplication::setPalette(scheme.Before != nullptr ? scheme.Before() : palette);
+    auto form = std::make_unique<TForm1>();
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    if (scheme.Before != nullptr) {
+        QApplication::setPalette(palette);
+    }
+    // Every panel open, so that every label is in view.
+    form->ResultController.PanelMenuClick(1);
+    // A selected row, whose text has colours of its own.
+    form->StringGrid1->SelectRows({2});
+    const bool dark = IsDarkPalette(palette);
+    ASSERT_EQ(DarkScheme(), dark);
+    // The desktop's window colour under a dark palette, the designed silver under a light one.
+    EXPECT_EQ(form->palette().color(QPalette::Window),
+              dark ? palette.color(QPalette::Window) : QColor(0xC0C0C0));
+
+    double worst = 21;
+    std::string worstName;
+    int measured = 0;
+    for (const TTextArea& area : TextAreas(*form)) {
+        const TMeasure measure = Measure(*form, area);
+        if (!measure.HasText) {
+            continue;
+        }
+        ++measured;
+        EXPECT_GE(measure.Contrast, 4.5) << area.Name;
+        if (dark) {
+            EXPECT_LT(measure.Lightness, 128) << area.Name << ": a light patch in a dark window";
+        }
+        if (measure.Contrast < worst) {
+            worst = measure.Contrast;
+            worstName = area.Name;
+        }
+    }
+    // Labels, check boxes, edits, spin boxes, both headers and their rows.
+    EXPECT_GT(measured, 40);
+    std::cout << scheme.Name << ": " << measured << " texts, the lowest contrast " << worst
+              << ":1 (" << worstName << ")\n";
+}
+
+INSTANTIATE_TEST_SUITE_P(Schemes, ContrastTest,
+                         ::testing::Values(TScheme{"light", LightPalette, nullptr},
+                                           TScheme{"dark", Darker, nullptr},
+                                           TScheme{"dim", Dim, nullptr},
+                                           TScheme{"dark_while_open", Darker, LightPalette},
+                                           TScheme{"light_again", LightPalette, Darker}),
+                         [](const ::testing::TestParamInfo<TScheme>& scheme) {
+                             return std::string(scheme.param.Name);
+                         });
+
+} // namespace
