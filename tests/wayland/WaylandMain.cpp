@@ -58,6 +58,10 @@ int main(int argc, char** argv) {
         // its text input; keys sent by the test come from no seat, and it dereferences null. A
         // person typing always comes through a seat.
         qputenv("QT_IM_MODULE", "none");
+        // The toolkit's client-side title bar is a plugin that leaks a buffer, which the leak
+        // checker of the sanitizer build cannot name once the plugin is unloaded. The frame
+        // around the window is the toolkit's and not what this suite checks.
+        qputenv("QT_WAYLAND_DISABLE_WINDOWDECORATION", "1");
         return up;
     });
 }
