@@ -168,13 +168,12 @@ TEST(TEasyGrid, FillsOnlyTheRowsInViewOrNoData) {
 TEST(TEasyGrid, HeaderClicksSortAndAltClicksHide) {
     const auto shift = Qt::ShiftModifier;
     const auto ctrlShift = Qt::ControlModifier | Qt::ShiftModifier;
-    // Column clicked, keys, the sort spec, row 1's width after the sort.
+    // Column clicked, keys, the sort spec, row 1's width after the sort. How a click edits the
+    // spec in every other case: ColumnModel.SortClicksReplaceOrAddKeysAndTurnThemRound.
     const std::tuple<int, Qt::KeyboardModifiers, const char*, const char*> cases[] = {
         {0, shift, "width", "1004"},
         {0, shift, "-width", "1040"},
-        {0, shift, "width", "1004"},
-        {1, ctrlShift, "width,height", "1004"},
-        {1, ctrlShift, "width,-height", "1004"},
+        {1, ctrlShift, "-width,height", "1040"},
         {1, shift, "height", "1040"},
         {1, {}, "height", "1040"}, // a plain click does not sort
         {0, Qt::ControlModifier, "height", "1040"}};

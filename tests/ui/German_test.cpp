@@ -53,12 +53,9 @@ protected:
 
     LocaleTest() {
         for (const char* name : Variables) {
-            Saved[name] = Read(name);
+            Saved[name] =
+                qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt;
         }
-    }
-
-    static std::optional<QByteArray> Read(const char* name) {
-        return qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt;
     }
 
     // Only LANGUAGE speaks.
