@@ -41,8 +41,9 @@ struct KeyEdit : QLineEdit {
 };
 
 // The result grid as the window sets it up: a grid of 20 visible rows on a TForm, the
-// eight result columns declared in their order, the two "dividable by" ones hidden. Dialogs
-// are not run: the fixture notes their class in Calls and answers DialogResult.
+// eight result columns declared in their order (unless `declared` is false: the attached
+// controller's own columns), the two "dividable by" ones hidden. Dialogs are not run: the
+// fixture notes their class in Calls and answers DialogResult.
 struct ResultGrid {
     TForm Form;
     TGridControl* Grid = new TGridControl(&Form);
@@ -53,7 +54,7 @@ struct ResultGrid {
     std::function<void(QDialog&)> OnDialog;
     int DialogResult = QDialog::Rejected;
 
-    explicit ResultGrid(int rows = 0) {
+    explicit ResultGrid(int rows = 0, bool declared = true) {
         Table.Init();
         Fill(rows);
         Form.OnResize = [this] {
@@ -82,6 +83,9 @@ struct ResultGrid {
             DialogResult == QDialog::Accepted ? dialog.accept() : dialog.reject();
             return dialog.result();
         };
+        if (!declared) {
+            return;
+        }
         Ctl.RemoveFromMenu(45);
         Ctl.Columns.LayoutsText = "Width,Height,Area%,Area (h*w),PixelDif,Letterboxed,Letterboxed "
                                   "Height:Width for rotated movies|Width,Height,Width dividable by,"

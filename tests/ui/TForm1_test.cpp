@@ -13,7 +13,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <gtest/gtest.h>
-#include <memory>
 #include <ostream>
 
 // Readable failure messages.
@@ -26,8 +25,7 @@ namespace {
 // A fresh window for every test: the reference pair and all inputs start at their defaults.
 class Form1Test : public ::testing::Test {
 protected:
-    std::unique_ptr<TForm1> Form = std::make_unique<TForm1>();
-    TForm1& F = *Form;
+    TForm1 F;
 
     void SetUp() override {
         F.show();
