@@ -279,8 +279,7 @@ TEST(TEasyGrid, SortMarksItsKeysSelectionFollowsAndUnsortedRestores) {
     g.Click(0, 0, Qt::ShiftModifier);
     g.Click(0, 0, Qt::ShiftModifier);
     EXPECT_EQ(g.Table.SortSpec, "-width");
-    EXPECT_EQ(mark(0) + mark(1), "1-0+");
-    EXPECT_EQ(g.Grid->horizontalHeader()->sortIndicatorSection(), 0);
+    EXPECT_EQ(mark(0) + mark(1), "1-0+"); // the header's indicator: TGridControl's suite
     EXPECT_EQ(g.Grid->SelectedRows(), (std::vector<int>{8, 9}));
     EXPECT_EQ(selectedWidths(), "1012 1008 ");
     g.Click(1, 0, Qt::ControlModifier | Qt::ShiftModifier);
