@@ -2,6 +2,7 @@
 // and a dialog under LANGUAGE=de, with every text inside its control.
 #include "ui/TForm1.h"
 
+#include "../support/ScopedEnv.h"
 #include "GPanel/TBevelPanel.h"
 #include "gridctl/TGridControl.h"
 #include "ui/TSpinEdit.h"
@@ -10,9 +11,11 @@
 #include <QTest>
 #include <QtWidgets>
 #include <gtest/gtest.h>
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <optional>
+#include <utility>
 
 // Readable failure messages, from the window's suite in the same program.
 void PrintTo(const QString& text, std::ostream* out);
@@ -48,28 +51,17 @@ const QStringList Catalogues = {QStringLiteral(PIXOLAN_TRANSLATIONS)};
 // translator after it.
 class LocaleTest : public ::testing::Test {
 protected:
-    static constexpr const char* Variables[] = {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"};
-    std::map<const char*, std::optional<QByteArray>> Saved;
-
-    LocaleTest() {
-        for (const char* name : Variables) {
-            Saved[name] =
-                qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt;
-        }
-    }
+    std::optional<ScopedEnv> Locale;
 
     // Only LANGUAGE speaks.
-    static void SetLocale(const char* language) {
-        for (const char* name : Variables) {
-            qunsetenv(name);
-        }
-        qputenv("LANGUAGE", language);
+    void SetLocale(const char* language) {
+        Locale.reset();
+        Locale.emplace(std::initializer_list<std::pair<const char*, QByteArray>>{
+            {"LANGUAGE", language}, {"LC_ALL", {}}, {"LC_MESSAGES", {}}, {"LANG", {}}});
     }
 
     void TearDown() override {
-        for (const auto& [name, value] : Saved) {
-            value ? qputenv(name, *value) : qunsetenv(name);
-        }
+        Locale.reset();
         for (QTranslator* translator : qApp->findChildren<QTranslator*>()) {
             QCoreApplication::removeTranslator(translator);
             delete translator;
