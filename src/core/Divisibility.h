@@ -16,10 +16,8 @@ std::string DivisorList(int32_t n);
 // The first numbers of DivisorList(n), as many as fit `divisors`; returns how many it wrote.
 std::size_t LeadingDivisors(int32_t n, std::span<int64_t> divisors);
 
-// A key of DivisorList(n) that orders like the list without making it: n, then its primes
-// with their exponents, at most DivisorListKeySize numbers. CompareDivisorListKeys gives
-// <0, 0 or >0 as the lists compare number by number (a list that is the start of another
-// first; the empty lists of primes are all equal).
-constexpr std::size_t DivisorListKeySize = 19;
-std::size_t DivisorListKey(int32_t n, std::span<int64_t> key);
-int CompareDivisorListKeys(std::span<const int64_t> a, std::span<const int64_t> b);
+// Numbers that order like DivisorList(n) when compared number by number, a list that is the
+// start of another first, without making the list: at most DivisorListOrderSize of them, the
+// same only for the same list (the empty lists of primes and of numbers below 4 all give one).
+constexpr std::size_t DivisorListOrderSize = 31;
+std::size_t DivisorListOrder(int32_t n, std::span<int64_t> numbers);

@@ -84,6 +84,20 @@ PrimeFactors PrimeFactors::Of(int32_t n) {
     return factors;
 }
 
+PrimeFactors PrimeFactors::Times(const PrimeFactors& other) const {
+    PrimeFactors product;
+    product.Number = Number * other.Number;
+    std::size_t i = 0;
+    std::size_t j = 0;
+    while (i < Count || j < other.Count) {
+        const bool mine =
+            j == other.Count || (i < Count && Powers[i].Prime < other.Powers[j].Prime);
+        const Power& power = mine ? Powers[i++] : other.Powers[j++];
+        product.Append(power.Prime, power.Exponent);
+    }
+    return product;
+}
+
 template <typename Visit>
 void PrimeFactors::VisitDivisors(Visit visit, std::size_t wanted) const {
     // Only the divisors up to the square root are made; each names its co-divisor above the
@@ -173,17 +187,29 @@ std::size_t PrimeFactors::LeadingDivisors(std::span<int64_t> divisors) const {
     return count;
 }
 
-std::size_t PrimeFactors::WriteKey(std::span<int64_t> key) const {
+// Where two lists first differ, the smaller number is in one list only, and the smallest such
+// number is always a prime power: a divisor of one number that does not divide the other holds
+// a prime power that does not either. So the lists compare like their prime powers, except where
+// one list ends first; the largest divisor, written after them, settles that. Doubling keeps
+// the last number apart from every prime power.
+std::size_t PrimeFactors::WriteListOrder(std::span<int64_t> numbers) const {
+    // Up to 30 prime powers below 2^31, and the last number.
+    std::array<int64_t, 31> order;
     std::size_t count = 0;
-    const auto put = [&](int64_t value) {
-        if (count < key.size()) {
-            key[count++] = value;
-        }
-    };
-    put(Count == 0 ? 0 : Number);
     for (std::size_t i = 0; i < Count; ++i) {
-        put(Powers[i].Prime);
-        put(Powers[i].Exponent);
+        uint64_t power = 1;
+        for (uint32_t e = 0; e < Powers[i].Exponent; ++e) {
+            power *= Powers[i].Prime;
+            if (power < Number) {
+                order[count++] = static_cast<int64_t>(2 * power);
+            }
+        }
     }
+    std::sort(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(count));
+    // Numbers below 4 and primes have the empty list, which has 1 as its "largest divisor".
+    const uint32_t largest = Count == 0 ? 1 : Number / Powers[0].Prime;
+    order[count++] = 2 * int64_t{largest} + 1;
+    count = std::min(count, numbers.size());
+    std::copy_n(order.begin(), count, numbers.begin());
     return count;
 }

@@ -12,14 +12,19 @@ class PrimeFactors {
 public:
     // The factorisation of n; empty for n < 2.
     static PrimeFactors Of(int32_t n);
+    // The factorisation of the product, which must stay below 2^31; merging two factorisations
+    // is far cheaper than factoring a large product by trial division.
+    PrimeFactors Times(const PrimeFactors& other) const;
 
     // The divisors d with 1 < d < the number, ascending, joined by ",".
     std::string DivisorText() const;
     // The first of those divisors, as many as fit `divisors`; returns how many it wrote.
     std::size_t LeadingDivisors(std::span<int64_t> divisors) const;
-    // The number, then each prime and its exponent, as many as fit `key`; returns how many it
-    // wrote (at most 19).
-    std::size_t WriteKey(std::span<int64_t> key) const;
+    // Numbers whose order, compared number by number (a list that is the start of another
+    // first), is that of the divisor lists: twice each prime power below the number that
+    // divides it, ascending, then twice the largest divisor below the number plus one. As many
+    // as fit `numbers`; returns how many it wrote (at most 31).
+    std::size_t WriteListOrder(std::span<int64_t> numbers) const;
 
 private:
     struct Power {

@@ -4,6 +4,7 @@
 
 #include "core/Divisibility.h"
 #include "core/DivisorFilter.h"
+#include "core/PrimeFactors.h"
 #include "core/Ratio.h"
 #include "core/brueche.h"
 #include "superarray/superarray.h"
@@ -14,6 +15,7 @@
 #include <algorithm>
 #include <array>
 #include <limits>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -29,6 +31,8 @@ struct RunContext {
     int32_t PX; // playing ratio
     int32_t PY;
     bool Rotated;
+    int32_t RX; // the reduced ratio: every pair is k * RX by k * RY
+    int32_t RY;
 };
 
 // The frame's width and height, then what the bars add to each.
@@ -97,26 +101,21 @@ void DeriveCells(superarray& table, const RunContext& run) {
     Derive(table, HeightDivisorsColumn, [](const Pair& p) { return DivisorList(p.H); });
     Derive(table, WidthDivisorsColumn, [](const Pair& p) { return DivisorList(p.W); });
     Derive(table, LetterboxColumn, [run](const Pair& p) { return LetterboxText(run, p); });
-    // The numbers the list cells show, for sorting without making their texts; blank slots
-    // have none (a side of 0 has no divisors).
-    const auto divisorsOf = [](int32_t side) {
-        return [side](const superarray& t, int32_t row,
-                      std::span<int64_t> out) -> std::optional<std::size_t> {
-            return LeadingDivisors(TextToInt(t.GetCell(row, side)), out);
+    // A sort by a list cell reads numbers that order like the list, not the list itself. A
+    // side is k times its ratio term, and factoring k and the term apart is much cheaper than
+    // factoring a tall side by trial division. Blank slots have the empty list.
+    for (const auto& [list, side, term] : {std::tuple{HeightDivisorsColumn, HeightColumn, run.RY},
+                                           std::tuple{WidthDivisorsColumn, WidthColumn, run.RX}}) {
+        table.Columns[list].LeadingNumbers =
+            [side, term, termFactors = PrimeFactors::Of(term)](
+                const superarray& t, int32_t row,
+                std::span<int64_t> out) -> std::optional<std::size_t> {
+            const int32_t n = TextToInt(t.GetCell(row, side));
+            const PrimeFactors factors = n > 0 && term > 0 && n % term == 0
+                                             ? PrimeFactors::Of(n / term).Times(termFactors)
+                                             : PrimeFactors::Of(n);
+            return factors.WriteListOrder(out);
         };
-    };
-    // Lists with equal leading divisors are ordered by the sides' prime factors.
-    static_assert(DivisorListKeySize <= superarray::MaxListKey);
-    const auto keyOf = [](int32_t side) {
-        return [side](const superarray& t, int32_t row, std::span<int64_t> out) {
-            return DivisorListKey(TextToInt(t.GetCell(row, side)), out);
-        };
-    };
-    for (const auto& [list, side] : {std::pair{HeightDivisorsColumn, HeightColumn},
-                                     std::pair{WidthDivisorsColumn, WidthColumn}}) {
-        table.Columns[list].LeadingNumbers = divisorsOf(side);
-        table.Columns[list].ListKey = keyOf(side);
-        table.Columns[list].CompareListKeys = CompareDivisorListKeys;
     }
     table.Columns[LetterboxColumn].LeadingNumbers =
         [run](const superarray& t, int32_t row,
@@ -196,7 +195,7 @@ ResultEchoes ComputeResults(const ResultInputs& in, superarray& table, Reference
             table.SetCell(0, HeightColumn, IntToText(h));
         }
     }
-    DeriveCells(table, {reference, in.SX, in.SY, in.PX, in.PY, in.Rotated});
+    DeriveCells(table, {reference, in.SX, in.SY, in.PX, in.PY, in.Rotated, rx, ry});
     return echoes;
 }
 

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <iterator>
+#include <string_view>
 
 void ColumnModel::Clear() {
     Cols.resize(1);
@@ -263,15 +264,19 @@ std::vector<ColumnModel::SortMark> ColumnModel::SortMarks() const {
     return marks;
 }
 
-std::string ColumnModel::RowIdentity(int32_t row, std::span<const int32_t> ids) const {
-    std::string identity;
-    if (Table == nullptr) {
-        return identity;
-    }
+void ColumnModel::AppendRowIdentity(int32_t row, std::span<const int32_t> ids,
+                                    std::string& identity) const {
     for (const int32_t id : ids) {
         // A tab cannot stand in a cell that the window writes, so the joined texts stay apart.
         identity += Table->GetCell(row, id);
         identity += '\t';
+    }
+}
+
+std::string ColumnModel::RowIdentity(int32_t row, std::span<const int32_t> ids) const {
+    std::string identity;
+    if (Table != nullptr) {
+        AppendRowIdentity(row, ids, identity);
     }
     return identity;
 }
@@ -283,9 +288,22 @@ ColumnModel::RowsWithIdentities(std::span<const int32_t> ids,
     if (Table == nullptr || identities.empty()) {
         return rows;
     }
+    // A keystroke looks through up to 32768 rows, most of which differ in their first text
+    // already: the rest of a row is read only where the first text starts an identity.
+    std::unordered_set<std::string_view> starts;
+    for (const std::string& each : identities) {
+        starts.insert(std::string_view(each).substr(0, each.find('\t') + 1));
+    }
+    const std::size_t first = std::min<std::size_t>(ids.size(), 1);
+    std::string identity;
     for (int32_t row = 1; row <= Table->Count(); ++row) {
-        if (identities.contains(RowIdentity(row, ids))) {
-            rows.push_back(row);
+        identity.clear();
+        AppendRowIdentity(row, ids.first(first), identity);
+        if (starts.contains(identity)) {
+            AppendRowIdentity(row, ids.subspan(first), identity);
+            if (identities.contains(identity)) {
+                rows.push_back(row);
+            }
         }
     }
     return rows;

@@ -110,6 +110,7 @@ public:
                        const std::unordered_set<std::string>& identities) const;
 
 private:
+    void AppendRowIdentity(int32_t row, std::span<const int32_t> ids, std::string& identity) const;
     ColDataT* Find(int32_t id);
     // Sets one field of the record with that id; false when there is none.
     template <typename T>

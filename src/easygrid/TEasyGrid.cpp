@@ -322,9 +322,16 @@ int64_t TEasyGrid::TextWidthNeeded(int32_t column) const {
                          ? std::min(Grid->TopRow() + Grid->VisibleRowCount(), Grid->DataRowCount())
                          : 0;
     for (int row = Grid->TopRow(); row <= last; ++row) {
-        need = std::max(
-            need, std::min<int64_t>(metrics.horizontalAdvance(Grid->Cell(column, row)) + margins,
-                                    longest));
+        // A divisor list of a tall side runs to thousands of characters, and every keystroke
+        // measures the rows in view: where its start alone is as wide as the longest, the rest
+        // need not be laid out.
+        const QString text = Grid->Cell(column, row);
+        const QString start = text.left(2 * static_cast<qsizetype>(WholeTextChars));
+        int64_t width = metrics.horizontalAdvance(start) + margins;
+        if (width < longest && start.size() < text.size()) {
+            width = metrics.horizontalAdvance(text) + margins;
+        }
+        need = std::max(need, std::min(width, longest));
     }
     return need;
 }

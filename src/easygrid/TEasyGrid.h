@@ -119,7 +119,8 @@ public:
     int32_t ApplyColumnCount();
 
     // The selected and the current rows by identity, taken before the table changes and
-    // given back to the rows that hold them afterwards; rows no longer listed drop out.
+    // given back to the rows that hold them when the changed table is shown (RestoreRows
+    // shows it); rows no longer listed drop out.
     struct TRowsKept {
         std::unordered_set<std::string> Selected;
         std::string Current;

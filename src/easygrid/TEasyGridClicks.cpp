@@ -2,6 +2,8 @@
 // a dragged column moves its record; the selection follows its rows through a new order.
 #include "easygrid/TEasyGrid.h"
 
+#include "util/ScopedValue.h"
+
 #include "gridctl/Conversions.h"
 #include "gridctl/TGridControl.h"
 #include "superarray/superarray.h"
@@ -81,19 +83,32 @@ TEasyGrid::TRowsKept TEasyGrid::KeepRows() const {
 }
 
 void TEasyGrid::RestoreRows(const TRowsKept& kept) {
-    if (!Grid || Columns.Table == nullptr || IdentityColumns.empty()) {
-        return;
-    }
-    const std::vector<int32_t> selected =
-        Columns.RowsWithIdentities(IdentityColumns, kept.Selected);
-    Grid->SelectRows(std::vector<int>(selected.begin(), selected.end()));
-    if (kept.HasCurrent) {
-        const std::vector<int32_t> current =
-            Columns.RowsWithIdentities(IdentityColumns, {kept.Current});
-        if (!current.empty()) {
-            Grid->MoveCurrentRow(current.front());
+    if (Grid && Columns.Table != nullptr && !IdentityColumns.empty()) {
+        // One look through the rows finds the selected ones and the current one.
+        std::unordered_set<std::string> wanted = kept.Selected;
+        if (kept.HasCurrent) {
+            wanted.insert(kept.Current);
+        }
+        std::vector<int> selected;
+        int current = 0;
+        for (const int32_t row : Columns.RowsWithIdentities(IdentityColumns, wanted)) {
+            const std::string identity = Columns.RowIdentity(row, IdentityColumns);
+            if (kept.Selected.contains(identity)) {
+                selected.push_back(row);
+            }
+            if (current == 0 && kept.HasCurrent && identity == kept.Current) {
+                current = row;
+            }
+        }
+        // Moving the current row may scroll; the one fill below covers the view it ends in.
+        const ScopedValue filling(Filling, true);
+        MatchRowCount(*Columns.Table);
+        Grid->SelectRows(selected);
+        if (current != 0) {
+            Grid->MoveCurrentRow(current);
         }
     }
+    Refresh();
 }
 
 void TEasyGrid::SortTable() {
@@ -103,7 +118,6 @@ void TEasyGrid::SortTable() {
     const TRowsKept kept = KeepRows();
     // Without keys the rows sort by the order they were added in.
     Columns.Table->Sort();
-    Refresh();
     RestoreRows(kept);
 }
 

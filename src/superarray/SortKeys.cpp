@@ -4,6 +4,7 @@
 #include "util/TextParse.h"
 
 #include <algorithm>
+#include <bit>
 #include <string>
 
 namespace {
@@ -72,11 +73,12 @@ int CompareNumber(const Number& a, const Number& b) {
     return a.Negative ? -order : order;
 }
 
-// Packs leading numbers into 128 bits that order like CompareNumeric wherever they differ:
-// each number as its count of digits plus one (4 bits) and then its digits (4 bits each), 0
-// after the last number, cut after 128 bits. Lists such as divisor lists, which often share
-// their first numbers, are then ordered without reading their texts. Only whole numbers of at
-// most 14 digits pack (numbers past the key only decide ties).
+// Packs leading numbers into 128 bits, from the high end, cut after 128 bits, in one of two
+// codes that order like CompareNumeric wherever keys differ, a list after its own start (whose
+// rest stays 0). Texts: each number as its count of digits plus one (4 bits) and then its
+// digits (4 bits each), whole numbers of at most 14 digits only. Numbers themselves: each n as
+// the bit width of n + 1 (6 bits) and then the bits of n + 1 below its highest, so that the
+// small numbers that lists such as divisor lists start with take few bits each.
 class NumberPacker {
 public:
     bool Full() const { return Bits == 0; }
@@ -89,20 +91,18 @@ public:
         for (const char digit : digits) {
             nibbles = nibbles << 4 | static_cast<uint64_t>(digit - '0');
         }
-        PutNibbles(nibbles, digits.size() + 1);
+        PutBits(nibbles, 4 * static_cast<int>(digits.size() + 1));
         return true;
     }
-    // The same for a number itself.
+    // A number itself; false beyond what the 6 bits of its width can tell.
     bool Put(uint64_t number) {
-        uint64_t digits = 0;
-        std::size_t count = 0;
-        for (; number != 0; number /= 10, ++count) {
-            if (count == MaxDigits) {
-                return false;
-            }
-            digits |= (number % 10) << (4 * count);
+        const uint64_t code = number + 1;
+        const int width = std::bit_width(code);
+        if (width > 63) {
+            return false;
         }
-        PutNibbles((count + 1) << (4 * count) | digits, count + 1);
+        PutBits(static_cast<uint64_t>(width), 6);
+        PutBits(code & ~(uint64_t{1} << (width - 1)), width - 1);
         return true;
     }
     Prefix Key;
@@ -111,24 +111,26 @@ public:
 private:
     static constexpr std::size_t MaxDigits = 14;
 
-    // The low `count` nibbles of `nibbles` after those put before; what does not fit is cut.
-    void PutNibbles(uint64_t nibbles, std::size_t count) {
-        auto width = static_cast<int>(4 * count);
+    // The low `width` bits of `bits` after those put before; what does not fit is cut.
+    void PutBits(uint64_t bits, int width) {
         if (width > Bits) {
             Cut = true;
             if (Bits == 0) {
                 return;
             }
-            nibbles >>= width - Bits;
+            bits >>= width - Bits;
             width = Bits;
+        }
+        if (width == 0) {
+            return;
         }
         Bits -= width;
         if (Bits >= 64) {
-            Key.High |= nibbles << (Bits - 64);
+            Key.High |= bits << (Bits - 64);
         } else {
-            Key.Low |= nibbles << Bits;
+            Key.Low |= bits << Bits;
             if (Bits + width > 64) {
-                Key.High |= nibbles >> (64 - Bits);
+                Key.High |= bits >> (64 - Bits);
             }
         }
     }

@@ -29,10 +29,11 @@ uint64_t NumericPrefix(std::string_view text);
 // wherever they differ; false when a number that reaches the key has a sign, a fraction or
 // more than 14 digits.
 bool PackedNumbers(std::string_view text, Prefix& key);
-// At most this many numbers reach a packed key: a zero, which has no digits left once its
-// leading zeros are gone, takes 4 of its 128 bits.
-inline constexpr std::size_t MaxPackedNumbers = 32;
-// The same key from the numbers themselves; `whole` tells whether it holds all of them.
+// At most this many numbers reach a key packed from numbers: each takes 6 of its 128 bits or
+// more.
+inline constexpr std::size_t MaxPackedNumbers = 22;
+// A key packed from whole numbers themselves (not from texts: the two keys do not compare),
+// in a denser code; false for a negative number. `whole` tells whether it holds all of them.
 bool PackedNumbers(std::span<const int64_t> numbers, Prefix& key, bool& whole);
 // Lists of numbers compared number by number: -1, 0 or 1.
 int CompareNumbers(std::span<const int64_t> a, std::span<const int64_t> b);

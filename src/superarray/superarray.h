@@ -36,21 +36,16 @@ public:
         // other ("-" right before a digit makes it negative, "." starts a fraction), and only
         // texts equal in every number by character code (letter case counts here).
         bool NumericSort = false;
-        // For a NumericSort column whose texts are made from lists of whole numbers alone (equal
-        // numbers, equal texts): the row's leading numbers, in order, as many as fit `numbers`,
-        // without making its text; std::nullopt when the row's text is not such a list. A sort
-        // on the column then reads texts (or all numbers) only of rows whose leading numbers tie.
+        // For a NumericSort column whose texts are lists of whole numbers: numbers that order
+        // like the row's text when compared number by number (a list that is the start of
+        // another first), the same only for equal texts; the list itself will do, or a shorter
+        // one that orders alike. As many as fit `numbers`, returning how many; std::nullopt
+        // when the row's text is not such a list. A sort on the column then reads texts only
+        // where that fails, and compares these numbers instead.
         std::function<std::optional<std::size_t>(const superarray&, int32_t row,
                                                  std::span<int64_t> numbers)>
             LeadingNumbers;
-        // With LeadingNumbers, where the lists can be long: a short key of the row's whole
-        // list (at most MaxListKey numbers, returns how many) and the order of two keys, which
-        // is that of their lists. Rows whose leading numbers tie are then ordered by their
-        // keys, without making the lists.
-        std::function<std::size_t(const superarray&, int32_t row, std::span<int64_t> key)> ListKey;
-        std::function<int(std::span<const int64_t> a, std::span<const int64_t> b)> CompareListKeys;
     };
-    static constexpr std::size_t MaxListKey = 32;
 
     std::array<ColumnSetting, SettingColumns> Columns; // what GetCellShown adds, per column
     std::string SortSpec = "alphabetical";             // keys such as "-width,height"

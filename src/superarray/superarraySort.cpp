@@ -62,6 +62,59 @@ struct Entry {
     bool Whole = false;
 };
 
+// The 64 bits of a key that follow its first `skip` bits, 0 filling in after its end.
+uint64_t BitsFrom(const Prefix& key, int skip) {
+    if (skip >= 64) {
+        return key.Low << (skip - 64);
+    }
+    return skip == 0 ? key.High : key.High << skip | key.Low >> (64 - skip);
+}
+
+// Orders entries by their leads. A counting pass on the first bits where the leads differ
+// (about one bucket an entry, at most 2^16) spreads them into buckets, and each large bucket is
+// spread again the same way: far fewer comparisons than one sort of them all, also where the
+// leads share a long start, such as the first divisors of lists. `scratch` is as long.
+void SortByLead(std::span<Entry> entries, std::span<Entry> scratch) {
+    constexpr std::size_t Small = 64;
+    if (entries.size() <= Small) {
+        std::sort(entries.begin(), entries.end(),
+                  [](const Entry& x, const Entry& y) { return x.Lead < y.Lead; });
+        return;
+    }
+    Prefix differ;
+    for (const Entry& entry : entries) {
+        differ.High |= entry.Lead.High ^ entries[0].Lead.High;
+        differ.Low |= entry.Lead.Low ^ entries[0].Lead.Low;
+    }
+    if (differ == Prefix{}) {
+        return;
+    }
+    const int shared =
+        differ.High != 0 ? std::countl_zero(differ.High) : 64 + std::countl_zero(differ.Low);
+    const int bits = std::min(static_cast<int>(std::bit_width(entries.size())), 16);
+    const auto bucketOf = [&](const Entry& entry) {
+        return BitsFrom(entry.Lead, shared) >> (64 - bits);
+    };
+    std::vector<uint32_t> starts((std::size_t{1} << bits) + 1, 0);
+    for (const Entry& entry : entries) {
+        ++starts[bucketOf(entry) + 1];
+    }
+    std::partial_sum(starts.begin(), starts.end(), starts.begin());
+    std::vector<uint32_t> next(starts.begin(), starts.end() - 1);
+    for (const Entry& entry : entries) {
+        scratch[next[bucketOf(entry)]++] = entry;
+    }
+    std::copy(scratch.begin(), scratch.begin() + static_cast<std::ptrdiff_t>(entries.size()),
+              entries.begin());
+    // Within a bucket the leads agree up to its bits' end, so each pass reads further on.
+    for (std::size_t b = 0; b + 1 < starts.size(); ++b) {
+        const std::size_t size = starts[b + 1] - starts[b];
+        if (size > 1) {
+            SortByLead(entries.subspan(starts[b], size), scratch.subspan(starts[b], size));
+        }
+    }
+}
+
 } // namespace
 
 int32_t superarray::FindSortName(const std::string& name) const {
@@ -261,26 +314,8 @@ void superarray::RowSorter::SortByLeads() {
             entry.Lead = {~entry.Lead.High, ~entry.Lead.Low};
         }
     }
-    // One counting pass on the leads' top bits (about one bucket a row, at most 2^16) spreads
-    // the rows into buckets, each sorted alone: far fewer comparisons than one sort of them all.
-    const int BucketShift = 64 - std::min(static_cast<int>(std::bit_width(RowCount)), 16);
-    std::vector<uint32_t> starts((std::size_t{1} << (64 - BucketShift)) + 1, 0);
-    for (const Entry& entry : Entries) {
-        ++starts[(entry.Lead.High >> BucketShift) + 1];
-    }
-    std::partial_sum(starts.begin(), starts.end(), starts.begin());
-    std::vector<Entry> spread(RowCount);
-    std::vector<uint32_t> next(starts.begin(), starts.end() - 1);
-    for (const Entry& entry : Entries) {
-        spread[next[entry.Lead.High >> BucketShift]++] = entry;
-    }
-    for (std::size_t b = 0; b + 1 < starts.size(); ++b) {
-        if (starts[b + 1] - starts[b] > 1) {
-            std::sort(spread.begin() + starts[b], spread.begin() + starts[b + 1],
-                      [](const Entry& x, const Entry& y) { return x.Lead < y.Lead; });
-        }
-    }
-    Entries.swap(spread);
+    std::vector<Entry> scratch(RowCount);
+    SortByLead(Entries, scratch);
 }
 
 bool superarray::RowSorter::GoesBefore(int32_t a, int32_t b, std::size_t from) const {
@@ -306,27 +341,20 @@ bool superarray::RowSorter::GoesBefore(int32_t a, int32_t b, std::size_t from) c
     return a < b;
 }
 
-// Orders a run by all the numbers of its rows' first key, or by the keys of those lists where
-// the column gives them: whole numbers compare like their texts, one after the other, and
-// equal numbers mean equal texts. False, and nothing changed, when a row has none to give or
-// more than are asked for; its texts must decide then.
+// Orders a run by all the numbers its rows' first key gives: equal numbers mean equal texts.
+// False, and nothing changed, when a row has none to give or more than are asked for; its
+// texts must decide then.
 bool superarray::RowSorter::OrderByNumbers(const Run& run) {
     const ColumnSetting& column = ColumnOf(0);
     std::vector<int64_t>& numbers = RunNumbers;
     std::vector<std::size_t>& starts = RunStarts;
     numbers.clear();
     starts.assign(1, 0);
-    const bool byKeys = column.ListKey && column.CompareListKeys;
-    ListBuffer.resize(byKeys ? MaxListKey : MaxListNumbers);
+    ListBuffer.resize(MaxListNumbers);
     for (std::size_t i = run.Begin; i < run.End; ++i) {
-        std::optional<std::size_t> count;
-        if (byKeys) {
-            count = column.ListKey(Table, Entries[i].Row, ListBuffer);
-        } else if (count = column.LeadingNumbers(Table, Entries[i].Row, ListBuffer);
-                   count && *count >= ListBuffer.size()) {
-            count.reset();
-        }
-        if (!count) {
+        const std::optional<std::size_t> count =
+            column.LeadingNumbers(Table, Entries[i].Row, ListBuffer);
+        if (!count || *count >= ListBuffer.size()) {
             return false;
         }
         numbers.insert(numbers.end(), ListBuffer.begin(),
@@ -341,7 +369,7 @@ bool superarray::RowSorter::OrderByNumbers(const Run& run) {
     std::sort(order.begin(), order.end(), [&](std::size_t i, std::size_t j) {
         const std::span<const int64_t> a = numbersAt(i);
         const std::span<const int64_t> b = numbersAt(j);
-        const int byNumbers = byKeys ? column.CompareListKeys(a, b) : CompareNumbers(a, b);
+        const int byNumbers = CompareNumbers(a, b);
         if (byNumbers != 0) {
             return Keys[0].Descending ? byNumbers > 0 : byNumbers < 0;
         }

@@ -130,7 +130,6 @@ void TForm1::Recount() {
     SetLabel(Labelfixed43, echoes.EchoHeight);
     SetLabel(Labelfixed34, echoes.EchoWidth);
     // Also when the current row lies below the new last row: the grid must show this table.
-    ResultController.Refresh();
     ResultController.RestoreRows(kept);
 }
 
