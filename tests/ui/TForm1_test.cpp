@@ -1,10 +1,10 @@
 #include "ui/TForm1.h"
 
-#include "../support/Accessibility.h"
 #include "GPanel/TBevelPanel.h"
 #include "gridctl/TGridControl.h"
 #include "gridctl/THtmlExportDialog.h"
 #include "gridctl/TPrintSettingsDialog.h"
+#include "support/Accessibility.h"
 #include "ui/TPopupMenu.h"
 #include "ui/TSpinEdit.h"
 
@@ -85,12 +85,10 @@ protected:
 TEST_F(Form1Test, StartsWithDefaultListArrangementMenusAndFont) {
     ASSERT_EQ(F.ResultTable.Count(), 48);
     EXPECT_EQ(F.StringGrid1->RowCount(), 49);
-    QStringList headers, first;
+    QStringList first; // the headers: the copy test
     for (int column = 0; column < F.StringGrid1->ColumnCount(); ++column) {
-        headers << F.StringGrid1->Cell(column, 0);
         first << F.StringGrid1->Cell(column, 1);
     }
-    EXPECT_EQ(headers.join(','), "Width,Height,Area%,Area (h*w),PixelDif,Letterboxed");
     EXPECT_EQ(first.join(','), "16,12,100%,192,0 / 0,16:16 (+0:+4)");
     EXPECT_EQ(F.StringGrid1->Cell(3, 48), "442'368"); // 768 x 576, grouped for display
     EXPECT_EQ(F.Label10->text(), "12");
@@ -256,10 +254,8 @@ TEST_F(Form1Test, HeaderSortOrdersByValueKeepsTheReferenceAndHolds) {
     ClickHeader(0, Qt::ShiftModifier);
     ClickHeader(0, Qt::ShiftModifier); // the second click turns the order round
     EXPECT_EQ(F.ResultTable.SortSpec, "-width");
+    EXPECT_TRUE(WidthsFall()); // by value: "96" would come first as text
     F.StringGrid1->SetTopRow(1);
-    EXPECT_EQ(F.StringGrid1->Cell(0, 1), "768");
-    EXPECT_EQ(F.StringGrid1->Cell(0, 7), "672"); // by value: "96" would come first as text
-    EXPECT_TRUE(WidthsFall());
     EXPECT_EQ(Cell(9, 1) + " " + Cell(9, 5), "640 0 / 0");
 
     // Every later run keeps the order; the reference stays.
@@ -269,9 +265,8 @@ TEST_F(Form1Test, HeaderSortOrdersByValueKeepsTheReferenceAndHolds) {
     EXPECT_EQ(F.StringGrid1->Cell(0, 1), "752");
     EXPECT_EQ(Cell(6, 1) + " " + Cell(6, 5), "640 0 / 0"); // 720 and 672 are gone
 
-    // Ctrl+shift adds a key; a plain header click still makes the first row the reference.
-    ClickHeader(2, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(F.ResultTable.SortSpec, "-width,area%");
+    // A plain header click makes the first row the reference. (Keys the header clicks add or
+    // replace: the easygrid suite.)
     ClickHeader(1, {});
     EXPECT_EQ(Cell(1, 1) + " " + Cell(1, 5), "752 0 / 0");
     EXPECT_TRUE(WidthsFall());
@@ -478,11 +473,9 @@ TEST_F(Form1Test, EmptyListAndBadRatiosSayWhyAndLongTermsStayWhole) {
 
 // Rows whose every shown cell is painted in the selection colour, and the rows Ctrl+C copies:
 // after each action that reorders, refills or rearranges the grid the two are the same rows.
-TEST_F(Form1Test, HighlightIsWhatCtrlCCopiesAndReadsWell) {
+// How well the selected rows read: the contrast suite.
+TEST_F(Form1Test, HighlightIsWhatCtrlCCopies) {
     TGridControl& grid = *F.StringGrid1;
-    // The result grid's selected rows are measured by the contrast suite.
-    EXPECT_GE(ContrastRatio(F.StringGrid2->SelectionTextColor(), F.StringGrid2->SelectionColor()),
-              4.5);
     const auto highlighted = [&grid] {
         grid.SetTopRow(1);
         const QImage shot = grid.viewport()->grab().toImage();
