@@ -4,6 +4,7 @@
 
 #include "GPanel/TBevelPanel.h"
 #include "gridctl/TGridControl.h"
+#include "support/QStringPrinting.h"
 #include "support/ScopedEnv.h"
 #include "ui/TSpinEdit.h"
 #include "ui/Translations.h"
@@ -16,9 +17,6 @@
 #include <memory>
 #include <optional>
 #include <utility>
-
-// Readable failure messages, from the window's suite in the same program.
-void PrintTo(const QString& text, std::ostream* out);
 
 namespace {
 
