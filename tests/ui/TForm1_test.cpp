@@ -331,14 +331,8 @@ TEST_F(Form1Test, KeyboardWalksEveryInputAndClicksRows) {
         EXPECT_EQ(Pair(F.SpinEdit5, F.SpinEdit6), r.Terms) << r.Row;
     }
 
-    // Arrows then Return in the result grid choose the reference.
-    ClickRow(F.StringGrid1, 1);
-    for (int step = 1; step < 40; ++step) {
-        QTest::keyClick(F.StringGrid1, Qt::Key_Down);
-    }
-    QTest::keyClick(F.StringGrid1, Qt::Key_Return);
-    EXPECT_EQ(Cell(40, 1) + " " + Cell(40, 5), "640 0 / 0");
-
+    // Return in the result grid makes the current row the reference. (The grid's own row keys:
+    // the gridctl suite.)
     QTest::keyClick(F.StringGrid1, Qt::Key_End, Qt::ControlModifier);
     QTest::keyClick(F.StringGrid1, Qt::Key_Return);
     EXPECT_EQ(Cell(48, 1) + " " + Cell(48, 5), "768 0 / 0");
