@@ -80,7 +80,7 @@ protected:
 TEST_F(Form1Test, StartsWithDefaultListArrangementMenusAndFont) {
     ASSERT_EQ(F.ResultTable.Count(), 48);
     EXPECT_EQ(F.StringGrid1->RowCount(), 49);
-    QStringList first; // the headers: the copy test
+    QStringList first; // (the headers: the copy test)
     for (int column = 0; column < F.StringGrid1->ColumnCount(); ++column) {
         first << F.StringGrid1->Cell(column, 1);
     }
