@@ -389,7 +389,9 @@ TEST_F(Form1Test, EmptyListAndBadRatiosSayWhyAndLongTermsStayWhole) {
         const char* NotDividable;
         const char* Reason;
     } cases[] = {
+        {"1", "768", "0:3", "", "The ratio terms must be 1 or more"},
         {"500", "400", "4:3", "", "From is above To"},
+        {"2", "768", "1:2147483647", "", "Every height in the range is above 2147483647"},
         {"1", "768", "9999991:9999999", "", "No width in the range gives a whole-number height"},
         {"1", "768", "4:3", "4", "No pair passes the filters"},
         {"1", "768", "4:3", "", ""},
