@@ -1,27 +1,11 @@
 #include "GPanel/ColourScheme.h"
 
-#include <QApplication>
-#include <QPalette>
+#include "support/Palettes.h"
+
 #include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace {
-
-// The application's palette for one test, given back afterwards.
-class ColourSchemeTest : public ::testing::Test {
-protected:
-    const QPalette Light = QApplication::palette();
-    void TearDown() override { QApplication::setPalette(Light); }
-
-    static QPalette Dark(QRgb window, QRgb base, QRgb text) {
-        QPalette palette = QApplication::palette();
-        palette.setColor(QPalette::Window, QColor(window));
-        palette.setColor(QPalette::Base, QColor(base));
-        palette.setColor(QPalette::WindowText, QColor(text));
-        palette.setColor(QPalette::Text, QColor(text));
-        return palette;
-    }
-};
 
 // The window's designed backgrounds: panels, title bars, link, bands, header, selection.
 const QColor Designed[] = {QColor(0xBAC7BE), QColor(0xC7C6BA), QColor(0xC7BABF),  QColor(0xC9D5DE),
@@ -29,7 +13,7 @@ const QColor Designed[] = {QColor(0xBAC7BE), QColor(0xC7C6BA), QColor(0xC7BABF),
                            QColor(0xFFFEE1), QColor(0xF0ECEE), QColor(Qt::white), QColor(0xC0C0C0),
                            QColor(0xB0B0B0), QColor(0x00FF00)};
 
-TEST_F(ColourSchemeTest, LightPaletteShowsTheDesignedColours) {
+TEST(ColourScheme, LightPaletteShowsTheDesignedColours) {
     ASSERT_FALSE(DarkScheme());
     for (const QColor& colour : Designed) {
         EXPECT_EQ(SchemeBackground(colour), colour) << colour.name().toStdString();
@@ -38,14 +22,15 @@ TEST_F(ColourSchemeTest, LightPaletteShowsTheDesignedColours) {
 }
 
 // How well texts read on them is measured on the window; here what the colours keep.
-TEST_F(ColourSchemeTest, DarkPaletteDarkensKeepingHueAndOrder) {
+TEST(ColourScheme, DarkPaletteDarkensKeepingHueAndOrder) {
+    const PaletteRestore restore;
     const struct {
         const char* Name;
         QPalette Palette;
     } palettes[] = {
-        {"white text", Dark(0x222020, 0x3d3d3d, 0xffffff)},
-        {"dim text", Dark(0x353535, 0x2a2a2a, 0xbbbbbb)},
-        {"light base", Dark(0x202020, 0x707070, 0xeeeeee)},
+        {"white text", DarkPalette(0x222020, 0x3d3d3d, 0xffffff)},
+        {"dim text", DarkPalette(0x353535, 0x2a2a2a, 0xbbbbbb)},
+        {"light base", DarkPalette(0x202020, 0x707070, 0xeeeeee)},
     };
     for (const auto& p : palettes) {
         QApplication::setPalette(p.Palette);

@@ -13,10 +13,6 @@ namespace {
 
 QStringList Messages;
 
-void Collect(QtMsgType, const QMessageLogContext&, const QString& text) {
-    Messages << text;
-}
-
 using Wayland = OnDisplayTest;
 
 // The window as a Wayland session runs it: natively, answering what is typed, and without a
@@ -24,7 +20,8 @@ using Wayland = OnDisplayTest;
 TEST_F(Wayland, WindowRunsNativelyAnswersTypingAndStaysQuiet) {
     ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("wayland"));
     Messages.clear();
-    const QtMessageHandler previous = qInstallMessageHandler(Collect);
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext&, const QString& text) { Messages << text; });
     {
         TForm1 form;
         form.show();

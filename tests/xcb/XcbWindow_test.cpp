@@ -15,10 +15,6 @@ namespace {
 
 using XcbTest = OnDisplayTest;
 
-QRect Screen() {
-    return QGuiApplication::primaryScreen()->availableGeometry();
-}
-
 // What an X tool prints, or "" when it fails.
 QString Tool(const QString& command) {
     const QStringList words = QProcess::splitCommand(command);
@@ -113,8 +109,8 @@ TEST_F(XcbTest, EveryRowInViewShowsItsText) {
     check(form.StringGrid2, 1, "predefined list at start");
     TGridControl* grid = form.StringGrid1;
     const int top = form.height() - grid->viewport()->height();
-    for (int height = std::max(form.minimumHeight(), 300); height <= Screen().height() - 60;
-         height += 7) {
+    for (int height = std::max(form.minimumHeight(), 300);
+         height <= form.screen()->availableGeometry().height() - 60; height += 7) {
         form.resize(form.width(), height);
         if (!QTest::qWaitFor([&] { return form.height() == height; }, 2000)) {
             continue; // the window manager keeps the window from this height
@@ -135,32 +131,29 @@ TEST_F(XcbTest, EveryRowInViewShowsItsText) {
     }
 }
 
-// A dialog and its buttons lie inside the screen's free area.
-void ExpectOnScreen(QDialog& dialog, const std::string& name) {
-    dialog.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog)) << name;
-    const QRect screen = dialog.screen()->availableGeometry();
-    EXPECT_TRUE(screen.contains(dialog.frameGeometry()))
-        << name << " " << dialog.frameGeometry().width() << "x" << dialog.frameGeometry().height();
-    for (const QPushButton* button : dialog.findChildren<QPushButton*>()) {
-        if (button->isVisibleTo(&dialog) && qobject_cast<QDialogButtonBox*>(button->parent())) {
-            const QRect area(button->mapToGlobal(QPoint(0, 0)), button->size());
-            EXPECT_TRUE(screen.contains(area)) << name << ": " << button->text().toStdString();
-        }
-    }
-}
-
+// The window's least size and each dialog with its buttons lie inside the screen's free area.
 TEST_F(XcbTest, WindowAndDialogsFitTheScreen) {
     TForm1 form;
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    const QSize room = Screen().size();
-    EXPECT_LE(form.minimumWidth(), room.width());
-    EXPECT_LE(form.minimumHeight(), room.height());
+    const QRect screen = form.screen()->availableGeometry();
+    EXPECT_LE(form.minimumWidth(), screen.width());
+    EXPECT_LE(form.minimumHeight(), screen.height());
     int shown = 0;
-    form.ResultController.RunDialog = [&shown](QDialog& dialog) {
-        ExpectOnScreen(dialog, dialog.windowTitle().toStdString());
+    form.ResultController.RunDialog = [&](QDialog& dialog) {
+        const std::string name = dialog.windowTitle().toStdString();
+        dialog.show();
         ++shown;
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog)) << name;
+        EXPECT_TRUE(screen.contains(dialog.frameGeometry()))
+            << name << " " << dialog.frameGeometry().width() << "x"
+            << dialog.frameGeometry().height();
+        for (const QPushButton* button : dialog.findChildren<QPushButton*>()) {
+            if (button->isVisibleTo(&dialog) && qobject_cast<QDialogButtonBox*>(button->parent())) {
+                const QRect area(button->mapToGlobal(QPoint(0, 0)), button->size());
+                EXPECT_TRUE(screen.contains(area)) << name << ": " << button->text().toStdString();
+            }
+        }
         return static_cast<int>(QDialog::Rejected);
     };
     form.ResultController.PrintGrid();
