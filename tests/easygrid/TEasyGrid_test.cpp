@@ -187,15 +187,12 @@ TEST(TEasyGrid, DraggedColumnMovesTheRecords) {
     // The menu lists the columns in their new order.
     const int32_t number = g.Ctl.Columns.Column(superarray::RowNumberColumn)->MenuPos;
     EXPECT_EQ(MenuText(*g.Grid, number + 1, number + 2), "*Area as %;*Width;");
-    g.Ctl.MoveColumn(1, 9); // no column shown at 9: nothing moves
-    g.Table.SetCell(1, 3, "changed");
+    g.Table.SetCell(1, 3, "changed"); // moves between shown columns: ColumnModel's suite
     g.Ctl.Refresh();
     EXPECT_EQ(g.Layout(), order);
     EXPECT_EQ(g.Cell(0, 1) + g.Cell(1, 1), "changed1004");
-    g.Ctl.ShowColumn(7, true); // hidden records keep their place among their neighbours
-    EXPECT_EQ(g.Layout(), "Area%;Width;Height;Area (h*w);PixelDif;Width dividable by;Letterboxed;");
     g.Table.SetCell(1, 1, "not shown");
-    EXPECT_FALSE(g.Ctl.ShowColumn(7, true)); // already shown: no change, no redraw
+    EXPECT_FALSE(g.Ctl.ShowColumn(1, true)); // already shown: no change, no redraw
     EXPECT_EQ(g.Cell(1, 1), "1004");
 }
 
