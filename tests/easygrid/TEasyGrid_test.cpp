@@ -77,14 +77,15 @@ TEST(TEasyGrid, EveryRowInViewHasItsTextAtAnyHeightAndPosition) {
 }
 
 // A large bold font in a narrow grid: every header stays whole, and the columns still fill
-// the client width exactly while there is room to share.
+// the client width exactly while there is room to share. How the room is shared:
+// ColumnModel.NarrowColumnsTakeTheRoomOthersSpare.
 TEST(TEasyGrid, ColumnsKeepTheirHeadersWholeInALargerFont) {
     ResultGrid g(10);
     g.Ctl.SetFont(QFont("DejaVu Sans", 12, QFont::Bold));
+    const QFontMetrics metrics(g.Grid->Font());
     for (const int width : {700, 520}) {
         g.Grid->resize(width, g.Grid->height());
         g.Ctl.Refresh();
-        const QFontMetrics metrics(g.Grid->Font());
         int sum = 0;
         for (int c = 0; c < g.Grid->ColumnCount(); ++c) {
             EXPECT_GE(g.Grid->ColumnWidth(c), metrics.horizontalAdvance(g.Grid->Cell(c, 0)))
@@ -103,7 +104,6 @@ TEST(TEasyGrid, ColumnsKeepTheirHeadersWholeInALargerFont) {
                                        {300, TGridControl::ssBoth}}) {
         g.Grid->resize(width, g.Grid->height());
         g.Ctl.Refresh();
-        const QFontMetrics metrics(g.Grid->Font());
         for (int c = 0; c < g.Grid->ColumnCount(); ++c) {
             for (int row = 1; row <= 10; ++row) {
                 EXPECT_GE(g.Grid->ColumnWidth(c), metrics.horizontalAdvance(g.Grid->Cell(c, row)))
