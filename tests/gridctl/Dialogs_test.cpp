@@ -70,20 +70,18 @@ ParsedTable Parse(const QString& html) {
 }
 
 TEST(Conversions, PrintFontsAndColours) {
-    const struct {
-        int32_t Size, Style;
-        int PointSize; // of the font that prints
-    } cases[] = {{12, TPrintFont::fsBold | TPrintFont::fsStrikeOut, 12},
-                 {0, TPrintFont::fsItalic, 10}, // no size: the default
-                 {-4, TPrintFont::fsUnderline, 10},
-                 {900, TPrintFont::AllStyles, 500}};
-    for (const auto& c : cases) {
-        const TPrintFont font{QStringLiteral("DejaVu Sans"), c.Size, c.Style, 0x123456};
+    // Size, style, the point size of the font that prints (no size: the default).
+    const std::tuple<int32_t, int32_t, int> cases[] = {
+        {12, TPrintFont::fsBold | TPrintFont::fsStrikeOut, 12},
+        {0, TPrintFont::fsItalic, 10},
+        {-4, TPrintFont::fsUnderline, 10},
+        {900, TPrintFont::AllStyles, 500}};
+    for (const auto& [size, style, points] : cases) {
+        const TPrintFont font{QStringLiteral("DejaVu Sans"), size, style, 0x123456};
         const QFont qt = ToFont(font);
-        EXPECT_EQ(qt.pointSize(), c.PointSize) << c.Size;
-        EXPECT_EQ(FromFont(qt, font.Color),
-                  (TPrintFont{font.Name, c.PointSize, c.Style, font.Color}))
-            << c.Size;
+        EXPECT_EQ(qt.pointSize(), points) << size;
+        EXPECT_EQ(FromFont(qt, font.Color), (TPrintFont{font.Name, points, style, font.Color}))
+            << size;
     }
     const QColor color = ToColor(0x7F123456); // bits above blue are no colour
     EXPECT_EQ(color, QColor(0x56, 0x34, 0x12));
