@@ -48,7 +48,6 @@ void Fill(TGridControl& grid, int rows) {
 // Texts of the th and td elements, in document order, as an XML parser reads them.
 struct ParsedTable {
     QStringList Heads, Cells;
-    bool HasHead = false;
     QString Error;
 };
 
@@ -60,7 +59,6 @@ ParsedTable Parse(const QString& html) {
             continue;
         }
         const QStringView name = xml.name();
-        table.HasHead = table.HasHead || name == u"thead";
         if (name == u"th" || name == u"td") {
             (name == u"th" ? table.Heads : table.Cells).append(xml.readElementText());
         }
