@@ -197,12 +197,8 @@ TEST(TGridControl, PaintsHeaderBandsLinesAndText) {
     g.selectRow(2);
     const QWidget* header = g.horizontalHeader()->viewport();
     const QWidget* cells = g.viewport();
-    struct Case {
-        const char* Name;
-        const QWidget* On;
-        QPoint At; // column 0 spans x 0..59, its line is x 60; rows are 21 pixels apart
-        QColor Colour;
-    };
+    // Name, widget, pixel, colour. Column 0 spans x 0..59, its line is x 60; rows are 21 apart.
+    using Case = std::tuple<const char*, const QWidget*, QPoint, QColor>;
     const Case painted[] = {
         {"header face", header, {57, 10}, g.FixedColor()},
         {"line between header cells", header, {60, 10}, Qt::black},
@@ -217,8 +213,8 @@ TEST(TGridControl, PaintsHeaderBandsLinesAndText) {
     };
     const auto expectPainted = [&g](const auto& cases) {
         const QImage shot = g.grab().toImage();
-        for (const Case& c : cases) {
-            EXPECT_EQ(g.Pixel(shot, c.On, c.At).name(), c.Colour.name()) << c.Name;
+        for (const auto& [name, on, at, colour] : cases) {
+            EXPECT_EQ(g.Pixel(shot, on, at).name(), colour.name()) << name;
         }
         return shot;
     };
