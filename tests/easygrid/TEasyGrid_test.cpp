@@ -115,10 +115,11 @@ TEST(TEasyGrid, ColumnsKeepTheirHeadersWholeInALargerFont) {
 }
 
 TEST(TEasyGrid, FillsOnlyTheRowsInViewOrNoData) {
+    ResultGrid g;
     // Table rows, grid rows, the last row written.
     for (const auto& [rows, gridRows, lastWritten] :
          {std::tuple{0, 2, 0}, {3, 4, 3}, {1000, 1001, 72}}) {
-        ResultGrid g(rows);
+        g.Fill(rows);
         g.Ctl.Refresh();
         EXPECT_EQ(g.Grid->RowCount(), gridRows) << rows;
         for (int r = 1; r < g.Grid->RowCount(); ++r) {
@@ -126,8 +127,6 @@ TEST(TEasyGrid, FillsOnlyTheRowsInViewOrNoData) {
             ASSERT_EQ(g.Cell(0, r), expected) << rows << " rows, row " << r;
         }
     }
-    ResultGrid g(1000);
-    g.Ctl.Refresh();
     const QTableWidgetItem* kept = g.Grid->item(0, 0);
     g.Fill(1000); // rebuilt with the same texts: nothing is rewritten
     g.Ctl.Refresh();
