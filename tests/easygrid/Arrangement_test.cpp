@@ -1,5 +1,6 @@
 #include "GPanel/TBevelPanel.h"
 #include "ResultGrid.h"
+#include "gridctl/TPrintSettingsDialog.h"
 
 #include <QFontDialog>
 
@@ -43,19 +44,19 @@ struct PanelWindow {
     }
 };
 
-// Which panels stay in the first column: PanelStack.FitsTheFirstColumn.
 TEST(Arrangement, GridBesideTheFirstColumnOverflowUnderItOrAloneAtTheMargin) {
     PanelWindow w;
     const std::tuple<int, int, const char*> cases[] = {
         {800, 400, "185,8 607x202;8,8 169x188;8,204 169x188;185,218 169x174;"},
-        {800, 700, "185,8 607x684;8,8 169x223;8,239 169x223;8,470 169x222;"}};
+        {800, 700, "185,8 607x684;8,8 169x223;8,239 169x223;8,470 169x222;"},
+        {600, 500, "185,8 407x302;8,8 169x238;8,254 169x238;185,318 169x174;"}};
     for (const auto& [width, height, expected] : cases) {
         w.Form.resize(width, height);
         EXPECT_EQ(w.Arrangement(), expected) << height;
         EXPECT_EQ(w.SeenByWindow, w.Grid->geometry()) << height; // the window's handler ran last
     }
     w.Ctl.Arrange(""); // no panel order: the grid at the left margin
-    EXPECT_EQ(Box(w.Grid), "8,8 784x684;");
+    EXPECT_EQ(Box(w.Grid), "8,8 584x484;");
 }
 
 TEST(Arrangement, MinimumSizeIsSearchedOncePerPanelState) {
@@ -185,12 +186,20 @@ TEST(GridMenu, CommandsChangeTheGridAndTheirCheckMarks) {
     }
     EXPECT_EQ(fonts, "Courier New;Tahoma;Tahoma;DejaVu Serif;" +
                          c.DefaultFont.family().toStdString() + ";");
-    // Both dialogs see every row filled; what cancelling does: the dialogs' own suite.
-    g.OnDialog = [&g](QDialog&) { g.Calls.push_back(g.Cell(0, 100)); };
+    // Both dialogs see every row filled; cancelled print settings are restored.
+    const TPrintSettings settings = g.Grid->PrintSettings;
+    g.OnDialog = [&g](QDialog& d) {
+        g.Calls.push_back(g.Cell(0, 100));
+        if (qobject_cast<TPrintSettingsDialog*>(&d) != nullptr) {
+            g.Grid->PrintSettings.ColumnSpacing += 5; // as the dialog edits in place
+        }
+    };
+    g.DialogResult = QDialog::Rejected;
     g.Calls.clear();
     g.Trigger(c.HtmlItem);
     g.Trigger(c.PrintItem);
     EXPECT_EQ(g.Calls, (Texts{"THtmlExportDialog", "1400", "TPrintSettingsDialog", "1400"}));
+    EXPECT_EQ(g.Grid->PrintSettings, settings);
     g.Trigger(c.LayoutsItem);
     EXPECT_EQ(g.Layout(), "Width;Height;Width dividable by;Height dividable by;");
     g.Trigger(c.MaximizeItem);
