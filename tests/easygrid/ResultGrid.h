@@ -117,17 +117,12 @@ struct ResultGrid {
         return out;
     }
     void Trigger(int32_t position) const { Grid->PopupMenu()->actions().at(position)->trigger(); }
-    // A click or double-click on a cell, or on the header for row 0.
-    void Click(int column, int row, Qt::KeyboardModifiers keys, bool twice = false) {
+    // A click on a cell, or on the header for row 0.
+    void Click(int column, int row, Qt::KeyboardModifiers keys) {
         const QRect cell = Grid->visualRect(Grid->model()->index(std::max(row - 1, 0), column));
         QWidget* on = row == 0 ? Grid->horizontalHeader()->viewport() : Grid->viewport();
-        const QPoint at = row == 0 ? QPoint(cell.center().x(), 5) : cell.center();
-        QTest::mouseClick(on, Qt::LeftButton, keys, at);
-        if (twice) {
-            // Only the second press comes as a double-click, and it leaves the button down.
-            QTest::mouseDClick(on, Qt::LeftButton, keys, at);
-            QTest::mouseRelease(on, Qt::LeftButton, keys, at);
-        }
+        QTest::mouseClick(on, Qt::LeftButton, keys,
+                          row == 0 ? QPoint(cell.center().x(), 5) : cell.center());
     }
 };
 

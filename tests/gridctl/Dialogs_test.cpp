@@ -14,7 +14,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QImage>
@@ -23,7 +22,6 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPushButton>
-#include <QRandomGenerator>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -50,7 +48,6 @@ void Fill(TGridControl& grid, int rows) {
 // Texts of the th and td elements, in document order, as an XML parser reads them.
 struct ParsedTable {
     QStringList Heads, Cells;
-    bool HasHead = false;
     QString Error;
 };
 
@@ -62,7 +59,6 @@ ParsedTable Parse(const QString& html) {
             continue;
         }
         const QStringView name = xml.name();
-        table.HasHead = table.HasHead || name == u"thead";
         if (name == u"th" || name == u"td") {
             (name == u"th" ? table.Heads : table.Cells).append(xml.readElementText());
         }
@@ -72,90 +68,43 @@ ParsedTable Parse(const QString& html) {
 }
 
 TEST(Conversions, PrintFontsAndColours) {
-    const struct {
-        int32_t Size, Style;
-        int PointSize; // of the font that prints
-    } cases[] = {{12, TPrintFont::fsBold | TPrintFont::fsStrikeOut, 12},
-                 {0, TPrintFont::fsItalic, 10}, // no size: the default
-                 {-4, TPrintFont::fsUnderline, 10},
-                 {900, TPrintFont::AllStyles, 500}};
-    for (const auto& c : cases) {
-        const TPrintFont font{QStringLiteral("DejaVu Sans"), c.Size, c.Style, 0x123456};
+    // Size, style, the point size of the font that prints (no size: the default).
+    const std::tuple<int32_t, int32_t, int> cases[] = {
+        {12, TPrintFont::fsBold | TPrintFont::fsStrikeOut, 12},
+        {0, TPrintFont::fsItalic, 10},
+        {-4, TPrintFont::fsUnderline, 10},
+        {900, TPrintFont::AllStyles, 500}};
+    for (const auto& [size, style, points] : cases) {
+        const TPrintFont font{QStringLiteral("DejaVu Sans"), size, style, 0x123456};
         const QFont qt = ToFont(font);
-        EXPECT_EQ(qt.pointSize(), c.PointSize) << c.Size;
-        EXPECT_EQ(FromFont(qt, font.Color),
-                  (TPrintFont{font.Name, c.PointSize, c.Style, font.Color}))
-            << c.Size;
+        EXPECT_EQ(qt.pointSize(), points) << size;
+        EXPECT_EQ(FromFont(qt, font.Color), (TPrintFont{font.Name, points, style, font.Color}))
+            << size;
     }
     const QColor color = ToColor(0x7F123456); // bits above blue are no colour
     EXPECT_EQ(color, QColor(0x56, 0x34, 0x12));
     EXPECT_EQ(ToColorValue(color), 0x123456);
 }
 
-TEST(HtmlExport, CellsReachThePageAsTextWithOrWithoutHeader) {
+// The grid's shown columns reach the page as text; escaping and the characters XML does not
+// allow are the page writer's (tests/model). A lone surrogate has no UTF-8 form: it arrives as
+// U+FFFD, a pair whole, wherever a text of the toolkit goes.
+TEST(HtmlExport, ShownCellsReachThePageAndLoneSurrogatesAreReplaced) {
     TGridControl grid;
     Fill(grid, 3);
     THtmlSettings settings;
-    const std::vector<QStringList> rows{{"r1c0", "r1c2"}, {"r2c0", "r2c2"}};
     const QString html = GridToHtml(grid, settings); // the hidden column left out
-    EXPECT_EQ(TableToHtml({"H0", "H2"}, rows, settings), html);
-    EXPECT_TRUE(html.startsWith(QStringLiteral("<!DOCTYPE html>")));
-    EXPECT_TRUE(html.contains(QStringLiteral("<meta charset=\"utf-8\"/>")));
-    EXPECT_TRUE(Parse(html).HasHead);
-    ParsedTable table = Parse(TableToHtml({}, rows, settings));
-    EXPECT_FALSE(table.HasHead);
-    EXPECT_EQ(table.Cells, QStringList({"r1c0", "r1c2", "r2c0", "r2c2"}));
-    settings.HeaderRow = false;
-    table = Parse(GridToHtml(grid, settings));
-    EXPECT_FALSE(table.HasHead);
-    EXPECT_TRUE(table.Heads.isEmpty());
-    EXPECT_EQ(table.Cells.size(), 4);
-}
-
-// What an XML parser reads back from any texts: characters XML does not allow become U+FFFD,
-// line ends become "\n".
-QStringList ReadBack(const QStringList& texts) {
-    QStringList back;
-    for (const QString& text : texts) {
-        QList<uint> points = text.toUcs4(); // lone surrogates are U+FFFD already
-        for (uint& c : points) {
-            if ((c < 0x20 && c != '\t' && c != '\n' && c != '\r') || c == 0xFFFE || c == 0xFFFF) {
-                c = 0xFFFD;
-            }
-        }
-        back << QString::fromUcs4(reinterpret_cast<const char32_t*>(points.constData()),
-                                  points.size())
-                    .replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
-                    .replace(u'\r', u'\n');
-    }
-    return back;
-}
-
-TEST(HtmlExport, AnyTextGivesAWellFormedPage) {
-    const char16_t alphabet[] = {u'a',   u'<',   u'&',   u'"',   u'\'',  u'>',   u' ',
-                                 u'\t',  u'\n',  u'\r',  0x01,   0x1F,   0x7F,   0xFC,
-                                 0xD800, 0xDBFF, 0xDC00, 0xDFFF, 0xFFFD, 0xFFFE, 0xFFFF,
-                                 u']',   u'\\',  u'{',   u'}',   u'/',   u';',   0x2028};
-    QRandomGenerator random(11);
-    const auto text = [&] {
-        QString t;
-        for (int n = static_cast<int>(random.bounded(8)); n > 0; --n) {
-            t += QChar(alphabet[random.bounded(static_cast<quint32>(std::size(alphabet)))]);
-        }
-        return t;
-    };
-    for (int round = 0; round < 300; ++round) {
-        THtmlSettings settings;
-        settings.PageTitle = text();
-        settings.FontName = text();
-        const QStringList headers{text(), text()}, cells{text(), text(), text(), text()};
-        const QString html = TableToHtml(headers, {cells.mid(0, 2), cells.mid(2)}, settings);
-        const ParsedTable table = Parse(html);
-        ASSERT_TRUE(table.Error.isEmpty()) << table.Error.toStdString() << "\n"
-                                           << html.toStdString();
-        EXPECT_EQ(table.Heads, ReadBack(headers)) << round;
-        EXPECT_EQ(table.Cells, ReadBack(cells)) << round;
-    }
+    EXPECT_EQ(TableToHtml({"H0", "H2"}, {{"r1c0", "r1c2"}, {"r2c0", "r2c2"}}, settings), html);
+    EXPECT_TRUE(html.startsWith("<!DOCTYPE html>") && html.contains("<meta charset=\"utf-8\"/>"));
+    const QChar high(0xD800), low(0xDFFF), bad(QChar::ReplacementCharacter);
+    const QString pair = QString::fromUcs4(U"\U0001F600");
+    const QStringList texts{high + QString("a"), QString(low) + high, pair + "<&\x01" + low};
+    settings.PageTitle = settings.FontName = texts[1];
+    const ParsedTable table = Parse(TableToHtml(texts, {texts}, settings));
+    ASSERT_TRUE(table.Error.isEmpty()) << table.Error.toStdString();
+    const QStringList read{bad + QString("a"), QString(bad) + bad, pair + "<&" + bad + bad};
+    EXPECT_EQ(table.Heads, read);
+    EXPECT_EQ(table.Cells, read);
 }
 
 struct HtmlDialogFixture : ::testing::Test {
@@ -238,14 +187,12 @@ TEST_F(HtmlDialogFixture, PreviewOpensAPrivatePagePlantedNamesCannotRedirect) {
     Click("Preview");
     ASSERT_EQ(Warnings.size(), 1);
     EXPECT_TRUE(Warnings[0].contains(Dialog.PreviewPath()));
-    for (const QString& folder : {victim, Dir.filePath("missing/pixolan")}) { // no folder, none
-        TPreviewFolder refused(folder);
-        Dialog.Previews = &refused;
-        Click("Preview");
-        EXPECT_TRUE(Warnings.back().contains(folder)) << Warnings.back().toStdString();
-    }
+    TPreviewFolder refused(victim); // which folders are refused: PreviewFolder's suite
+    Dialog.Previews = &refused;
+    Click("Preview");
+    EXPECT_TRUE(Warnings.back().contains(victim)) << Warnings.back().toStdString();
     EXPECT_EQ(Opened.size(), 3); // nothing opened when the page could not be written
-    EXPECT_EQ(Warnings.size(), 3);
+    EXPECT_EQ(Warnings.size(), 2);
 }
 
 // Answers the next file dialog with path (cancels it when empty), noting the folder it opened in.

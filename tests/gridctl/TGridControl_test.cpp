@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QToolTip>
 #include <gtest/gtest.h>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -62,24 +63,17 @@ TEST(TGridControl, AddressesCellsWithTheHeaderAsRowZero) {
     g.SetCell(1, 2, "b2");
     EXPECT_EQ(g.horizontalHeaderItem(1)->text(), "B");
     EXPECT_EQ(g.item(1, 1)->text(), "b2");
-    struct Write {
-        const char* Name;
-        int Column, Row;
-        int Columns, Rows; // counts after the write
-        bool Stored;
+    // Name, the cell written, the column and row counts after the write, whether it is kept.
+    const std::tuple<const char*, int, int, Pair, bool> writes[] = {
+        {"inside", 0, 1, {3, 3}, true},         {"header", 2, 0, {3, 3}, true},
+        {"one row beyond", 1, 3, {3, 4}, true}, {"one column beyond", 3, 2, {4, 4}, true},
+        {"both beyond", 4, 4, {5, 5}, true},    {"far beyond", 9, 1, {5, 5}, false},
+        {"negative row", 0, -1, {5, 5}, false}, {"negative column", -1, 1, {5, 5}, false},
     };
-    const Write writes[] = {
-        {"inside", 0, 1, 3, 3, true},         {"header", 2, 0, 3, 3, true},
-        {"one row beyond", 1, 3, 3, 4, true}, {"one column beyond", 3, 2, 4, 4, true},
-        {"both beyond", 4, 4, 5, 5, true},    {"far beyond", 9, 1, 5, 5, false},
-        {"negative row", 0, -1, 5, 5, false}, {"negative column", -1, 1, 5, 5, false},
-    };
-    for (const Write& w : writes) {
-        SCOPED_TRACE(w.Name);
-        g.SetCell(w.Column, w.Row, "x");
-        EXPECT_EQ(g.ColumnCount(), w.Columns);
-        EXPECT_EQ(g.RowCount(), w.Rows);
-        EXPECT_EQ(g.Cell(w.Column, w.Row), w.Stored ? "x" : "");
+    for (const auto& [name, column, row, counts, stored] : writes) {
+        g.SetCell(column, row, "x");
+        EXPECT_EQ(Pair(g.ColumnCount(), g.RowCount()), counts) << name;
+        EXPECT_EQ(g.Cell(column, row), stored ? "x" : "") << name;
     }
     g.SetCell(1, 2, "");
     EXPECT_EQ(g.item(1, 1), nullptr) << "an emptied cell holds no item";
@@ -110,17 +104,18 @@ TEST(TGridControl, ScrollsByTopRowAndReportsIt) {
     EXPECT_EQ(visible, g.viewport()->height() / 21);
     ASSERT_NE(g.viewport()->height() % 21, 0);
     // At the end the row above the last whole screenful shows in part, and counts as in view.
-    const struct {
-        int Asked, Top;
-    } cases[] = {
-        {500, 500}, {5000, 999 - visible}, {999 - visible, 999 - visible}, {-3, 1}, {1, 1}};
+    const Pair cases[] = {// the row asked for, the top row
+                          {500, 500},
+                          {5000, 999 - visible},
+                          {999 - visible, 999 - visible},
+                          {-3, 1},
+                          {1, 1}};
     int scrolls = 0;
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.Asked);
-        const bool moves = g.TopRow() != c.Top;
-        g.SetTopRow(c.Asked);
-        EXPECT_EQ(g.TopRow(), c.Top);
-        EXPECT_EQ(g.Scrolls, scrolls += moves ? 1 : 0);
+    for (const auto& [asked, top] : cases) {
+        const bool moves = g.TopRow() != top;
+        g.SetTopRow(asked);
+        EXPECT_EQ(g.TopRow(), top) << asked;
+        EXPECT_EQ(g.Scrolls, scrolls += moves ? 1 : 0) << asked;
     }
     QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, g.CellCenter(0, 1));
     QTest::keyClick(&g, Qt::Key_PageDown);
@@ -156,24 +151,20 @@ TEST(TGridControl, RaisesClicksWithGridRows) {
 }
 
 TEST(TGridControl, MovesCellsHeaderAndWidthWithADraggedColumn) {
-    const struct {
-        int From, To;
-        const char* Order;
-    } cases[] = {{0, 2, "BCA"}, {2, 0, "CAB"}, {1, 2, "ACB"}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.Order);
+    for (const auto& [from, to, order] : {std::tuple{0, 2, "BCA"}, {2, 0, "CAB"}, {1, 2, "ACB"}}) {
+        SCOPED_TRACE(order);
         Grid g;
         for (int col = 0; col < 3; ++col) {
             g.SetCell(col, 4, g.Cell(col, 0).toLower());
         }
-        g.horizontalHeader()->moveSection(c.From, c.To);
-        EXPECT_EQ(g.Moves, (std::vector<Pair>{{c.From, c.To}}));
+        g.horizontalHeader()->moveSection(from, to);
+        EXPECT_EQ(g.Moves, (std::vector<Pair>{{from, to}}));
         for (int col = 0; col < 3; ++col) {
-            const QString name(QChar(c.Order[col]));
+            const QString name(QChar(order[col]));
             EXPECT_EQ(g.horizontalHeader()->visualIndex(col), col);
             EXPECT_EQ(g.Cell(col, 0), name);
             EXPECT_EQ(g.Cell(col, 4), name.toLower());
-            EXPECT_EQ(g.ColumnWidth(col), 60 + 10 * (c.Order[col] - 'A'));
+            EXPECT_EQ(g.ColumnWidth(col), 60 + 10 * (order[col] - 'A'));
         }
     }
 }
@@ -206,12 +197,8 @@ TEST(TGridControl, PaintsHeaderBandsLinesAndText) {
     g.selectRow(2);
     const QWidget* header = g.horizontalHeader()->viewport();
     const QWidget* cells = g.viewport();
-    struct Case {
-        const char* Name;
-        const QWidget* On;
-        QPoint At; // column 0 spans x 0..59, its line is x 60; rows are 21 pixels apart
-        QColor Colour;
-    };
+    // Name, widget, pixel, colour. Column 0 spans x 0..59, its line is x 60; rows are 21 apart.
+    using Case = std::tuple<const char*, const QWidget*, QPoint, QColor>;
     const Case painted[] = {
         {"header face", header, {57, 10}, g.FixedColor()},
         {"line between header cells", header, {60, 10}, Qt::black},
@@ -226,8 +213,8 @@ TEST(TGridControl, PaintsHeaderBandsLinesAndText) {
     };
     const auto expectPainted = [&g](const auto& cases) {
         const QImage shot = g.grab().toImage();
-        for (const Case& c : cases) {
-            EXPECT_EQ(g.Pixel(shot, c.On, c.At).name(), c.Colour.name()) << c.Name;
+        for (const auto& [name, on, at, colour] : cases) {
+            EXPECT_EQ(g.Pixel(shot, on, at).name(), colour.name()) << name;
         }
         return shot;
     };
@@ -250,10 +237,8 @@ TEST(TGridControl, DrawsOnlyTheVisiblePartOfALongText) {
     for (int d = 2; d < 3000; ++d) {
         divisors += QString::number(d) + ",";
     }
-    const struct {
-        QString Text;
-        bool Cut;
-    } cases[] = {
+    const std::pair<QString, bool> cases[] = {
+        // the text, whether it is cut
         {divisors, true},
         {QString("AVAVAV To, Ta; W.W. ").repeated(200), true},
         {QString("il.,:;!|' ").repeated(300), true},      // narrower than the average character
@@ -279,12 +264,12 @@ TEST(TGridControl, DrawsOnlyTheVisiblePartOfALongText) {
                 painter.drawText(QRect(0, 0, width, 20), Qt::AlignLeft | Qt::TextSingleLine, text);
                 return image;
             };
-            for (const auto& c : cases) {
+            for (const auto& [text, cut] : cases) {
                 const std::string name = family.toStdString() + " " + std::to_string(width) + " " +
-                                         c.Text.left(12).toStdString();
-                const QString part = VisiblePart(c.Text, metrics, width);
-                EXPECT_EQ(part.size() < c.Text.size(), c.Cut) << name;
-                EXPECT_EQ(paint(part), paint(c.Text)) << name;
+                                         text.left(12).toStdString();
+                const QString part = VisiblePart(text, metrics, width);
+                EXPECT_EQ(part.size() < text.size(), cut) << name;
+                EXPECT_EQ(paint(part), paint(text)) << name;
             }
         }
     }
@@ -295,21 +280,19 @@ TEST(TGridControl, HintsTheTextOfCutOffCells) {
     const QString longText = "a text much wider than sixty pixels";
     g.SetCell(0, 1, longText);
     g.SetCell(0, 2, "short");
-    const struct {
-        bool Show, Cells, Large;
-        bool Long; // the cut-off cell hints its text
-        const char* Short;
-    } cases[] = {{true, true, true, true, ""},
-                 {true, true, false, true, "short"},
-                 {true, false, true, false, ""},
-                 {false, true, true, false, ""}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(::testing::Message() << c.Show << c.Cells << c.Large);
-        g.SetShowHint(c.Show);
-        g.SetHintShowCells(c.Cells);
-        g.SetHintShowLargeText(c.Large);
-        EXPECT_EQ(g.HintText(0, 1), c.Long ? longText : "");
-        EXPECT_EQ(g.HintText(0, 2), c.Short);
+    // Show, cells, large text; whether the cut-off cell hints its text, the short one's hint.
+    const std::tuple<bool, bool, bool, bool, const char*> cases[] = {
+        {true, true, true, true, ""},
+        {true, true, false, true, "short"},
+        {true, false, true, false, ""},
+        {false, true, true, false, ""}};
+    for (const auto& [show, cells, large, hintsLong, hintShort] : cases) {
+        SCOPED_TRACE(::testing::Message() << show << cells << large);
+        g.SetShowHint(show);
+        g.SetHintShowCells(cells);
+        g.SetHintShowLargeText(large);
+        EXPECT_EQ(g.HintText(0, 1), hintsLong ? longText : "");
+        EXPECT_EQ(g.HintText(0, 2), hintShort);
     }
     g.SetShowHint(true);
     g.SetHintShowLargeText(true);
@@ -352,20 +335,17 @@ TEST(TGridControl, CutTextsEndInAnEllipsis) {
     const QFontMetrics metrics(font);
     const QString number = "144 / 108";
     const int whole = metrics.horizontalAdvance(number);
-    const struct {
-        QString Text;
-        int Width;
-        bool Cut;
-    } cases[] = {{number, whole, false},
-                 {number, whole - 1, true},
-                 {number, 3, true},
-                 {QString("10'000 ").repeated(2000), 80, true}};
-    for (const auto& c : cases) {
-        const QString shown = ShownText(c.Text, metrics, c.Width);
+    const std::tuple<QString, int, bool> cases[] = {// the text, the width, whether it is cut
+                                                    {number, whole, false},
+                                                    {number, whole - 1, true},
+                                                    {number, 3, true},
+                                                    {QString("10'000 ").repeated(2000), 80, true}};
+    for (const auto& [text, width, cut] : cases) {
+        const QString shown = ShownText(text, metrics, width);
         // Too narrow even for the ellipsis, a cell shows nothing rather than a part.
-        EXPECT_EQ(shown.endsWith(QChar(0x2026)) || shown.isEmpty(), c.Cut) << c.Width;
-        EXPECT_LE(metrics.horizontalAdvance(shown), std::max(c.Width, 0)) << c.Width;
-        EXPECT_EQ(shown == c.Text, !c.Cut) << c.Width;
+        EXPECT_EQ(shown.endsWith(QChar(0x2026)) || shown.isEmpty(), cut) << width;
+        EXPECT_LE(metrics.horizontalAdvance(shown), std::max(width, 0)) << width;
+        EXPECT_EQ(shown == text, !cut) << width;
     }
 }
 
