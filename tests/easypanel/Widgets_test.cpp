@@ -184,38 +184,41 @@ TEST_F(TeasyPanelTest, ButtonsCollapseExpandAndZoom) {
     Manager.AddPanel(Ratio, "85");
     Manager.SetOrder("Panel*");
     EXPECT_EQ(Ratio->height(), 324) << "the weighted panel takes the spare height";
-    QTest::mouseClick(Manager.Slots[3].CollapseButton, Qt::LeftButton);
-    EXPECT_TRUE(Manager.Slots[3].Collapsed);
-    EXPECT_EQ(Ratio->height(), 26);
-    QTest::mouseClick(Manager.Slots[3].CollapseButton, Qt::LeftButton);
-    EXPECT_EQ(Ratio->height(), 324);
-
-    TGPanel* bar = Manager.Slots[3].TitleBar;
-    QTest::mouseDClick(bar, Qt::LeftButton, {}, QPoint(bar->width() - 40, 4));
-    EXPECT_EQ(Ratio->height(), 892 - 6 * 8 - 5 * 26) << "zoomed: the others collapse";
-    EXPECT_FALSE(Manager.Slots[0].CollapseButton->isVisible()) << "no buttons while zoomed";
-    QTest::mouseDClick(bar, Qt::LeftButton, {}, QPoint(bar->width() - 40, 4));
-    EXPECT_FALSE(Manager.AnyZoomed());
-    EXPECT_EQ(Dividable->height(), 124);
-    EXPECT_TRUE(Manager.Slots[0].CollapseButton->isVisible());
-
-    // The same from the keyboard: Tab reaches both, Space or Return presses them, and a
-    // screen reader finds buttons it can press.
+    // By mouse (0: a click, or a double click on the bar) and from the keyboard: Tab reaches
+    // both, Space or Return presses them. Zoomed, the others collapse and no button shows.
     TBevelPanel* button = Manager.Slots[3].CollapseButton;
+    TGPanel* bar = Manager.Slots[3].TitleBar;
+    const int zoomed = 892 - 6 * 8 - 5 * 26;
     const struct {
         QWidget* On;
-        Qt::Key Key;
+        int Key;
         Qt::KeyboardModifiers Keys;
         int Height;
-    } presses[] = {{button, Qt::Key_Space, {}, 26},
+    } presses[] = {{button, 0, {}, 26},
+                   {button, 0, {}, 324},
+                   {bar, 0, {}, zoomed},
+                   {bar, 0, {}, 324},
+                   {button, Qt::Key_Space, {}, 26},
                    {button, Qt::Key_Return, {}, 324},
-                   {bar, Qt::Key_Enter, {}, 892 - 6 * 8 - 5 * 26},
+                   {bar, Qt::Key_Enter, {}, zoomed},
                    {bar, Qt::Key_Space, {}, 324},
                    {button, Qt::Key_Space, Qt::ControlModifier, 324}};
     for (const auto& p : presses) {
-        EXPECT_EQ(p.On->focusPolicy(), Qt::TabFocus);
-        QTest::keyClick(p.On, p.Key, p.Keys);
-        EXPECT_EQ(Ratio->height(), p.Height) << p.On->objectName().toStdString() << " " << p.Key;
+        if (p.Key != 0) {
+            EXPECT_EQ(p.On->focusPolicy(), Qt::TabFocus);
+            QTest::keyClick(p.On, Qt::Key(p.Key), p.Keys);
+        } else if (p.On == bar) {
+            QTest::mouseDClick(bar, Qt::LeftButton, {}, QPoint(bar->width() - 40, 4));
+        } else {
+            QTest::mouseClick(button, Qt::LeftButton);
+        }
+        SCOPED_TRACE(testing::Message() << p.On->objectName().toStdString() << " " << p.Key);
+        EXPECT_EQ(Ratio->height(), p.Height);
+        EXPECT_EQ(Manager.Slots[3].Collapsed, p.Height == 26);
+        EXPECT_EQ(Manager.AnyZoomed(), p.Height == zoomed);
+        EXPECT_EQ(Manager.Slots[0].CollapseButton->isVisible(), p.Height != zoomed);
+        EXPECT_EQ(button->isVisible(), p.Height != zoomed);
+        EXPECT_EQ(Dividable->height(), p.Height == zoomed ? 26 : 124);
     }
     QAccessibleInterface* pressable = QAccessible::queryAccessibleInterface(button);
     EXPECT_EQ(pressable->role(), QAccessible::Button);
@@ -293,21 +296,16 @@ TEST_F(TeasyPanelTest, PlacesTheProgramsPanels) {
     EXPECT_EQ(Manager.Slots[3].CollapseButton->geometry(), QRect(218 - 16 - 3, 2, 16, 16));
     EXPECT_TRUE(Manager.Slots[5].CornerButton->isVisible() &&
                 !Manager.Slots[5].CollapseButton->isVisible());
-    // Tops, lefts and heights of slots 0..5 for a work area; the height left for the grid.
-    const auto placed = [this](int32_t height, int32_t width, int32_t grid) {
-        EXPECT_EQ(Manager.Layout(Manager.Order, height, width, 0), grid);
-        Manager.Place(Manager.Order);
-        QStringList text;
-        for (const TeasyPanel::TPanelSlot& slot : std::span(Manager.Slots.data(), 6)) {
-            const QRect area = slot.PanelRef->geometry();
-            text << QString::asprintf("%d,%d,%d", area.top(), area.left(), area.height());
-        }
-        return text.join(' ').toStdString();
-    };
-    EXPECT_EQ(placed(700, 900, 692), "303,8,122 433,8,102 643,8,24 8,8,287 543,8,92 675,8,17")
-        << "one column";
-    EXPECT_EQ(placed(640, 600, 607), "268,8,122 398,8,102 608,8,24 8,8,252 508,8,92 615,236,17")
-        << "the link panel under the grid area";
+    // Tops, lefts and heights of slots 0..5 in one column (the stack's own tests cover the
+    // other arrangements); the height left for the grid.
+    EXPECT_EQ(Manager.Layout(Manager.Order, 700, 900, 0), 692);
+    Manager.Place(Manager.Order);
+    QStringList placed;
+    for (const TeasyPanel::TPanelSlot& slot : std::span(Manager.Slots.data(), 6)) {
+        const QRect area = slot.PanelRef->geometry();
+        placed << QString::asprintf("%d,%d,%d", area.top(), area.left(), area.height());
+    }
+    EXPECT_EQ(placed.join(' '), "303,8,122 433,8,102 643,8,24 8,8,287 543,8,92 675,8,17");
     // Collapsed, a panel keeps its title bar and bevels, or without a title bar the bar's
     // height (not the corner button's).
     Manager.CollapsePanel(Url);
@@ -384,7 +382,6 @@ TEST_F(TeasyPanelTest, ZoomedAndCollapsedPanelsRender) {
     EXPECT_EQ(at(100, 9), Darker(Darker(Ratio->Color())).rgb()) << "title bar";
     EXPECT_EQ(at(100, 33), Ratio->Color().rgb()) << "content gradient starts with the panel colour";
     EXPECT_GT(shot.pixelColor(100, 300).lightness(), Ratio->Color().lightness());
-    EXPECT_EQ(at(206, 11), at(120, 11)) << "no collapse button while a panel is zoomed";
     for (const TBevelPanel* panel : {Options, Url}) {
         const QRect area = panel->geometry();
         EXPECT_EQ(area.height(), 26);
