@@ -45,32 +45,6 @@ TEST(SizeSpec, DistributesByWeightMinimumAndMaximum) {
     }
 }
 
-// Hostile texts over any total: only the two documented errors may escape, and a result holds
-// one size per item.
-TEST(SizeSpec, RandomTextsEndWithOneSizePerItemOrADocumentedError) {
-    std::mt19937 random(7);
-    const std::vector<std::string> pieces = {
-        "0",     "1",          "7",          "|",           "|",
-        ",",     ",",          ".",          "-",           "+",
-        "e",     " ",          "x",          "\xe4",        "0.1",
-        "1e999", "2147483647", "2147483648", "-2147483648", std::string(300, '9')};
-    for (int round = 0; round < 4000; ++round) {
-        std::string list;
-        for (std::size_t n = random() % 30; n > 0; --n) {
-            list += pieces[random() % pieces.size()];
-        }
-        const auto total = static_cast<int32_t>(round % 3 == 0 ? random() : random() % 5000);
-        try {
-            const std::string sizes = Distribute(total, list);
-            EXPECT_EQ(std::count(sizes.begin(), sizes.end(), ','),
-                      std::count(list.begin(), list.end(), ','))
-                << list;
-        } catch (const std::out_of_range&) {
-        } catch (const ConversionError&) {
-        }
-    }
-}
-
 // A stack with a minimum height and a "weight|min|max" text for each code ("0:100:85|100 ...");
 // every position starts at -999.
 PanelStack MakeStack(const std::string& panels, int32_t columnWidth = 169) {
@@ -244,18 +218,19 @@ TEST(PanelAnimation, PassesSlideOrBounceIntoTheTarget) {
 // "weight|min|max" as a panel stores it, the min defaulting to the panel's height, or
 // refused; and the fields a title bar grows.
 TEST(SizeSpec, PanelSpecificationsNormaliseAndGrow) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"85", "85|90"}, {"", "0.1|90|90"}, {"5||60", "5|90|60"}, {"1,5|20", "15|20"},
-        {"|7", "0.1|7"}, {"85|x", nullptr}, {"85|10|y", nullptr}, {"85|99999999999", nullptr}};
-    for (const auto& [spec, normal] : cases) {
+    const std::tuple<const char*, const char*, int32_t> cases[] = {
+        {"85", "85|90", 90},      {"", "0.1|90|90", 90},
+        {"5||60", "5|90|60", 90}, {"1,5|20", "15|20", 20},
+        {"|7", "0.1|7", 7},       {"85|x", nullptr, 0},
+        {"85|10|y", nullptr, 0},  {"85|99999999999", nullptr, 0}};
+    for (const auto& [spec, normal, minHeight] : cases) {
         if (normal == nullptr) {
             EXPECT_THROW(NormaliseSpec(spec, 90), ConversionError) << spec;
         } else {
             EXPECT_EQ(NormaliseSpec(spec, 90).Spec, normal) << spec;
+            EXPECT_EQ(NormaliseSpec(spec, 90).MinHeight, minHeight) << spec;
         }
     }
-    EXPECT_EQ(NormaliseSpec("5||60", 90).MinHeight, 90);
-    EXPECT_EQ(NormaliseSpec("5|20", 90).MinHeight, 20);
     const std::pair<const char*, const char*> grown[] = {
         {"20", "44"}, {"", ""}, {"-1", "-1"}, {"x", "x"}, {"2147483640", "2147483647"}};
     for (const auto& [field, result] : grown) {
@@ -264,10 +239,9 @@ TEST(SizeSpec, PanelSpecificationsNormaliseAndGrow) {
 }
 
 TEST(PanelStack, OrderCodesMatchNamesAndPrefixes) {
-    std::array<std::string, PanelSlots> names;
-    const char* program[] = {"PanelDividable", "PanelFromTo",  "PanelRotatedRatio",
-                             "PanelRatio",     "PanelOptions", "PanelURL"};
-    std::copy(std::begin(program), std::end(program), names.begin());
+    const std::array<std::string, PanelSlots> names = {"PanelDividable",    "PanelFromTo",
+                                                       "PanelRotatedRatio", "PanelRatio",
+                                                       "PanelOptions",      "PanelURL"};
     const std::pair<const char*, const char*> cases[] = {
         {"PanelRatio,PanelDividable,PanelFromTo,PanelOptions,PanelRotatedratio,PanelURL", "301425"},
         {"Panel*", "012345"},
