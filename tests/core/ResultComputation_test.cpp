@@ -50,8 +50,17 @@ protected:
     ReferencePair Reference;
 };
 
-TEST_F(ResultComputationTest, DefaultsAndTheKeptReference) {
-    const ResultEchoes echoes = Run({});
+// Also which area columns are grouped, by the check box; how a grouped cell reads is the
+// table's rule.
+TEST_F(ResultComputationTest, DefaultsTheKeptReferenceAndTheGroupedColumns) {
+    ResultInputs ungrouped;
+    ungrouped.Grouping = false;
+    const auto grouped = [this] {
+        return std::pair(Table.Columns[AreaColumn].GroupDigits,
+                         Table.Columns[AreaPercentColumn].GroupDigits);
+    };
+    const ResultEchoes echoes = Run(ungrouped);
+    EXPECT_EQ(grouped(), std::pair(false, false));
     EXPECT_EQ(std::tie(echoes.ReducedProduct, echoes.EchoHeight, echoes.EchoWidth),
               std::make_tuple(12, ": 3", "4:"));
     ASSERT_EQ(Table.Count(), 48);
@@ -62,8 +71,10 @@ TEST_F(ResultComputationTest, DefaultsAndTheKeptReference) {
     // Another ratio keeps measuring against 16 x 12; a chosen pair replaces it.
     Run(Unfiltered(16, 16, 16, 9));
     EXPECT_EQ(Row(1, PixelDifColumn), "16|9|75|144|0 / -3");
+    EXPECT_EQ(grouped(), std::pair(true, true));
     Reference = {640, 480};
-    Run({});
+    Run(ungrouped);
+    EXPECT_EQ(grouped(), std::pair(false, false));
     EXPECT_EQ(Row(20, PixelDifColumn), "320|240|25|76800|-320 / -240");
 }
 
@@ -140,17 +151,6 @@ TEST_F(ResultComputationTest, ExtremeRatiosStayExact) {
     EXPECT_EQ(Row(0), "214|2139999786|4579600|457959954204|213 / 2129999787|" +
                           DivisorList(2139999786) + "|" + DivisorList(214) +
                           "|214:2853333048 (+0:+713333262)");
-}
-
-// How a grouped cell reads is the table's rule; the computation only says which are grouped.
-TEST_F(ResultComputationTest, GroupingFollowsTheCheckBox) {
-    for (const bool grouping : {false, true, false}) {
-        ResultInputs in;
-        in.Grouping = grouping;
-        Run(in);
-        EXPECT_EQ(Table.Columns[AreaColumn].GroupDigits, grouping);
-        EXPECT_EQ(Table.Columns[AreaPercentColumn].GroupDigits, grouping);
-    }
 }
 
 TEST_F(ResultComputationTest, RandomInputsListExactlyTheMatchingPairs) {
