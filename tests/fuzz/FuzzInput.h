@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QString>
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -34,25 +33,6 @@ public:
         T value{};
         std::memcpy(&value, field.data(), std::min(field.size(), sizeof value));
         return value;
-    }
-
-    // The next field as Latin-1, except that 0xFF and two more bytes give the code unit
-    // (b1 << 8 | b2) ^ 0x8080, so lone surrogates and noncharacters can come too.
-    QString Utf16() {
-        const std::string field = Text();
-        QString text;
-        for (std::size_t i = 0; i < field.size(); ++i) {
-            const auto byte = static_cast<unsigned char>(field[i]);
-            if (byte == 0xFF && i + 2 < field.size()) {
-                const auto high = static_cast<unsigned char>(field[i + 1]);
-                const auto low = static_cast<unsigned char>(field[i + 2]);
-                text += QChar(static_cast<char16_t>(((high << 8) | low) ^ 0x8080));
-                i += 2;
-            } else {
-                text += QChar(byte);
-            }
-        }
-        return text;
     }
 
     // The next fields into `fields` in their order: texts whole, numbers from their first
