@@ -344,10 +344,10 @@ TEST(CommandLine, IdentifyReadsSizesFromStandardInputAndNamesTheBadLines) {
     QStringList lines = QString::fromStdString(tsv.Out).split(u'\n');
     EXPECT_EQ(lines.takeLast(), "");
     ASSERT_EQ(lines.size(), 5);
-    const char* starts[] = {"Size\tRatio\tDecimal\tExact\tNearest", "1920x1080\t16:9\t",
-                            "720x576\t5:4\t", "640x480\t4:3\t", "4x3\t4:3\t"};
-    for (int i = 0; i < 5; ++i) {
-        EXPECT_TRUE(lines[i].startsWith(starts[i])) << lines[i].toStdString();
+    EXPECT_EQ(lines[0], "Size\tRatio\tDecimal\tExact\tNearest");
+    const char* starts[] = {"1920x1080\t16:9\t", "720x576\t5:4\t", "640x480\t4:3\t", "4x3\t4:3\t"};
+    for (int i = 1; i < 5; ++i) {
+        EXPECT_TRUE(lines[i].startsWith(starts[i - 1])) << lines[i].toStdString();
     }
     EXPECT_TRUE(lines[2].section(u'\t', 3, 3).contains("DVCAM PAL (720:576)"));
 
@@ -373,15 +373,20 @@ TEST(CommandLine, FormatsListsThePredefinedEntriesWithTheTermsTheWindowSets) {
     EXPECT_EQ(json[2].toObject()["format"].toString(), "1.85:1 (185:100)");
 }
 
-// Which options each command's help lists is the completion test's (cli.completion).
 TEST(CommandLine, HelpAndVersionAnywhereAndAFailedWrite) {
     EXPECT_EQ(Pixolan({"--version"}).Out, "pixolan 1.5\n");
     EXPECT_EQ(Pixolan({"list", "--to", "5", "--version"}).Out, "pixolan 1.5\n");
     const ProcessRun help = Pixolan({"--help"});
     EXPECT_EQ(help.Status, 0);
-    for (const char* usage :
-         {"pixolan list", "pixolan identify", "pixolan formats", "(4:3)", "(768)", "(16:9)"}) {
-        EXPECT_NE(help.Out.find(usage), std::string::npos) << usage;
+    for (const char* option : {"--ratio",      "--from",          "--to",
+                               "--min-height", "--max-height",    "--width-div",
+                               "--height-div", "--width-not-div", "--height-not-div",
+                               "--screen",     "--playing",       "--rotated",
+                               "--reference",  "--names",         "--format",
+                               "--no-header",  "identify",        "formats",
+                               "jsonl",        "(4:3)",           "(768)",
+                               "(16:9)"}) {
+        EXPECT_NE(help.Out.find(option), std::string::npos) << option;
     }
     // A command's help is its own part of the whole.
     for (const char* command : {"list", "identify", "formats"}) {
