@@ -2,6 +2,7 @@
 #include "model/HtmlPage.h"
 #include "model/ResultColumns.h"
 #include "superarray/superarray.h"
+#include "support/UnfilteredInputs.h"
 #include "util/NumberFormat.h"
 
 #include <QtCore>
@@ -103,14 +104,6 @@ Rows JsonRows(const std::string& text, const std::vector<std::string>& header) {
                  Numbers(QJsonArray{box["bar_width"], box["bar_height"]}, ":+") + ")"});
     }
     return rows;
-}
-
-// The window's inputs with no divisor filter: the pairs of x:y from `from` to `to`.
-ResultInputs Unfiltered(int32_t from, int32_t to, int32_t x = 4, int32_t y = 3) {
-    ResultInputs in;
-    std::tie(in.From, in.To, in.RatioX, in.RatioY) = std::tie(from, to, x, y);
-    in.WidthDiv = in.HeightDiv = "";
-    return in;
 }
 
 // The rows the library computes under the window's captions, as the table stores them or,

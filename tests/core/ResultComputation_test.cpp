@@ -2,6 +2,7 @@
 
 #include "core/Divisibility.h"
 #include "superarray/superarray.h"
+#include "support/UnfilteredInputs.h"
 
 #include <gtest/gtest.h>
 
@@ -13,13 +14,6 @@
 #include <vector>
 
 namespace {
-
-ResultInputs Unfiltered(int32_t from, int32_t to, int32_t x, int32_t y) {
-    ResultInputs in;
-    std::tie(in.From, in.To, in.RatioX, in.RatioY) = std::tie(from, to, x, y);
-    in.WidthDiv = in.HeightDiv = "";
-    return in;
-}
 
 class ResultComputationTest : public ::testing::Test {
 protected:
