@@ -72,10 +72,10 @@ QJsonDocument Json(const std::string& text) {
     return doc;
 }
 
-// A JSON number, or numbers joined by "sep", as the cells write them; each must be typed so.
-std::string Numbers(const QJsonValue& value, const char* sep = ",") {
+// JSON numbers joined by `sep` as the cells write them; each must be typed as a number.
+std::string Numbers(const QJsonArray& numbers, const char* sep = ",") {
     std::string text;
-    for (const QJsonValue& n : value.isArray() ? value.toArray() : QJsonArray{value}) {
+    for (const QJsonValue& n : numbers) {
         EXPECT_TRUE(n.isDouble());
         text += (text.empty() ? "" : sep) + std::to_string(n.toInteger());
     }
@@ -95,13 +95,13 @@ Rows JsonRows(const std::string& text, const std::vector<std::string>& header) {
         const QJsonObject box = o["letterbox"].toObject();
         EXPECT_TRUE(o["area_percent"].isDouble());
         rows.push_back(
-            {Numbers(o["width"]), Numbers(o["height"]),
+            {Numbers({o["width"]}), Numbers({o["height"]}),
              QString::number(o["area_percent"].toDouble(), 'g', QLocale::FloatingPointShortest)
                  .toStdString(),
-             Numbers(o["area"]), Numbers(QJsonArray{dif["width"], dif["height"]}, " / "),
-             Numbers(o["width_divisors"]), Numbers(o["height_divisors"]),
-             Numbers(QJsonArray{box["width"], box["height"]}, ":") + " (+" +
-                 Numbers(QJsonArray{box["bar_width"], box["bar_height"]}, ":+") + ")"});
+             Numbers({o["area"]}), Numbers({dif["width"], dif["height"]}, " / "),
+             Numbers(o["width_divisors"].toArray()), Numbers(o["height_divisors"].toArray()),
+             Numbers({box["width"], box["height"]}, ":") + " (+" +
+                 Numbers({box["bar_width"], box["bar_height"]}, ":+") + ")"});
     }
     return rows;
 }
