@@ -1,4 +1,5 @@
 #include "core/Ratio.h"
+#include "core/brueche.h"
 
 #include <gtest/gtest.h>
 
@@ -7,13 +8,42 @@
 #include <cstdint>
 #include <limits>
 #include <random>
+#include <tuple>
 #include <utility>
 #include <vector>
 
 namespace {
 
+constexpr int32_t Min32 = std::numeric_limits<int32_t>::min();
+constexpr int32_t Max32 = std::numeric_limits<int32_t>::max();
+
+TEST(ReduceRatio, LowestTermsAndDegenerateRatios) {
+    // Min32 : -1 would overflow when reduced: left as it is.
+    const std::tuple<int32_t, int32_t, int32_t, int32_t> cases[] = {
+        {8, 6, 4, 3}, {1920, 1080, 16, 9}, {720, 576, 5, 4},     {100, 100, 1, 1},
+        {0, 5, 0, 1}, {0, 0, 0, 0},        {Min32, Min32, 1, 1}, {Min32, -1, Min32, -1}};
+    for (const auto& [x, y, rx, ry] : cases) {
+        EXPECT_EQ(ReduceRatio(x, y), std::make_pair(rx, ry)) << x << ":" << y;
+    }
+    // Gcd(a, 0) is a, the remainder keeps the sign of the dividend, Min32 % -1 takes 64 bits.
+    EXPECT_EQ(std::make_tuple(Gcd(5, 0), Gcd(-12, 8), Gcd(Min32, -1)), std::make_tuple(5, -4, -1));
+}
+
+TEST(ReduceRatio, RandomRatiosKeepTheirValueAndEndCoprime) {
+    std::mt19937 random(20261206);
+    std::uniform_int_distribution<int32_t> any(Min32, Max32), small(-5000, 5000);
+    for (int i = 0; i < 20000; ++i) {
+        const int32_t x = i % 2 ? any(random) : small(random);
+        const int32_t y = i % 2 ? any(random) : small(random);
+        const auto [rx, ry] = ReduceRatio(x, y);
+        ASSERT_EQ(int64_t{x} * ry, int64_t{y} * rx) << x << ":" << y;
+        if (x != 0 && y != 0 && !(x == Min32 && y == -1)) {
+            ASSERT_EQ(std::abs(int64_t{Gcd(rx, ry)}), 1) << x << ":" << y;
+        }
+    }
+}
+
 TEST(FitLetterbox, Frames) {
-    constexpr int32_t max = std::numeric_limits<int32_t>::max();
     struct Case {
         const char* name;
         int32_t w, h, sx, sy, px, py;
@@ -32,7 +62,7 @@ TEST(FitLetterbox, Frames) {
         {"zero width", 0, 480, 4, 3, 16, 9, 0, 480},
         {"zero screen term", 640, 480, 4, 0, 16, 9, 640, 480},
         {"zero playing term", 640, 480, 4, 3, 0, 9, 640, 480},
-        {"bars beyond 2^62", max, 1, max, 1, 1, max, max, 1},
+        {"bars beyond 2^62", Max32, 1, Max32, 1, 1, Max32, Max32, 1},
         // t = 311 - 2.7e-12 is no integer: truncated to 310, not taken for 311.
         {"near miss", 7738, 2038, 2228106, 1279, 670479142, 333919, 7738, 2348},
     };
@@ -61,7 +91,7 @@ std::vector<std::pair<int32_t, int32_t>> Convergents(Int128 n, Int128 d) {
     std::vector<std::pair<int32_t, int32_t>> out;
     for (Int128 p0 = 0, q0 = 1, p1 = 1, q1 = 0; d != 0;) {
         const Int128 a = n / d, p2 = a * p1 + p0, q2 = a * q1 + q0, r = n % d;
-        if (p2 > std::numeric_limits<int32_t>::max() || q2 > std::numeric_limits<int32_t>::max()) {
+        if (p2 > Max32 || q2 > Max32) {
             break;
         }
         out.emplace_back(static_cast<int32_t>(p2), static_cast<int32_t>(q2));

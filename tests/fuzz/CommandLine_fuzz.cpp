@@ -18,8 +18,7 @@ bool ParsesAsJson(const QByteArray& text) {
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
-    FuzzInput input(data, size);
+FUZZ_TARGET(input) {
     std::vector<std::string> args;
     const auto count = input.Number<uint8_t>() % 12;
     for (int i = 0; i < count; ++i) {
@@ -60,5 +59,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
             FUZZ_CHECK(ParsesAsJson(line));
         }
     }
-    return 0;
 }

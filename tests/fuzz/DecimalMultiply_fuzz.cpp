@@ -6,84 +6,67 @@
 
 namespace {
 
-// Digits of the field and where its point stands: "12.50" from any bytes, at most 200 digits.
-struct Decimal {
-    std::string Digits;
-    std::size_t Scale = 0; // digits after the point
-};
-
-Decimal DecimalFrom(const std::string& field) {
-    Decimal d;
-    bool point = false;
+// The digits of any bytes with their first point after a digit, "12.50"; at most 200 digits.
+std::string DecimalFrom(const std::string& field) {
+    std::string text;
+    std::size_t digits = 0;
     for (const char c : field) {
-        if (c >= '0' && c <= '9' && d.Digits.size() < 200) {
-            d.Digits += c;
-            d.Scale += point ? 1 : 0;
-        } else if (c == '.' && !point && !d.Digits.empty()) {
-            point = true;
+        if (c >= '0' && c <= '9' && digits < 200) {
+            text += c;
+            ++digits;
+        } else if (c == '.' && digits > 0 && text.find('.') == std::string::npos) {
+            text += c;
         }
     }
-    return d;
-}
-
-std::string Text(const Decimal& d) {
-    return d.Scale == 0 ? d.Digits
-                        : d.Digits.substr(0, d.Digits.size() - d.Scale) + '.' +
-                              d.Digits.substr(d.Digits.size() - d.Scale);
+    return text.ends_with('.') ? text.substr(0, text.size() - 1) : text;
 }
 
 // The value written plainly: no leading zeros before the point, no trailing ones after it.
 std::string Plain(std::string text) {
-    std::size_t point = text.find('.');
-    if (point != std::string::npos) {
-        while (text.back() == '0') {
-            text.pop_back();
-        }
-        if (text.back() == '.') {
-            text.pop_back();
-            point = std::string::npos;
-        }
+    if (text.find('.') != std::string::npos) {
+        text.erase(text.find_last_not_of('0') + 1);
+        text.erase(text.find_last_not_of('.') + 1);
     }
-    const std::size_t end = point == std::string::npos ? text.size() : point;
-    std::size_t zeros = 0;
-    while (zeros + 1 < end && text[zeros] == '0') {
-        ++zeros;
-    }
-    text.erase(0, zeros);
+    const std::size_t end = std::min(text.find('.'), text.size());
+    text.erase(0, std::min(text.find_first_not_of('0'), end == 0 ? 0 : end - 1));
     return text.empty() || text.front() == '.' ? '0' + text : text;
 }
 
-Decimal Product(const Decimal& a, const Decimal& b) {
-    std::vector<int> sum(a.Digits.size() + b.Digits.size(), 0);
-    for (std::size_t i = 0; i < a.Digits.size(); ++i) {
-        for (std::size_t j = 0; j < b.Digits.size(); ++j) {
-            sum[i + j + 1] += (a.Digits[i] - '0') * (b.Digits[j] - '0');
+std::string Product(const std::string& a, const std::string& b) {
+    const auto scale = [](const std::string& t) {
+        return t.find('.') == std::string::npos ? 0 : t.size() - t.find('.') - 1;
+    };
+    std::string x = a, y = b;
+    std::erase(x, '.');
+    std::erase(y, '.');
+    std::vector<int> sum(x.size() + y.size(), 0);
+    for (std::size_t i = 0; i < x.size(); ++i) {
+        for (std::size_t j = 0; j < y.size(); ++j) {
+            sum[i + j + 1] += (x[i] - '0') * (y[j] - '0');
         }
     }
     for (std::size_t k = sum.size() - 1; k > 0; --k) {
         sum[k - 1] += sum[k] / 10;
         sum[k] %= 10;
     }
-    Decimal product{std::string(), a.Scale + b.Scale};
+    std::string product;
     for (const int digit : sum) {
-        product.Digits += static_cast<char>('0' + digit);
+        product += static_cast<char>('0' + digit);
     }
-    return product;
+    return product.insert(product.size() - scale(a) - scale(b), 1, '.');
 }
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
-    FuzzInput input(data, size);
-    const Decimal a = DecimalFrom(input.Text());
-    const Decimal b = DecimalFrom(input.Text());
-    if (a.Digits.empty() || b.Digits.empty()) {
-        return 0;
+FUZZ_TARGET(input) {
+    const std::string a = DecimalFrom(input.Text());
+    const std::string b = DecimalFrom(input.Text());
+    if (a.empty() || b.empty()) {
+        return;
     }
-    const std::string product = MultiplyDecimal(Text(a), Text(b));
-    if (Plain(product) != Plain(Text(Product(a, b)))) {
-        std::fprintf(stderr, "%s x %s = %s\n", Text(a).c_str(), Text(b).c_str(), product.c_str());
+    const std::string product = MultiplyDecimal(a, b);
+    if (Plain(product) != Plain(Product(a, b))) {
+        std::fprintf(stderr, "%s x %s = %s\n", a.c_str(), b.c_str(), product.c_str());
         FUZZ_CHECK(false);
     }
-    return 0;
 }

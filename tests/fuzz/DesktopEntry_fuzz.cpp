@@ -2,14 +2,12 @@
 #include "FuzzInput.h"
 #include "net/DesktopEntry.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
-    FuzzInput input(data, size);
+FUZZ_TARGET(input) {
     const QString exec = QString::fromStdString(input.Text());
     const QString url = QString::fromStdString(input.Text());
-    const std::optional<QStringList> command = DesktopEntry::CommandFor(exec, url);
+    const auto command = DesktopEntry::CommandFor(exec, url);
     if (command) {
         FUZZ_CHECK(command->size() >= 2 && !command->first().isEmpty());
         FUZZ_CHECK(command->last() == url);
     }
-    return 0;
 }

@@ -6,17 +6,16 @@
 #include <algorithm>
 #include <stdexcept>
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
-    FuzzInput input(data, size);
+FUZZ_TARGET(input) {
     const auto total = input.Number<int32_t>();
     const std::string list = input.Text();
     std::string sizes;
     try {
         sizes = Distribute(total, list);
     } catch (const std::out_of_range&) {
-        return 0;
+        return;
     } catch (const ConversionError&) {
-        return 0;
+        return;
     }
     const auto items = std::count(list.begin(), list.end(), ',') + 1;
     FUZZ_CHECK(std::count(sizes.begin(), sizes.end(), ',') + 1 == items);
@@ -27,5 +26,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         }
         FUZZ_CHECK(sum == total);
     }
-    return 0;
 }

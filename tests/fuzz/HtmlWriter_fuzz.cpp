@@ -4,6 +4,7 @@
 #include "FuzzInput.h"
 #include "model/HtmlPage.h"
 
+#include <QMap>
 #include <QStringList>
 #include <QXmlStreamReader>
 
@@ -24,14 +25,10 @@ QString ReadBack(const std::string& bytes) {
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
-    FuzzInput input(data, size);
+FUZZ_TARGET(input) {
     HtmlPageStyle style;
-    style.PageTitle = input.Text();
-    style.FontName = input.Text();
-    style.BorderWidth = input.Number<int32_t>();
-    style.CellSpacing = input.Number<int32_t>();
-    style.FontSize = input.Number<int32_t>();
+    input.Read(style.PageTitle, style.FontName, style.BorderWidth, style.CellSpacing,
+               style.FontSize);
     style.HeaderRow = input.Number<uint8_t>() % 2 == 0;
     const std::vector<std::string> headers{input.Text(), input.Text()};
     std::vector<std::vector<std::string>> rows;
@@ -44,28 +41,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     }
     const std::string page = TableToHtml(headers, rows, style);
     QXmlStreamReader xml(QByteArray::fromStdString(page));
-    QStringList heads;
-    QStringList cells;
-    QString title;
+    QMap<QString, QStringList> read; // the texts of the title, th and td elements in order
     while (!xml.atEnd()) {
-        if (xml.readNext() != QXmlStreamReader::StartElement) {
-            continue;
-        }
-        if (xml.name() == u"td") {
-            cells << xml.readElementText();
-        } else if (xml.name() == u"th") {
-            heads << xml.readElementText();
-        } else if (xml.name() == u"title") {
-            title = xml.readElementText();
+        const QString name =
+            xml.readNext() == QXmlStreamReader::StartElement ? xml.name().toString() : "";
+        if (name == "title" || name == "th" || name == "td") {
+            read[name] << xml.readElementText();
         }
     }
     if (xml.hasError()) {
         std::fprintf(stderr, "%s\n", qPrintable(xml.errorString()));
         FUZZ_CHECK(false);
     }
-    FUZZ_CHECK(cells == expected);
-    FUZZ_CHECK(title == ReadBack(style.PageTitle));
-    FUZZ_CHECK(heads == (style.HeaderRow ? QStringList{ReadBack(headers[0]), ReadBack(headers[1])}
-                                         : QStringList{}));
-    return 0;
+    FUZZ_CHECK(read["td"] == expected);
+    FUZZ_CHECK(read["title"] == QStringList{ReadBack(style.PageTitle)});
+    FUZZ_CHECK(read["th"] == (style.HeaderRow
+                                  ? QStringList{ReadBack(headers[0]), ReadBack(headers[1])}
+                                  : QStringList{}));
 }

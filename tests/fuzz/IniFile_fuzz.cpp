@@ -18,15 +18,6 @@ const QString Path =
         .filePath(
             QStringLiteral("pixolan-ini-fuzz-%1.ini").arg(QCoreApplication::applicationPid()));
 
-QByteArrayList Lines(const QByteArray& text) {
-    return text.split('\n');
-}
-
-QByteArray ReadAll() {
-    QFile file(Path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // What a reader of the file sees under some keys that the write does not name.
 std::vector<QString> Probe(const IniFile& file) {
     std::vector<QString> seen;
@@ -40,8 +31,7 @@ std::vector<QString> Probe(const IniFile& file) {
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
-    FuzzInput input(data, size);
+FUZZ_TARGET(input) {
     const QByteArray original = QByteArray::fromStdString(input.Text());
     const QString value = QString::fromStdString(input.Text());
     {
@@ -50,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     }
     IniFile ini;
     if (ini.Load(Path) != IniFile::TLoadResult::Read) {
-        return 0;
+        return;
     }
     const std::vector<QString> before = Probe(ini);
     ini.WriteString("PrintSettings", "Value", value);
@@ -66,9 +56,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
 
     // The old lines stand in the new file in their order, with lines only added between
     // them; only the key's own line may have changed.
-    const QByteArrayList now = Lines(ReadAll());
+    QFile file(Path);
+    FUZZ_CHECK(file.open(QIODevice::ReadOnly));
+    const QByteArrayList now = file.readAll().split('\n');
     qsizetype next = 0;
-    for (const QByteArray& line : Lines(original)) {
+    for (const QByteArray& line : original.split('\n')) {
         if (line.toLower().contains("value")) {
             continue;
         }
@@ -78,5 +70,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         FUZZ_CHECK(next < now.size());
         ++next;
     }
-    return 0;
 }

@@ -13,11 +13,9 @@ int Order(const std::string& a, const std::string& b) {
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
-    FuzzInput input(data, size);
-    const std::string a = input.Text();
-    const std::string b = input.Text();
-    const std::string c = input.Text();
+FUZZ_TARGET(input) {
+    std::string a, b, c;
+    input.Read(a, b, c);
     FUZZ_CHECK(Order(a, a) == 0);
     const int ab = Order(a, b);
     const int bc = Order(b, c);
@@ -28,5 +26,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         const int ac = Order(a, c);
         FUZZ_CHECK(ac == direction);
     }
-    return 0;
 }

@@ -5,8 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
-    FuzzInput input(data, size);
+FUZZ_TARGET(input) {
     const auto value = input.Number<double>();
     const int decimals = static_cast<int>(input.Number<uint8_t>() % 14) - 1; // -1..12
     const auto whole = input.Number<int64_t>();
@@ -46,5 +45,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         FUZZ_CHECK(ungrouped.substr(ungrouped.find_first_not_of(' ')) == text);
     }
     DigitGroupSeparator.clear();
-    return 0;
 }

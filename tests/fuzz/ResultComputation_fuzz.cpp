@@ -6,24 +6,11 @@
 
 #include <string>
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
-    FuzzInput input(data, size);
+FUZZ_TARGET(input) {
     ResultInputs in;
-    in.From = input.Number<int32_t>();
-    in.To = input.Number<int32_t>();
-    in.RatioX = input.Number<int32_t>();
-    in.RatioY = input.Number<int32_t>();
-    in.EchoForWidth = input.Number<int32_t>();
-    in.EchoForHeight = input.Number<int32_t>();
-    in.WidthDiv = input.Text();
-    in.HeightDiv = input.Text();
-    in.WidthNotDiv = input.Text();
-    in.HeightNotDiv = input.Text();
-    in.SX = input.Number<int32_t>();
-    in.SY = input.Number<int32_t>();
-    in.PX = input.Number<int32_t>();
-    in.PY = input.Number<int32_t>();
-    in.Rotated = input.Number<uint8_t>() % 2 == 1;
+    input.Read(in.From, in.To, in.RatioX, in.RatioY, in.EchoForWidth, in.EchoForHeight, in.WidthDiv,
+               in.HeightDiv, in.WidthNotDiv, in.HeightNotDiv, in.SX, in.SY, in.PX, in.PY,
+               in.Rotated);
     superarray table;
     table.Init();
     ReferencePair reference;
@@ -43,5 +30,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
             table.GetCellShown(row, column);
         }
     }
-    return 0;
 }

@@ -10,25 +10,15 @@
 
 namespace {
 
-std::vector<std::string> Rows(const superarray& table) {
-    std::vector<std::string> rows;
+// The rows in table order, each as its cells of `columns` joined.
+std::vector<std::string> Rows(const superarray& table, std::initializer_list<int32_t> columns) {
+    std::vector<std::string> rows(static_cast<std::size_t>(table.Count()));
     for (int32_t row = 1; row <= table.Count(); ++row) {
-        std::string text;
-        for (int32_t column = 0; column < 4; ++column) {
-            text += table.GetCell(row, column) + '\x1F';
+        for (const int32_t column : columns) {
+            rows[static_cast<std::size_t>(row - 1)] += table.GetCell(row, column) + '\x1F';
         }
-        rows.push_back(text);
     }
     return rows;
-}
-
-// The rows' insertion numbers in table order.
-std::vector<std::string> Order(const superarray& table) {
-    std::vector<std::string> order;
-    for (int32_t row = 1; row <= table.Count(); ++row) {
-        order.push_back(table.GetCell(row, superarray::InsertionColumn));
-    }
-    return order;
 }
 
 // A list of whole numbers made from bytes: mostly small ones, so that lists share long starts.
@@ -55,8 +45,7 @@ std::optional<std::size_t> ListNumbers(const superarray& table, int32_t row,
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
-    FuzzInput input(data, size);
+FUZZ_TARGET(input) {
     superarray table;
     table.Init();
     table.KeySeparator = input.Text().substr(0, 2);
@@ -68,11 +57,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
             table.SetCell(0, column, input.Text());
         }
     }
-    std::vector<std::string> before = Rows(table);
+    std::vector<std::string> before = Rows(table, {0, 1, 2, 3});
     table.SortBy(spec);
-    std::vector<std::string> after = Rows(table);
+    std::vector<std::string> after = Rows(table, {0, 1, 2, 3});
     table.SortBy(spec);
-    FUZZ_CHECK(Rows(table) == after);
+    FUZZ_CHECK(Rows(table, {0, 1, 2, 3}) == after);
     std::sort(before.begin(), before.end());
     std::sort(after.begin(), after.end());
     FUZZ_CHECK(before == after);
@@ -90,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         superarray byNumbers = lists;
         byNumbers.Columns[4].LeadingNumbers = ListNumbers;
         byNumbers.SortBy(key);
-        FUZZ_CHECK(Order(byNumbers) == Order(byTexts));
+        FUZZ_CHECK(Rows(byNumbers, {superarray::InsertionColumn}) ==
+                   Rows(byTexts, {superarray::InsertionColumn}));
     }
-    return 0;
 }

@@ -3,11 +3,9 @@
 #include "FuzzInput.h"
 #include "util/TextParse.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
-    FuzzInput input(data, size);
-    const std::string text = input.Text();
-    const std::string other = input.Text();
-    const std::string third = input.Text();
+FUZZ_TARGET(input) {
+    std::string text, other, third;
+    input.Read(text, other, third);
     const char delimiter = other.empty() ? ',' : other.front();
 
     std::string rest = text;
@@ -37,9 +35,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     FUZZ_CHECK(lower.size() == text.size() && LowerText(UpperText(text)) == lower);
 
     PosInfo info;
-    info.CaseSensitive = size % 2 == 0;
-    info.WordStart = size % 3 == 0;
-    info.WordEnd = size % 5 == 0;
+    info.CaseSensitive = input.Size % 2 == 0;
+    info.WordStart = input.Size % 3 == 0;
+    info.WordEnd = input.Size % 5 == 0;
     info.Delimiters = third;
     const std::size_t found = FindWord(info, other, text);
     FUZZ_CHECK(found == info.FoundPos);
@@ -52,5 +50,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     const std::size_t maximum = other.size();
     const std::string shortened = ShortenText(text, maximum);
     FUZZ_CHECK(text.size() <= maximum ? shortened == text : shortened.size() == maximum);
-    return 0;
 }
