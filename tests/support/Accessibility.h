@@ -2,10 +2,8 @@
 
 #include <QAbstractScrollArea>
 #include <QAccessible>
-#include <QColor>
 #include <QSet>
 #include <QStringList>
-#include <cmath>
 
 // False for a table cell outside its view's cell area: the toolkit counts the header's area
 // as the view's too, so a row scrolled just under the header would count as shown.
@@ -46,18 +44,4 @@ inline QStringList UnnamedFocusable(QAccessibleInterface* root) {
     };
     walk(walk, root);
     return unnamed;
-}
-
-// The contrast of two colours as the WCAG rules count it: 1 to 21, 4.5 for normal text.
-inline double ContrastRatio(const QColor& a, const QColor& b) {
-    const auto luminance = [](const QColor& c) {
-        const auto channel = [](double v) {
-            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-        };
-        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) +
-               0.0722 * channel(c.blueF());
-    };
-    const double la = luminance(a);
-    const double lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
