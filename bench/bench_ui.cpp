@@ -130,6 +130,7 @@ void BM_KeystrokeSorted(benchmark::State& state) {
 BENCHMARK(BM_KeystrokeSorted)
     ->ArgsProduct({{0, 1, 2, 3, 4, 5, 6}, {1}})
     ->Args({6, 65535})
+    ->Args({0, 65535})
     ->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -205,7 +205,15 @@ std::size_t PrimeFactors::WriteListOrder(std::span<int64_t> numbers) const {
             }
         }
     }
-    std::sort(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(count));
+    // Each prime's powers came ascending; a few, so inserting beats a general sort.
+    for (std::size_t i = 1; i < count; ++i) {
+        const int64_t value = order[i];
+        std::size_t j = i;
+        for (; j > 0 && order[j - 1] > value; --j) {
+            order[j] = order[j - 1];
+        }
+        order[j] = value;
+    }
     // Numbers below 4 and primes have the empty list, which has 1 as its "largest divisor".
     const uint32_t largest = Count == 0 ? 1 : Number / Powers[0].Prime;
     order[count++] = 2 * int64_t{largest} + 1;

@@ -110,7 +110,9 @@ void DeriveCells(superarray& table, const RunContext& run) {
             [side, term, termFactors = PrimeFactors::Of(term)](
                 const superarray& t, int32_t row,
                 std::span<int64_t> out) -> std::optional<std::size_t> {
-            const int32_t n = TextToInt(t.GetCell(row, side));
+            // Sides are stored as plain digits; a blank slot reads as 0.
+            int32_t n = 0;
+            ReadInt32(t.StoredCell(row, side), n);
             const PrimeFactors factors = n > 0 && term > 0 && n % term == 0
                                              ? PrimeFactors::Of(n / term).Times(termFactors)
                                              : PrimeFactors::Of(n);

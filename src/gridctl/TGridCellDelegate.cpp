@@ -36,8 +36,9 @@ QString VisiblePart(const QString& text, const QFontMetrics& metrics, int width)
 
 QString ShownText(const QString& text, const QFontMetrics& metrics, int width) {
     const QString part = VisiblePart(text, metrics, width);
-    // A number cut at the edge reads as another valid number: an ellipsis says it goes on.
-    if (metrics.horizontalAdvance(part) <= width) {
+    // A number cut at the edge reads as another valid number: an ellipsis says it goes on. A
+    // part that is shorter than the text already reaches beyond the width.
+    if (part.size() == text.size() && metrics.horizontalAdvance(part) <= width) {
         return part;
     }
     return metrics.elidedText(part, Qt::ElideRight, std::max(width, 0));

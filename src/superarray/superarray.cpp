@@ -93,6 +93,11 @@ std::string superarray::GetCell(int32_t row, int32_t column) const {
     return std::string(Rows[slot].Cell(column));
 }
 
+std::string_view superarray::StoredCell(int32_t row, int32_t column) const {
+    const auto slot = static_cast<std::size_t>(Resolve(row));
+    return slot == 0 || slot >= Rows.size() ? std::string_view() : Rows[slot].Cell(column);
+}
+
 std::string superarray::GetCellShown(int32_t row, int32_t column) const {
     if (Resolve(row) == 0) {
         return {};

@@ -66,6 +66,9 @@ public:
     // others nothing.
     std::string GetCell(int32_t row, int32_t column) const;
     std::string GetRowText(int32_t row) const { return GetCell(row, 0); }
+    // The stored text of a cell 0..25, without a copy and without asking the column's Source;
+    // valid until the row next changes, empty for an invalid row or column.
+    std::string_view StoredCell(int32_t row, int32_t column) const;
     // GetCell with the column's digit grouping, then its suffix.
     std::string GetCellShown(int32_t row, int32_t column) const;
 

@@ -432,25 +432,29 @@ void superarray::RowSorter::OrderTies() {
 }
 
 void superarray::RowSorter::MoveRows() {
-    // Each row moves once, along the cycles of the new order, without a second table.
+    // Each row moves once, along the cycles of the new order, without a second table. The
+    // texts are copied into the buffers the slots hold rather than moved with their buffers:
+    // the buffers then stay in slot order in memory, and the next fill and sort, which walk
+    // the slots in order, do not jump about in memory.
     std::vector<int32_t> source(RowCount);
     for (std::size_t i = 0; i < RowCount; ++i) {
         source[i] = Entries[i].Row;
     }
     std::vector<PackedRow>& rows = Table.Rows;
+    PackedRow held;
     for (std::size_t start = 1; start <= RowCount; ++start) {
         if (static_cast<std::size_t>(source[start - 1]) == start) {
             continue;
         }
-        PackedRow held = std::move(rows[start]);
+        held = rows[start];
         for (std::size_t to = start;;) {
             const auto from = static_cast<std::size_t>(source[to - 1]);
             source[to - 1] = static_cast<int32_t>(to);
             if (from == start) {
-                rows[to] = std::move(held);
+                rows[to] = held;
                 break;
             }
-            rows[to] = std::move(rows[from]);
+            rows[to] = rows[from];
             to = from;
         }
     }
