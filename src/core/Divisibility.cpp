@@ -15,7 +15,3 @@ std::string DivisorList(int32_t n) {
 std::size_t LeadingDivisors(int32_t n, std::span<int64_t> divisors) {
     return PrimeFactors::Of(n).LeadingDivisors(divisors);
 }
-
-std::size_t DivisorListOrder(int32_t n, std::span<int64_t> numbers) {
-    return PrimeFactors::Of(n).WriteListOrder(numbers);
-}

@@ -15,9 +15,3 @@ int DividableByAny(int32_t n, const std::string& list, char separator);
 std::string DivisorList(int32_t n);
 // The first numbers of DivisorList(n), as many as fit `divisors`; returns how many it wrote.
 std::size_t LeadingDivisors(int32_t n, std::span<int64_t> divisors);
-
-// Numbers that order like DivisorList(n) when compared number by number, a list that is the
-// start of another first, without making the list: at most DivisorListOrderSize of them, the
-// same only for the same list (the empty lists of primes and of numbers below 4 all give one).
-constexpr std::size_t DivisorListOrderSize = 31;
-std::size_t DivisorListOrder(int32_t n, std::span<int64_t> numbers);

@@ -194,7 +194,7 @@ std::size_t PrimeFactors::LeadingDivisors(std::span<int64_t> divisors) const {
 // the last number apart from every prime power.
 std::size_t PrimeFactors::WriteListOrder(std::span<int64_t> numbers) const {
     // Up to 30 prime powers below 2^31, and the last number.
-    std::array<int64_t, 31> order;
+    std::array<int64_t, MaxListOrder> order;
     std::size_t count = 0;
     for (std::size_t i = 0; i < Count; ++i) {
         uint64_t power = 1;

@@ -23,7 +23,8 @@ public:
     // Numbers whose order, compared number by number (a list that is the start of another
     // first), is that of the divisor lists: twice each prime power below the number that
     // divides it, ascending, then twice the largest divisor below the number plus one. As many
-    // as fit `numbers`; returns how many it wrote (at most 31).
+    // as fit `numbers`; returns how many it wrote (at most MaxListOrder).
+    static constexpr std::size_t MaxListOrder = 31;
     std::size_t WriteListOrder(std::span<int64_t> numbers) const;
 
 private:

@@ -1,5 +1,6 @@
 #include "core/Divisibility.h"
 #include "core/DivisorFilter.h"
+#include "core/PrimeFactors.h"
 
 #include "util/TextParse.h"
 
@@ -104,8 +105,8 @@ TEST(DivisorList, OrderNumbersOrderLikeTheLists) {
         return list;
     };
     const auto orderOf = [](int32_t n) {
-        std::vector<int64_t> numbers(DivisorListOrderSize);
-        numbers.resize(DivisorListOrder(n, numbers));
+        std::vector<int64_t> numbers(PrimeFactors::MaxListOrder);
+        numbers.resize(PrimeFactors::Of(n).WriteListOrder(numbers));
         return numbers;
     };
     std::vector<int32_t> numbers;
