@@ -15,7 +15,6 @@
 #include <algorithm>
 #include <array>
 #include <limits>
-#include <tuple>
 #include <vector>
 
 namespace {
@@ -104,10 +103,15 @@ void DeriveCells(superarray& table, const RunContext& run) {
     // A sort by a list cell reads numbers that order like the list, not the list itself. A
     // side is k times its ratio term, and factoring k and the term apart is much cheaper than
     // factoring a tall side by trial division. Blank slots have the empty list.
-    for (const auto& [list, side, term] : {std::tuple{HeightDivisorsColumn, HeightColumn, run.RY},
-                                           std::tuple{WidthDivisorsColumn, WidthColumn, run.RX}}) {
-        table.Columns[list].LeadingNumbers =
-            [side, term, termFactors = PrimeFactors::Of(term)](
+    struct ListSide {
+        int32_t List;
+        int32_t Side;
+        int32_t Term;
+    };
+    for (const ListSide each : {ListSide{HeightDivisorsColumn, HeightColumn, run.RY},
+                                ListSide{WidthDivisorsColumn, WidthColumn, run.RX}}) {
+        table.Columns[static_cast<std::size_t>(each.List)].LeadingNumbers =
+            [side = each.Side, term = each.Term, termFactors = PrimeFactors::Of(each.Term)](
                 const superarray& t, int32_t row,
                 std::span<int64_t> out) -> std::optional<std::size_t> {
             // Sides are stored as plain digits; a blank slot reads as 0.

@@ -5,6 +5,7 @@
 #include "superarray/superarray.h"
 
 #include <string>
+#include <vector>
 
 FUZZ_TARGET(input) {
     ResultInputs in;
@@ -23,6 +24,30 @@ FUZZ_TARGET(input) {
         FUZZ_CHECK(w > previous && w >= in.From && w <= in.To && w <= MaxWidth);
         FUZZ_CHECK(h > 0 && w * echoes.ReducedY == h * echoes.ReducedX);
         previous = w;
+    }
+    // A sort by a list cell compares numbers that stand for each list; the order must be the
+    // one the lists' texts give. (A short list keeps the text sorts quick.)
+    const auto widths = [](const superarray& sorted) {
+        std::vector<std::string> order;
+        for (int32_t row = 1; row <= sorted.Count(); ++row) {
+            order.push_back(sorted.GetCell(row, WidthColumn));
+        }
+        return order;
+    };
+    for (const int32_t column : {HeightDivisorsColumn, WidthDivisorsColumn, LetterboxColumn}) {
+        if (table.Count() > 64) {
+            break;
+        }
+        for (const char* spec : {"key", "-key"}) {
+            superarray byNumbers = table;
+            byNumbers.Columns[static_cast<std::size_t>(column)].NumericSort = true;
+            byNumbers.RegisterSortName(column, "key");
+            superarray byTexts = byNumbers;
+            byTexts.Columns[static_cast<std::size_t>(column)].LeadingNumbers = nullptr;
+            byNumbers.SortBy(spec);
+            byTexts.SortBy(spec);
+            FUZZ_CHECK(widths(byNumbers) == widths(byTexts));
+        }
     }
     // The computed cells of the first and last rows, the tallest heights among them.
     for (const int32_t row : {1, table.Count()}) {
