@@ -123,6 +123,18 @@ void DeriveCells(superarray& table, const RunContext& run) {
             return factors.WriteListOrder(out);
         };
     }
+    // The area's text is the exact product of the sides.
+    table.Columns[AreaColumn].LeadingNumbers =
+        [](const superarray& t, int32_t row, std::span<int64_t> out) -> std::optional<std::size_t> {
+        int32_t width = 0;
+        int32_t height = 0;
+        if (out.empty() || !ReadInt32(t.StoredCell(row, WidthColumn), width) ||
+            !ReadInt32(t.StoredCell(row, HeightColumn), height)) {
+            return 0; // a blank slot
+        }
+        out[0] = int64_t{width} * height;
+        return 1;
+    };
     table.Columns[LetterboxColumn].LeadingNumbers =
         [run](const superarray& t, int32_t row,
               std::span<int64_t> out) -> std::optional<std::size_t> {

@@ -100,10 +100,10 @@ TEST_F(ResultComputationTest, LetterboxCellTradesScreenTermsWhenRotated) {
     EXPECT_EQ(Table.GetCell(1, LetterboxColumn), "640:480 (+0:+0)");
 }
 
-// A sort by a list cell reads the numbers it is made of, not its text; the order must be the
-// one its texts give. The width filters keep the lists small but hold the widths whose first
-// 32 divisors tie (5760, 11520 and 23040; 6000 and 30000), a prime's empty list, and the
-// range's ends.
+// A sort by the area or a list cell reads numbers that stand for the cell, not its text; the
+// order must be the one its texts give. The width filters keep the lists small but hold widths
+// whose lists share their first 32 divisors (5760, 11520 and 23040; 6000 and 30000), a prime's
+// empty list, and the range's ends.
 TEST_F(ResultComputationTest, ListCellsSortByTheirNumbersAsByTheirTexts) {
     ResultInputs in = Unfiltered(1, 32768, 1, 1);
     in.WidthDiv = "96,1000,7919";
@@ -111,7 +111,8 @@ TEST_F(ResultComputationTest, ListCellsSortByTheirNumbersAsByTheirTexts) {
     tall.WidthDiv = "7,64,1000";
     tall.Rotated = true;
     for (const ResultInputs& inputs : {in, tall}) {
-        for (const int32_t column : {HeightDivisorsColumn, WidthDivisorsColumn, LetterboxColumn}) {
+        for (const int32_t column :
+             {AreaColumn, HeightDivisorsColumn, WidthDivisorsColumn, LetterboxColumn}) {
             Table.Columns[static_cast<std::size_t>(column)].NumericSort = true;
             Table.RegisterSortName(column, "key");
             for (const char* spec : {"key", "-key"}) {
