@@ -41,7 +41,8 @@ public:
         // another first), the same only for equal texts; the list itself will do, or a shorter
         // one that orders alike. As many as fit `numbers`, returning how many; std::nullopt
         // when the row's text is not such a list. A sort on the column then reads texts only
-        // where that fails, and compares these numbers instead.
+        // where that fails, and compares these numbers instead. A sort of a tall table calls
+        // it from two threads at once, for different rows: it must only read.
         std::function<std::optional<std::size_t>(const superarray&, int32_t row,
                                                  std::span<int64_t> numbers)>
             LeadingNumbers;
