@@ -87,7 +87,13 @@ void TEasyGrid::Attach(TGridControl* grid, superarray* table, bool installDefaul
     SavedOnKeyDown = Form ? Form->OnKeyDown : nullptr;
     ResetState();
     if (registerPanels) {
-        SetOrder("ord:" + AddAllPanels(Form));
+        // Each registration would lay the window out again; setting the order does, once.
+        std::string codes;
+        {
+            const ScopedValue quiet(OnChange, nullptr);
+            codes = AddAllPanels(Form);
+        }
+        SetOrder("ord:" + codes);
     }
     if (installDefaults) {
         SetDefaults();
@@ -112,7 +118,6 @@ void TEasyGrid::ResetState() {
 
 void TEasyGrid::SetDefaults() {
     SetGridLook();
-    BuildMenu();
     if (Grid) {
         Grid->OnClickCell = [this](int column, int row) { GridClickCell(column, row); };
     }
@@ -126,14 +131,17 @@ void TEasyGrid::SetDefaults() {
         HookedForm = Form;
     }
     Columns.PlaceholderPresent = false;
-    AddKeyedColumn("#orig", superarray::InsertionColumn,
-                   QCoreApplication::translate("TEasyGrid", "Original number").toStdString(),
-                   "original number", "10|20|50");
-    AddKeyedColumn("#", superarray::RowNumberColumn,
-                   QCoreApplication::translate("TEasyGrid", "Number").toStdString(), "",
-                   "10|20|50");
-    AddPlainColumn("Data", 0, "80");
+    Columns.AddKeyedColumn(
+        "#orig", superarray::InsertionColumn,
+        QCoreApplication::translate("TEasyGrid", "Original number").toStdString(),
+        "original number", "10|20|50");
+    Columns.AddKeyedColumn("#", superarray::RowNumberColumn,
+                           QCoreApplication::translate("TEasyGrid", "Number").toStdString(), "",
+                           "10|20|50");
+    Columns.AddPlainColumn("Data", 0, "80");
     Columns.PlaceholderPresent = true;
+    // Once for the three columns, not once for each.
+    BuildMenu();
     if (Columns.Table != nullptr) {
         Columns.Table->Columns[superarray::RowNumberColumn].GroupDigits = true;
         Columns.Table->Columns[superarray::InsertionColumn].GroupDigits = true;

@@ -466,7 +466,6 @@ void TForm1::InitStart() {
 
     PredefinedController.Attach(StringGrid2, &PredefinedTable, false, false);
     PredefinedController.MaximizeAllowed = false;
-    PredefinedController.BuildMenu();
     PredefinedController.SetGridLook();
 
     FillPredefined();
@@ -479,7 +478,8 @@ void TForm1::InitStart() {
     OnResize = [this] { SetSizes(); };
 
     ResultController.Attach(StringGrid1, &ResultTable, true, true);
-    ResultController.RemoveFromMenu(superarray::InsertionColumn);
+    // Out of the menu, which the columns declared next make.
+    ResultController.SetInMenu(superarray::InsertionColumn, false, false);
     ResultController.Columns.LayoutsText = "Width,Height,Area%,Area (h*w),PixelDif,Letterboxed,"
                                            "Letterboxed Height:Width for rotated movies|"
                                            "Width,Height,Width dividable by,Height dividable by";
@@ -565,9 +565,11 @@ void TForm1::FillPredefined() {
 
 void TForm1::DeclareResultColumns() {
     for (const ResultColumnDecl& column : ResultColumns) {
-        ResultController.AddColumn(std::string(column.Name), column.Id,
-                                   ResultColumnText(column.Caption).toStdString(),
-                                   std::string(column.SizeSpec));
+        ResultController.Columns.AddColumn(std::string(column.Name), column.Id,
+                                           ResultColumnText(column.Caption).toStdString(),
+                                           std::string(column.SizeSpec));
         ResultController.SetHeader(column.Id, ResultColumnText(column.Name).toStdString());
     }
+    // The menu lists the columns: made once for all of them, not once for each.
+    ResultController.BuildMenu();
 }
