@@ -232,7 +232,7 @@ TEST(TForm, ControllerChainsTheWindowsHandlers) {
 
 } // namespace
 
-// Shift-clicks on a header sort, ctrl-shift adds the column; how a click edits the spec in
+// Shift-clicks on a header sort, ctrl-shift adds the column; how a click edits the sort keys in
 // every other case: ColumnModel.SortClicksReplaceOrAddKeysAndTurnThemRound.
 TEST(TEasyGrid, SortMarksItsKeysSelectionFollowsAndUnsortedRestores) {
     const auto shift = Qt::ShiftModifier;
