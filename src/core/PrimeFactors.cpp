@@ -34,6 +34,11 @@ struct FactorTables {
     }
 };
 
+// A number below 17 * 17 has at most one prime factor above 13: what is left of it after
+// dividing by these is 1 or that prime.
+constexpr uint32_t SmallLimit = 17 * 17;
+constexpr uint32_t SmallPrimes[] = {2, 3, 5, 7, 11, 13};
+
 const FactorTables& Tables() {
     static const FactorTables tables;
     return tables;
@@ -55,8 +60,22 @@ PrimeFactors PrimeFactors::Of(int32_t n) {
         return factors;
     }
     factors.Number = static_cast<uint32_t>(n);
-    const FactorTables& tables = Tables();
     auto rest = static_cast<uint32_t>(n);
+    if (rest < SmallLimit) {
+        // A few divisions are cheaper than the tables, which such numbers alone never need
+        // (the window's first list factors none larger).
+        for (const uint32_t p : SmallPrimes) {
+            while (rest % p == 0) {
+                rest /= p;
+                factors.Append(p, 1);
+            }
+        }
+        if (rest > 1) {
+            factors.Append(rest, 1);
+        }
+        return factors;
+    }
+    const FactorTables& tables = Tables();
     // Trial division only while the rest is beyond the table; it stops at the square root.
     for (const uint32_t p : tables.Primes) {
         if (rest <= TableLimit || p * p > rest) {

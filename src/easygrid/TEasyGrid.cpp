@@ -146,7 +146,7 @@ void TEasyGrid::SetDefaults() {
         Columns.Table->Columns[superarray::RowNumberColumn].GroupDigits = true;
         Columns.Table->Columns[superarray::InsertionColumn].GroupDigits = true;
     }
-    HideColumn(superarray::InsertionColumn, true);
+    HideColumn(superarray::InsertionColumn, false);
     HideColumn(superarray::RowNumberColumn, true);
 }
 
@@ -317,15 +317,11 @@ void TEasyGrid::FitColumns() {
     Grid->SetScrollBars(scrollBars);
 }
 
-int64_t TEasyGrid::TextWidthNeeded(int32_t column) const {
-    const QFontMetrics metrics(Grid->Font());
+int64_t TEasyGrid::TextWidthNeeded(int32_t column, const QFontMetrics& metrics,
+                                   int64_t longest) const {
     const int margins = 2 * TGridLook::TextMargin;
     int64_t need = metrics.horizontalAdvance(Grid->Cell(column, 0)) + margins +
                    TGridHeader::SortMarkRoom(metrics, Grid->SortMarkOf(column).Rank);
-    // Numbers and pairs are short; longer texts such as divisor lists may end in an ellipsis.
-    // Counted in digits, the widest characters of a number.
-    const int64_t longest =
-        metrics.horizontalAdvance(QString(std::max(WholeTextChars, 0), QLatin1Char('0'))) + margins;
     const int last = WholeTextChars > 0
                          ? std::min(Grid->TopRow() + Grid->VisibleRowCount(), Grid->DataRowCount())
                          : 0;
@@ -346,9 +342,15 @@ int64_t TEasyGrid::TextWidthNeeded(int32_t column) const {
 
 void TEasyGrid::KeepTextsWhole(std::vector<int32_t>& widths) const {
     // A larger font must not cut a header ("Heigh") or a number ("144 / 10" for 144 / 108).
+    const QFontMetrics metrics(Grid->Font());
+    // Numbers and pairs are short; longer texts such as divisor lists may end in an ellipsis.
+    // Counted in digits, the widest characters of a number.
+    const int64_t longest =
+        metrics.horizontalAdvance(QString(std::max(WholeTextChars, 0), QLatin1Char('0'))) +
+        2 * TGridLook::TextMargin;
     std::vector<int64_t> need(widths.size());
     for (std::size_t column = 0; column < widths.size(); ++column) {
-        need[column] = TextWidthNeeded(static_cast<int32_t>(column));
+        need[column] = TextWidthNeeded(static_cast<int32_t>(column), metrics, longest);
     }
     ColumnModel::WidenToNeeds(widths, need);
 }

@@ -16,6 +16,7 @@
 
 class QAction;
 class QDialog;
+class QFontMetrics;
 class QKeyEvent;
 class QMenu;
 class TForm;
@@ -188,8 +189,9 @@ private:
     // Widens the columns whose header or texts in view the widths would cut.
     void KeepTextsWhole(std::vector<int32_t>& widths) const;
     // The width that shows a column's header with its sort mark and its texts in view whole,
-    // texts beyond WholeTextChars characters excepted.
-    int64_t TextWidthNeeded(int32_t column) const;
+    // texts beyond WholeTextChars characters excepted: those take `longest`, the width of as
+    // many digits.
+    int64_t TextWidthNeeded(int32_t column, const QFontMetrics& metrics, int64_t longest) const;
     // Writes every table row into the grid; false when there is no grid.
     bool FillWholeGrid();
     // Appends an item to Menu and stores its position; a null caption adds a separator.
