@@ -61,6 +61,7 @@ void TEasyGrid::Attach(TGridControl* grid, superarray* table, bool installDefaul
     Columns.Table = table;
     DefaultFont = grid != nullptr ? grid->Font() : QFont();
     MinHeightCache.clear();
+    ArrangedSize = QSize();
     MinColumns = 2;
     MinGridWidth = 10;
     MinGridHeight = 10;

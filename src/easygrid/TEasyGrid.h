@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QFontDialog>
 #include <QPointer>
+#include <QSize>
 #include <QString>
 #include <cstddef>
 #include <cstdint>
@@ -82,6 +83,8 @@ public:
     std::vector<std::string> MinHeightCache;
     static constexpr std::size_t MinHeightCacheLimit = 64;
     bool RelayoutToggle = false;
+    // The window's size at the last arrangement.
+    QSize ArrangedSize;
     // Runs the font, HTML-export and print-settings dialogs and returns the result; empty
     // runs them modally. Replaceable where no user can answer.
     std::function<int(QDialog&)> RunDialog;

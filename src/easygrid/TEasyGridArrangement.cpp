@@ -122,7 +122,10 @@ void TEasyGrid::Relayout() {
 }
 
 void TEasyGrid::FormResize() {
-    Arrange(Order);
+    // The first show delivers the size the window was arranged for while it was hidden.
+    if (Form && Form->size() != ArrangedSize) {
+        Arrange(Order);
+    }
 }
 
 void TEasyGrid::Arrange(const std::string& order) {
@@ -151,6 +154,7 @@ void TEasyGrid::Arrange(const std::string& order) {
     }
     Place(order);
     FitColumns();
+    ArrangedSize = Form->size();
     const std::function<void()> saved = SavedOnResize;
     if (saved) {
         saved();

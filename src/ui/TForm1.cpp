@@ -505,6 +505,8 @@ void TForm1::InitStart() {
         "PanelRatio,PanelDividable,PanelFromTo,PanelOptions,PanelRotatedratio,PanelURL");
     ResultController.SetTitlebarHeight(20);
     ResultController.OnChange = layOut;
+    // Laid out for the size it shows with.
+    FitToScreen(this);
     layOut();
     // The homepage link is the panel's content area, which took over the panel's click.
     if (TBevelPanel* link = UrlLink()) {
@@ -517,7 +519,6 @@ void TForm1::InitStart() {
     Reference.Width = -1;
     setWindowTitle(QStringLiteral("Tavori Pixolan 1.5"));
     DoubleBufferAll();
-    FitToScreen(this);
     qApp->installEventFilter(&PaletteWatcher);
     ShowColourScheme();
     Recount();
