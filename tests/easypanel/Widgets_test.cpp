@@ -15,7 +15,6 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QVBoxLayout>
-#include <cmath>
 #include <gtest/gtest.h>
 #include <memory>
 #include <span>
