@@ -150,14 +150,9 @@ TMeasure Measure(TForm1& form, const TTextArea& area) {
     return measure;
 }
 
-QPalette Darker() {
-    return DarkPalette(0x222020, 0x3d3d3d, 0xffffff);
-}
-
+constexpr auto Darker = [] { return DarkPalette(0x222020, 0x3d3d3d, 0xffffff); };
 // Dim text on deep blue leaves less room for the panels' colours.
-QPalette Dim() {
-    return DarkPalette(0x010b2c, 0x010b2c, 0xb0b0b0);
-}
+constexpr auto Dim = [] { return DarkPalette(0x010b2c, 0x010b2c, 0xb0b0b0); };
 
 struct TScheme {
     const char* Name;

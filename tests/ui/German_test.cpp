@@ -143,8 +143,7 @@ TEST_F(GermanWindowTest, CaptionsMenusNamesAndMessagesAreGerman) {
     f.SpinEdit3->SetValue(900);
     EXPECT_EQ(f.StringGrid1->accessibleDescription(), "„Von“ ist größer als „Bis“");
 
-    QString title;
-    QString cancel;
+    QString title, cancel;
     f.ResultController.RunDialog = [&](QDialog& dialog) {
         title = dialog.windowTitle();
         if (const auto* buttons = dialog.findChild<QDialogButtonBox*>()) {

