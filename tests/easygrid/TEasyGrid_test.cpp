@@ -10,18 +10,12 @@ namespace {
 
 TEST(TEasyGrid, DefaultColumnsGiveWayToTheFirstDeclaration) {
     ResultGrid g(0, false);
-    const auto records = [&g] {
-        std::string out;
-        for (const ColDataT& col : g.Ctl.Columns.Records()) {
-            out += std::to_string(col.Id) + (col.Visible ? "+ " : "- ");
-        }
-        return out;
-    };
-    EXPECT_EQ(records(), "45- 26- 0+ ");
+    // The column items list the records in their order, by caption, shown ones checked.
+    const int32_t first = g.Ctl.Columns.Column(45)->MenuPos;
+    EXPECT_EQ(MenuText(*g.Grid, first), "Original number;Number;*Data;");
     EXPECT_EQ(g.Cell(0, 0), "Data");
     g.Ctl.AddColumn("Area%", 3, "Area as %", "30|0");
-    EXPECT_EQ(records(), "45- 26- 3+ ");
-    EXPECT_EQ(g.Grid->PopupMenu()->actions().back()->text(), "Area as %"); // caption, not name
+    EXPECT_EQ(MenuText(*g.Grid, first), "Original number;Number;*Area as %;");
 }
 
 TEST(TEasyGrid, MenuTogglesColumnsAndLayoutsCycle) {
@@ -307,12 +301,10 @@ TEST(TEasyGrid, SortMarksItsKeysSelectionFollowsAndUnsortedRestores) {
 
     // An empty list says why, in place of an empty row, while the reason is known.
     g.Table.SetCount(0);
-    g.Ctl.EmptyText = "From is above To";
-    g.Ctl.Refresh();
-    EXPECT_EQ(g.Grid->DataRowCount(), 0);
-    EXPECT_EQ(g.Grid->EmptyText(), "From is above To");
-    g.Ctl.EmptyText.clear();
-    g.Ctl.Refresh();
-    EXPECT_EQ(g.Grid->DataRowCount(), 1);
-    EXPECT_EQ(g.Grid->EmptyText(), "");
+    for (const char* reason : {"From is above To", ""}) {
+        g.Ctl.EmptyText = reason;
+        g.Ctl.Refresh();
+        EXPECT_EQ(g.Grid->DataRowCount(), *reason == '\0' ? 1 : 0) << reason;
+        EXPECT_EQ(g.Grid->EmptyText(), reason);
+    }
 }
