@@ -274,16 +274,15 @@ TEST(TEasyGrid, SortMarksItsKeysSelectionFollowsAndUnsortedRestores) {
     // The keyboard sorts by the current column, with shift adding it, and returns.
     g.Grid->selectionModel()->setCurrentIndex(g.Grid->model()->index(0, 1),
                                               QItemSelectionModel::NoUpdate);
-    const std::pair<Qt::KeyboardModifiers, const char*> keys[] = {
-        {Qt::ControlModifier, "height"},
-        {Qt::ControlModifier, "-height"},
-        {Qt::ControlModifier | Qt::ShiftModifier, "height"}};
-    for (const auto& [modifiers, spec] : keys) {
-        QTest::keyClick(g.Edit, Qt::Key_F6, modifiers);
-        EXPECT_EQ(g.Table.SortSpec, spec);
+    const std::pair<QKeyCombination, const char*> keys[] = {
+        {Qt::CTRL | Qt::Key_F6, "height"},
+        {Qt::CTRL | Qt::Key_F6, "-height"},
+        {Qt::CTRL | Qt::SHIFT | Qt::Key_F6, "height"},
+        {Qt::CTRL | Qt::Key_F7, ""}};
+    for (const auto& [key, spec] : keys) {
+        QTest::keyClick(g.Edit, key.key(), key.keyboardModifiers());
+        EXPECT_EQ(g.Table.SortSpec, spec) << key.toCombined();
     }
-    QTest::keyClick(g.Edit, Qt::Key_F7, Qt::ControlModifier);
-    EXPECT_EQ(g.Table.SortSpec, "");
     g.Trigger(g.Ctl.SortItem);
     EXPECT_EQ(g.Table.SortSpec, "height");
 
