@@ -289,18 +289,28 @@ ColumnModel::RowsWithIdentities(std::span<const int32_t> ids,
         return rows;
     }
     // A keystroke looks through up to 32768 rows, most of which differ in their first text
-    // already: the rest of a row is read only where the first text starts an identity.
+    // already: the rest of a row is read only where the first text starts an identity. A
+    // stored first text is read where it lies, without a copy.
     std::unordered_set<std::string_view> starts;
     for (const std::string& each : identities) {
-        starts.insert(std::string_view(each).substr(0, each.find('\t') + 1));
+        starts.insert(std::string_view(each).substr(0, each.find('\t')));
     }
     const std::size_t first = std::min<std::size_t>(ids.size(), 1);
+    const bool stored = first == 1 && ids[0] >= 0 && ids[0] < superarray::CellColumns &&
+                        !Table->Columns[static_cast<std::size_t>(ids[0])].Source;
     std::string identity;
     for (int32_t row = 1; row <= Table->Count(); ++row) {
         identity.clear();
-        AppendRowIdentity(row, ids.first(first), identity);
-        if (starts.contains(identity)) {
-            AppendRowIdentity(row, ids.subspan(first), identity);
+        std::string_view start;
+        if (stored) {
+            start = Table->StoredCell(row, ids[0]);
+        } else {
+            AppendRowIdentity(row, ids.first(first), identity);
+            start = std::string_view(identity).substr(0, identity.find('\t'));
+        }
+        if (starts.contains(start)) {
+            identity.clear();
+            AppendRowIdentity(row, ids, identity);
             if (identities.contains(identity)) {
                 rows.push_back(row);
             }

@@ -205,6 +205,12 @@ TEST(ColumnModel, RowsAreFoundAgainByTheirIdentity) {
                                                c.Model.RowIdentity(3, pair), "gone\t"};
     EXPECT_EQ(c.Model.RowsWithIdentities(pair, kept), (std::vector<int32_t>{2, 3, 4}));
     EXPECT_TRUE(c.Model.RowsWithIdentities(pair, {}).empty());
+    // A first column whose texts come from a source is read through it, not as stored.
+    c.Table.Columns[1].Source = [](const superarray& t, int32_t row) {
+        return "w" + std::string(t.StoredCell(row, 1));
+    };
+    const std::unordered_set<std::string> sourced{c.Model.RowIdentity(5, pair)};
+    EXPECT_EQ(c.Model.RowsWithIdentities(pair, sourced), (std::vector<int32_t>{5}));
 }
 
 // Columns narrower than their texts take room from those with room to spare, in proportion;
