@@ -147,6 +147,7 @@ void TEasyGrid::SetDefaults() {
         Columns.Table->Columns[superarray::RowNumberColumn].GroupDigits = true;
         Columns.Table->Columns[superarray::InsertionColumn].GroupDigits = true;
     }
+    // One refresh shows both hidden.
     HideColumn(superarray::InsertionColumn, false);
     HideColumn(superarray::RowNumberColumn, true);
 }
