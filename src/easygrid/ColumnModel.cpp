@@ -296,8 +296,7 @@ ColumnModel::RowsWithIdentities(std::span<const int32_t> ids,
         starts.insert(std::string_view(each).substr(0, each.find('\t')));
     }
     const std::size_t first = std::min<std::size_t>(ids.size(), 1);
-    const bool stored = first == 1 && ids[0] >= 0 && ids[0] < superarray::CellColumns &&
-                        !Table->Columns[static_cast<std::size_t>(ids[0])].Source;
+    const bool stored = first == 1 && Table->ReadsStored(ids[0]);
     std::string identity;
     for (int32_t row = 1; row <= Table->Count(); ++row) {
         identity.clear();

@@ -70,6 +70,11 @@ public:
     // The stored text of a cell 0..25, without a copy and without asking the column's Source;
     // valid until the row next changes, empty for an invalid row or column.
     std::string_view StoredCell(int32_t row, int32_t column) const;
+    // Whether GetCell gives StoredCell's text for the column: a cell 0..25 without a Source.
+    bool ReadsStored(int32_t column) const {
+        return column >= 0 && column < CellColumns &&
+               !Columns[static_cast<std::size_t>(column)].Source;
+    }
     // GetCell with the column's digit grouping, then its suffix.
     std::string GetCellShown(int32_t row, int32_t column) const;
 
