@@ -32,7 +32,10 @@ lintian -I --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1 ||
   fail "hardening flags missing"
 recommends=$(dpkg-deb -f "$deb" Recommends)
 [[ $recommends == *qt6-wayland* ]] || fail "the Wayland platform is not recommended: '$recommends'"
-summary=$(dpkg-deb -f "$deb" Description | head -n 1)
+# Read whole, not through head or grep -q: they close the pipe once they have their line, and
+# the writer, if still writing, fails on it, which pipefail reports now and then.
+description=$(dpkg-deb -f "$deb" Description)
+summary=${description%%$'\n'*}
 [ ${#summary} -lt 80 ] || fail "description summary of ${#summary} characters"
 
 root=$work/root
@@ -70,7 +73,8 @@ done
 desktop-file-validate "$root/usr/share/applications/$id.desktop" || fail "desktop file"
 appstreamcli validate --no-net "$root/usr/share/metainfo/$id.metainfo.xml" >"$work/as.log" ||
   { cat "$work/as.log"; fail "metainfo"; }
-zcat "$root/usr/share/man/man1/pixolan.1.gz" | grep -q '^\.SH OPTIONS OF LIST' || fail "man page"
+manual=$(zcat "$root/usr/share/man/man1/pixolan.1.gz")
+grep -q '^\.SH OPTIONS OF LIST' <<<"$manual" || fail "man page"
 
 run() { env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$root/usr/bin/pixolan" "$@"; }
 [ "$(run --version)" = "pixolan 1.5" ] || fail "--version"
