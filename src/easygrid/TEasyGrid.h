@@ -83,6 +83,9 @@ public:
     std::vector<std::string> MinHeightCache;
     static constexpr std::size_t MinHeightCacheLimit = 64;
     bool RelayoutToggle = false;
+    // While set, the window's minimum size is not searched: a window being built, which nobody
+    // sees yet, is given it once at the end. Attach leaves it as it is.
+    bool MinimumSizeHeld = false;
     // The window's size at the last arrangement.
     QSize ArrangedSize;
     // Runs the font, HTML-export and print-settings dialogs and returns the result; empty

@@ -163,7 +163,7 @@ void TEasyGrid::Arrange(const std::string& order) {
 
 void TEasyGrid::SetMinimumSize() {
     QWidget* box = GridBox();
-    if (!Form || box == nullptr) {
+    if (!Form || box == nullptr || MinimumSizeHeld) {
         return;
     }
     // Qt's size constraints leave the frame out, so the frame terms do too.

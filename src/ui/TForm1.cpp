@@ -477,6 +477,10 @@ void TForm1::InitStart() {
     DigitGroupSeparator.assign(1, '\'');
     OnResize = [this] { SetSizes(); };
 
+    // Attaching arranges the panels at the designed size, which the arrangement at the shown
+    // size starts from; the minimum size it would search for that state is of no use, as the
+    // panels' state changes below before anyone sees the window.
+    ResultController.MinimumSizeHeld = true;
     ResultController.Attach(StringGrid1, &ResultTable, true, true);
     // Out of the menu, which the columns declared next make.
     ResultController.SetInMenu(superarray::InsertionColumn, false, false);
@@ -505,7 +509,8 @@ void TForm1::InitStart() {
         "PanelRatio,PanelDividable,PanelFromTo,PanelOptions,PanelRotatedratio,PanelURL");
     ResultController.SetTitlebarHeight(20);
     ResultController.OnChange = layOut;
-    // Laid out for the size it shows with.
+    ResultController.MinimumSizeHeld = false;
+    // Laid out, with its minimum size, for the size it shows with.
     FitToScreen(this);
     layOut();
     // The homepage link is the panel's content area, which took over the panel's click.

@@ -62,6 +62,13 @@ TEST(Arrangement, GridBesideTheFirstColumnOverflowUnderItOrAloneAtTheMargin) {
 TEST(Arrangement, MinimumSizeIsSearchedOncePerPanelState) {
     PanelWindow w;
     w.Ctl.MinHeightCache.clear();
+    // A window being built is arranged without the search, which comes once it is done.
+    w.Ctl.MinimumSizeHeld = true;
+    w.Form.setMinimumSize(0, 0);
+    w.Ctl.Relayout();
+    EXPECT_TRUE(w.Ctl.MinHeightCache.empty());
+    EXPECT_EQ(w.Form.minimumSize(), QSize(0, 0));
+    w.Ctl.MinimumSizeHeld = false;
     w.Ctl.Relayout();
     ASSERT_EQ(w.Ctl.MinHeightCache.size(), 1u);
     const QSize minimum = w.Form.minimumSize();

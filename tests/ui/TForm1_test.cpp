@@ -93,6 +93,9 @@ TEST_F(Form1Test, StartsWithDefaultListArrangementMenusAndFont) {
     EXPECT_FALSE(panelSlots[F.ResultController.FindPanel(F.PanelRatio)].Collapsed);
     EXPECT_TRUE(panelSlots[F.ResultController.FindPanel(F.PanelURL)].TitleBar->isHidden());
     EXPECT_FALSE(panelSlots[F.ResultController.FindPanel(F.PanelFromTo)].TitleBar->isHidden());
+    // Its minimum size is searched once, for the state it shows in.
+    EXPECT_EQ(F.ResultController.MinHeightCache.size(), 1u);
+    EXPECT_GT(F.minimumHeight(), 0);
 
     EXPECT_EQ(F.PredefinedController.MaximizeItem, -1);
     for (const QAction* item : F.StringGrid1->PopupMenu()->actions()) {
