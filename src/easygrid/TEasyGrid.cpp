@@ -15,7 +15,6 @@
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QFontMetrics>
 #include <algorithm>
 #include <exception>
 #include <numeric>
@@ -319,11 +318,10 @@ void TEasyGrid::FitColumns() {
     Grid->SetScrollBars(scrollBars);
 }
 
-int64_t TEasyGrid::TextWidthNeeded(int32_t column, const QFontMetrics& metrics,
-                                   int64_t longest) const {
+int64_t TEasyGrid::TextWidthNeeded(int32_t column, TTextWidths& widths, int64_t longest) const {
     const int margins = 2 * TGridLook::TextMargin;
-    int64_t need = metrics.horizontalAdvance(Grid->Cell(column, 0)) + margins +
-                   TGridHeader::SortMarkRoom(metrics, Grid->SortMarkOf(column).Rank);
+    int64_t need = widths.Advance(Grid->Cell(column, 0)) + margins +
+                   TGridHeader::SortMarkRoom(widths.Metrics(), Grid->SortMarkOf(column).Rank);
     const int last = WholeTextChars > 0
                          ? std::min(Grid->TopRow() + Grid->VisibleRowCount(), Grid->DataRowCount())
                          : 0;
@@ -333,9 +331,9 @@ int64_t TEasyGrid::TextWidthNeeded(int32_t column, const QFontMetrics& metrics,
         // need not be laid out.
         const QString text = Grid->Cell(column, row);
         const QString start = text.left(2 * static_cast<qsizetype>(WholeTextChars));
-        int64_t width = metrics.horizontalAdvance(start) + margins;
+        int64_t width = widths.Advance(start) + margins;
         if (width < longest && start.size() < text.size()) {
-            width = metrics.horizontalAdvance(text) + margins;
+            width = widths.Advance(text) + margins;
         }
         need = std::max(need, std::min(width, longest));
     }
@@ -344,15 +342,16 @@ int64_t TEasyGrid::TextWidthNeeded(int32_t column, const QFontMetrics& metrics,
 
 void TEasyGrid::KeepTextsWhole(std::vector<int32_t>& widths) const {
     // A larger font must not cut a header ("Heigh") or a number ("144 / 10" for 144 / 108).
-    const QFontMetrics metrics(Grid->Font());
+    // The texts are measured as the grid's painter measures them, which remembers them.
+    TTextWidths& texts = Grid->TextWidths();
+    texts.Use(Grid->Font(), Grid->viewport());
     // Numbers and pairs are short; longer texts such as divisor lists may end in an ellipsis.
     // Counted in digits, the widest characters of a number.
-    const int64_t longest =
-        metrics.horizontalAdvance(QString(std::max(WholeTextChars, 0), QLatin1Char('0'))) +
-        2 * TGridLook::TextMargin;
+    const int64_t longest = texts.Advance(QString(std::max(WholeTextChars, 0), QLatin1Char('0'))) +
+                            2 * TGridLook::TextMargin;
     std::vector<int64_t> need(widths.size());
     for (std::size_t column = 0; column < widths.size(); ++column) {
-        need[column] = TextWidthNeeded(static_cast<int32_t>(column), metrics, longest);
+        need[column] = TextWidthNeeded(static_cast<int32_t>(column), texts, longest);
     }
     ColumnModel::WidenToNeeds(widths, need);
 }

@@ -17,11 +17,11 @@
 
 class QAction;
 class QDialog;
-class QFontMetrics;
 class QKeyEvent;
 class QMenu;
 class TForm;
 class TGridControl;
+class TTextWidths;
 class superarray;
 
 // Binds a grid control to a string table: which table columns the grid shows, in which
@@ -197,7 +197,7 @@ private:
     // The width that shows a column's header with its sort mark and its texts in view whole,
     // texts beyond WholeTextChars characters excepted: those take `longest`, the width of as
     // many digits.
-    int64_t TextWidthNeeded(int32_t column, const QFontMetrics& metrics, int64_t longest) const;
+    int64_t TextWidthNeeded(int32_t column, TTextWidths& widths, int64_t longest) const;
     // Writes every table row into the grid; false when there is no grid.
     bool FillWholeGrid();
     // Appends an item to Menu and stores its position; a null caption adds a separator.

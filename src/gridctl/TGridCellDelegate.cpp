@@ -2,6 +2,7 @@
 #include "gridctl/TGridCellDelegate.h"
 
 #include "gridctl/TGridLook.h"
+#include "gridctl/TTextWidths.h"
 
 #include <QFontMetrics>
 #include <QHeaderView>
@@ -11,7 +12,8 @@
 
 #include <algorithm>
 
-QString VisiblePart(const QString& text, const QFontMetrics& metrics, int width) {
+QString VisiblePart(const QString& text, TTextWidths& widths, int width) {
+    const QFontMetrics& metrics = widths.Metrics();
     // A widest character beyond the edge on either side of the cut, so that kerning or a mark
     // at the cut cannot reach into view.
     const int reach = std::max(width, 0) + 2 * metrics.maxWidth();
@@ -27,25 +29,25 @@ QString VisiblePart(const QString& text, const QFontMetrics& metrics, int width)
     });
     for (; simple && keep < text.size(); keep *= 2) {
         QString part = text.left(keep);
-        if (metrics.horizontalAdvance(part) >= reach) {
+        if (widths.Advance(part) >= reach) {
             return part;
         }
     }
     return text;
 }
 
-QString ShownText(const QString& text, const QFontMetrics& metrics, int width) {
-    const QString part = VisiblePart(text, metrics, width);
+QString ShownText(const QString& text, TTextWidths& widths, int width) {
+    const QString part = VisiblePart(text, widths, width);
     // A number cut at the edge reads as another valid number: an ellipsis says it goes on. A
     // part that is shorter than the text already reaches beyond the width.
-    if (part.size() == text.size() && metrics.horizontalAdvance(part) <= width) {
+    if (part.size() == text.size() && widths.Advance(part) <= width) {
         return part;
     }
-    return metrics.elidedText(part, Qt::ElideRight, std::max(width, 0));
+    return widths.Elided(part, std::max(width, 0));
 }
 
-TGridCellDelegate::TGridCellDelegate(QTableView* view, const TGridLook& look)
-    : QStyledItemDelegate(view), View(view), Look(look) {}
+TGridCellDelegate::TGridCellDelegate(QTableView* view, const TGridLook& look, TTextWidths& widths)
+    : QStyledItemDelegate(view), View(view), Look(look), Widths(widths) {}
 
 void TGridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                               const QModelIndex& index) const {
@@ -69,9 +71,9 @@ void TGridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
     painter->setFont(option.font);
     painter->setPen(selected ? Look.SelectedTextColor : Look.TextColor);
     const QRect textRect = cell.adjusted(TGridLook::TextMargin, 0, 0, 0);
+    Widths.Use(option.font, painter->device());
     painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                      ShownText(index.data(Qt::DisplayRole).toString(), painter->fontMetrics(),
-                                textRect.width()));
+                      ShownText(index.data(Qt::DisplayRole).toString(), Widths, textRect.width()));
     if (line > 0 && Look.Options.testFlag(TGridLook::goVertLine)) {
         painter->fillRect(QRect(cell.right() + 1, rect.top(), line, rect.height()), Look.LineColor);
     }

@@ -3,19 +3,19 @@
 #include <QString>
 #include <QStyledItemDelegate>
 
-class QFontMetrics;
 class QTableView;
+class TTextWidths;
 struct TGridLook;
 
 // The beginning of a one-line text that fills `width` pixels: drawn left-aligned and clipped
 // to that width it shows the same pixels as the whole text, but costs the shaping of a cell's
 // width instead of a whole divisor list of thousands of characters. Texts that may reorder or
 // join across the cut (right-to-left and complex scripts, controls) are kept whole.
-QString VisiblePart(const QString& text, const QFontMetrics& metrics, int width);
+QString VisiblePart(const QString& text, TTextWidths& widths, int width);
 
 // The text a cell of `width` pixels shows: whole when it fits, else cut with an ellipsis at
 // the end.
-QString ShownText(const QString& text, const QFontMetrics& metrics, int width);
+QString ShownText(const QString& text, TTextWidths& widths, int width);
 
 // Paints the grid's data cells: band, background or selection colour, the text clipped to the
 // cell with an ellipsis where it is cut, the grid lines the options ask for at the right and
@@ -24,8 +24,9 @@ class TGridCellDelegate : public QStyledItemDelegate {
     Q_OBJECT
 
 public:
-    // Paints the cells of `view` as `look` says; both outlive the painter.
-    TGridCellDelegate(QTableView* view, const TGridLook& look);
+    // Paints the cells of `view` as `look` says, measuring with `widths`; all three outlive
+    // the painter.
+    TGridCellDelegate(QTableView* view, const TGridLook& look, TTextWidths& widths);
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
@@ -35,4 +36,5 @@ private:
 
     QTableView* View;
     const TGridLook& Look;
+    TTextWidths& Widths;
 };

@@ -32,7 +32,7 @@ TGridControl::TGridControl(QWidget* parent) : QTableWidget(1, 1, parent) {
     Look.Options = goFixedVertLine | goFixedHorzLine | goRowSelect;
     setHorizontalHeader(
         new TGridHeader(this, Look, [this](int column) { return Cell(column, 0); }));
-    setItemDelegate(new TGridCellDelegate(this, Look));
+    setItemDelegate(new TGridCellDelegate(this, Look, Widths));
     verticalHeader()->hide();
     // The rows are as high as asked, however small the font.
     verticalHeader()->setMinimumSectionSize(0);

@@ -3,6 +3,7 @@
 #include "files/TPrintSettings.h"
 #include "gridctl/TGridLook.h"
 #include "gridctl/THtmlSettings.h"
+#include "gridctl/TTextWidths.h"
 
 #include <QColor>
 #include <QFont>
@@ -134,6 +135,8 @@ public:
 
     // The font of header and cells; SetFont copies the whole font, the rows grow to fit it.
     QFont Font() const { return font(); }
+    // What measures the cells' texts for the painter, and remembers them for the next paint.
+    TTextWidths& TextWidths() { return Widths; }
     void SetFont(const QFont& font);
     QString FontName() const { return font().family(); }
     void SetFontName(const QString& name);
@@ -218,6 +221,7 @@ private:
     bool EnhancedMove = false;
     TGridLook Look;     // what the cell painter and the header read: the colours as shown
     TGridLook Designed; // only its colours: as set, before a dark palette darkens them
+    TTextWidths Widths;
     bool HintsShown = true;
     bool HintCells = false;
     bool HintLargeText = false;

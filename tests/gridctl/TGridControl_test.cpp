@@ -254,7 +254,8 @@ TEST(TGridControl, DrawsOnlyTheVisiblePartOfALongText) {
         font.setPixelSize(13);
         font.setItalic(family != "DejaVu Sans");
         const QImage device(1, 1, QImage::Format_RGB32);
-        const QFontMetrics metrics(font, &device); // as a painter on an image measures
+        TTextWidths widths;
+        widths.Use(font, &device); // as a painter on an image measures
         for (const int width : {0, 7, 60, 333}) {
             const auto paint = [&](const QString& text) {
                 QImage image(width + 40, 20, QImage::Format_RGB32);
@@ -267,7 +268,7 @@ TEST(TGridControl, DrawsOnlyTheVisiblePartOfALongText) {
             for (const auto& [text, cut] : cases) {
                 const std::string name = family.toStdString() + " " + std::to_string(width) + " " +
                                          text.left(12).toStdString();
-                const QString part = VisiblePart(text, metrics, width);
+                const QString part = VisiblePart(text, widths, width);
                 EXPECT_EQ(part.size() < text.size(), cut) << name;
                 EXPECT_EQ(paint(part), paint(text)) << name;
             }
@@ -329,23 +330,30 @@ TEST(TGridControl, SelectsWholeRowsRowsGrowWithTheFontAndTabLeavesTheGrid) {
 }
 
 // What is cut shows an ellipsis: a number cut at the edge would read as another number.
+// The painter remembers what it measured; a second, larger font must not reuse the first's.
 TEST(TGridControl, CutTextsEndInAnEllipsis) {
-    QFont font("DejaVu Sans");
-    font.setPixelSize(16);
-    const QFontMetrics metrics(font);
-    const QString number = "144 / 108";
-    const int whole = metrics.horizontalAdvance(number);
-    const std::tuple<QString, int, bool> cases[] = {// the text, the width, whether it is cut
-                                                    {number, whole, false},
-                                                    {number, whole - 1, true},
-                                                    {number, 3, true},
-                                                    {QString("10'000 ").repeated(2000), 80, true}};
-    for (const auto& [text, width, cut] : cases) {
-        const QString shown = ShownText(text, metrics, width);
-        // Too narrow even for the ellipsis, a cell shows nothing rather than a part.
-        EXPECT_EQ(shown.endsWith(QChar(0x2026)) || shown.isEmpty(), cut) << width;
-        EXPECT_LE(metrics.horizontalAdvance(shown), std::max(width, 0)) << width;
-        EXPECT_EQ(shown == text, !cut) << width;
+    TTextWidths widths;
+    for (const int size : {16, 30}) {
+        QFont font("DejaVu Sans");
+        font.setPixelSize(size);
+        const QFontMetrics metrics(font);
+        widths.Use(font, nullptr);
+        const QString number = "144 / 108";
+        const int whole = metrics.horizontalAdvance(number);
+        const std::tuple<QString, int, bool> cases[] = {
+            // the text, the width, whether it is cut
+            {number, whole, false},
+            {number, whole - 1, true},
+            {number, 3, true},
+            {QString("10'000 ").repeated(2000), 80, true}};
+        for (const auto& [text, width, cut] : cases) {
+            const QString shown = ShownText(text, widths, width);
+            // Too narrow even for the ellipsis, a cell shows nothing rather than a part.
+            EXPECT_EQ(shown.endsWith(QChar(0x2026)) || shown.isEmpty(), cut)
+                << size << " " << width;
+            EXPECT_LE(metrics.horizontalAdvance(shown), std::max(width, 0)) << size << " " << width;
+            EXPECT_EQ(shown == text, !cut) << size << " " << width;
+        }
     }
 }
 

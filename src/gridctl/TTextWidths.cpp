@@ -1,0 +1,51 @@
+// Text widths and cut texts of the grid's cells, remembered per font.
+#include "gridctl/TTextWidths.h"
+
+#include <QPaintDevice>
+
+namespace {
+
+// The entry of `key`, made by `make` when there is none yet; a full map starts again.
+template <typename Key, typename Value, typename Make>
+Value Remembered(QHash<Key, Value>& map, const Key& key, qsizetype limit, Make make) {
+    if (const auto found = map.constFind(key); found != map.cend()) {
+        return *found;
+    }
+    if (map.size() >= limit) {
+        map.clear();
+    }
+    return *map.insert(key, make());
+}
+
+} // namespace
+
+void TTextWidths::Use(const QFont& font, const QPaintDevice* device) {
+    const int dpiX = device != nullptr ? device->logicalDpiX() : 0;
+    const int dpiY = device != nullptr ? device->logicalDpiY() : 0;
+    if (Used && font == Font && dpiX == DpiX && dpiY == DpiY) {
+        return;
+    }
+    Used = true;
+    Font = font;
+    DpiX = dpiX;
+    DpiY = dpiY;
+    FontMetrics = QFontMetrics(font, device);
+    Advances.clear();
+    ElidedTexts.clear();
+}
+
+int TTextWidths::Advance(const QString& text) {
+    if (text.size() > MaxKept) {
+        return FontMetrics.horizontalAdvance(text);
+    }
+    return Remembered(Advances, text, MaxEntries,
+                      [&] { return FontMetrics.horizontalAdvance(text); });
+}
+
+QString TTextWidths::Elided(const QString& text, int width) {
+    if (text.size() > MaxKept) {
+        return FontMetrics.elidedText(text, Qt::ElideRight, width);
+    }
+    return Remembered(ElidedTexts, std::pair(text, width), MaxEntries,
+                      [&] { return FontMetrics.elidedText(text, Qt::ElideRight, width); });
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QHash>
+#include <QString>
+#include <utility>
+
+class QPaintDevice;
+
+// Widths and cut forms of one-line texts in one font, remembered. A keystroke fits the
+// columns to the rows in view and then paints them, and both measure every text; the next
+// keystroke mostly shows the same texts again. Shaping a text costs far more than finding it.
+class TTextWidths {
+public:
+    // Measures in `font` as laid out on `device` (the screen when null) from now on; what was
+    // remembered for another font or resolution is forgotten.
+    void Use(const QFont& font, const QPaintDevice* device);
+    const QFontMetrics& Metrics() const { return FontMetrics; }
+
+    // QFontMetrics::horizontalAdvance of the text.
+    int Advance(const QString& text);
+    // QFontMetrics::elidedText of the text, cut at the right end to fit `width`.
+    QString Elided(const QString& text, int width);
+
+private:
+    // Longer texts are measured each time: a divisor list of thousands of characters would
+    // hold more memory than its measuring costs time, and the painters only ask for its start.
+    static constexpr qsizetype MaxKept = 256;
+    // A screen holds a few hundred cells; beyond this the old ones are forgotten at once.
+    static constexpr qsizetype MaxEntries = 4096;
+
+    bool Used = false;
+    QFont Font;
+    int DpiX = 0;
+    int DpiY = 0;
+    QFontMetrics FontMetrics{QFont()};
+    QHash<QString, int> Advances;
+    QHash<std::pair<QString, int>, QString> ElidedTexts;
+};
