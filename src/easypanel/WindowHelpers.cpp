@@ -168,10 +168,20 @@ void ShowSliderHandle(QSlider* slider, bool shown) {
     }
     if (shown && hider != nullptr) {
         delete hider;
+        slider->update();
     } else if (!shown && hider == nullptr) {
         new TSliderHandleHider(slider);
+        slider->update();
     }
-    slider->update();
+}
+
+// Qt repaints a control whenever its frame is set, changed or not, and with it what shows
+// through around it; every keystroke shows the enabled state again.
+template <typename Control>
+void ShowFrame(Control* control, bool shown) {
+    if (control->hasFrame() != shown) {
+        control->setFrame(shown);
+    }
 }
 
 } // namespace
@@ -246,20 +256,20 @@ void ShowEnabledState(QWidget* container) {
             if (!enabled || !pathEdit) {
                 SetRoles(edit, {QPalette::Base}, colour);
             }
-            edit->setFrame(enabled);
+            ShowFrame(edit, enabled);
         } else if (auto* combo = qobject_cast<QComboBox*>(child)) {
             // A combo box that cannot be edited paints its face with the button colour.
             SetRoles(combo, {QPalette::Base, QPalette::Button}, colour);
-            combo->setFrame(enabled);
+            ShowFrame(combo, enabled);
         } else if (auto* check = qobject_cast<QCheckBox*>(child)) {
             SetRoles(check, {QPalette::Window}, enabled ? SchemeBackground(own) : disabled);
             check->setAutoFillBackground(true);
         } else if (auto* spin = qobject_cast<QAbstractSpinBox*>(child)) {
             SetRoles(spin, {QPalette::Base}, colour);
-            spin->setFrame(enabled);
+            ShowFrame(spin, enabled);
         } else if (edit != nullptr) {
             SetRoles(edit, {QPalette::Base}, colour);
-            edit->setFrame(enabled);
+            ShowFrame(edit, enabled);
         } else if (auto* slider = qobject_cast<QSlider*>(child)) {
             ShowSliderHandle(slider, enabled);
         } else if (const QVariant band1 = child->property(GridBandColor1Property);

@@ -281,14 +281,20 @@ void TGridControl::SetBandsActive(bool active) {
 }
 
 void TGridControl::SetBandColor1(const QColor& color) {
-    Designed.Band1 = color;
-    Look.Band1 = SchemeBackground(color);
-    viewport()->update();
+    ShowBandColor(Designed.Band1, Look.Band1, color);
 }
 
 void TGridControl::SetBandColor2(const QColor& color) {
-    Designed.Band2 = color;
-    Look.Band2 = SchemeBackground(color);
+    ShowBandColor(Designed.Band2, Look.Band2, color);
+}
+
+void TGridControl::ShowBandColor(QColor& designed, QColor& shown, const QColor& color) {
+    const QColor inScheme = SchemeBackground(color);
+    if (designed == color && shown == inScheme) {
+        return; // the window sets the bands again on every keystroke
+    }
+    designed = color;
+    shown = inScheme;
     viewport()->update();
 }
 

@@ -199,6 +199,8 @@ private:
     static int ItemRow(int row) { return row - HeaderRows; }
 
     void ApplyRowHeight();
+    // Sets a band's designed colour and the colour it shows in; repaints only on a change.
+    void ShowBandColor(QColor& designed, QColor& shown, const QColor& color);
     // Look's colours from the designed ones, for the palette now.
     void ShowDesignedColours();
     void ApplyRowPitch();

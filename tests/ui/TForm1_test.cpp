@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <gtest/gtest.h>
+#include <set>
 
 namespace {
 
@@ -193,6 +194,7 @@ TEST_F(Form1Test, TransparencyOnlyInWindowSizeMode) {
     F.CheckBox1->setChecked(true);
     EXPECT_TRUE(F.TrackBar1->isEnabled());
     EXPECT_FALSE(F.SpinEdit5->isEnabled());
+    EXPECT_FALSE(F.SpinEdit5->hasFrame()); // a disabled input shows no frame
     EXPECT_FALSE(F.StringGrid1->isEnabled());
     EXPECT_NEAR(F.windowOpacity(), 150 / 255.0, 1e-9);
     EXPECT_EQ(QSize(F.SpinEdit5->Value(), F.SpinEdit6->Value()), F.frameGeometry().size());
@@ -203,6 +205,36 @@ TEST_F(Form1Test, TransparencyOnlyInWindowSizeMode) {
     F.CheckBox1->setChecked(false);
     EXPECT_DOUBLE_EQ(F.windowOpacity(), 1.0);
     EXPECT_TRUE(F.SpinEdit5->isEnabled());
+    EXPECT_TRUE(F.SpinEdit5->hasFrame());
+}
+
+// A keystroke repaints what it changed. Every input, the slider and the predefined list (and
+// the panels behind them) used to repaint as well, a fifth of a keystroke's time.
+TEST_F(Form1Test, AKeystrokeRepaintsOnlyWhatItChanged) {
+    struct PaintWatch : QObject {
+        std::set<QObject*> Painted;
+        bool eventFilter(QObject* watched, QEvent* event) override {
+            if (event->type() == QEvent::Paint) {
+                Painted.insert(watched);
+            }
+            return false;
+        }
+    } watch;
+    QWidget* const grid = F.StringGrid1->viewport();
+    QWidget* const unchanged[] = {F.SpinEdit3, F.SpinEdit5, F.Edit1, F.TrackBar1,
+                                  F.StringGrid2->viewport()};
+    QCoreApplication::processEvents();
+    grid->installEventFilter(&watch);
+    for (QWidget* control : unchanged) {
+        control->installEventFilter(&watch);
+    }
+    F.SpinEdit4->setFocus();
+    QTest::keyClick(F.SpinEdit4, Qt::Key_0);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(watch.Painted.contains(grid));
+    for (QWidget* control : unchanged) {
+        EXPECT_FALSE(watch.Painted.contains(control)) << control->objectName().toStdString();
+    }
 }
 
 TEST(SpinEdit, ReadsLenientlyAndClampsOnWrite) {
