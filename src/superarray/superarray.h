@@ -30,7 +30,8 @@ public:
         // For a column 0..25 whose texts follow from the rest of the row: the text is computed
         // whenever it is read (and sorted) instead of stored, so a table that is rebuilt often
         // and read a screenful at a time pays only for what is read. Stored texts of such a
-        // column are not read.
+        // column are not read. A sort of a tall table calls it from two threads at once, for
+        // different rows: it must only read.
         std::function<std::string(const superarray&, int32_t row)> Source;
         // Sort keys on this column order the numbers in its texts by value, one after the
         // other ("-" right before a digit makes it negative, "." starts a fraction), and only

@@ -71,6 +71,34 @@ void Invert(std::span<Entry> entries) {
     }
 }
 
+// Calls work(begin, end) for the two halves of 0..count-1, the second half on a second thread,
+// when a tall table pays for the thread and one can be had; else once for the whole on this
+// one. Returns where the second half begins (count when nothing was shared). The two calls
+// must touch different data.
+template <typename Work>
+std::size_t InHalves(std::size_t count, Work work) {
+    // A thread takes some tens of microseconds to start, the time of a few hundred rows'
+    // texts or leads; shorter tables sort fast enough on one.
+    constexpr std::size_t SharedFrom = 8192;
+    const std::size_t half = count / 2;
+    std::future<void> second;
+    if (count >= SharedFrom) {
+        try {
+            second = std::async(std::launch::async, [&work, half, count] { work(half, count); });
+        } catch (const std::system_error&) {
+            // No thread to spare: this one does it all.
+        }
+    }
+    if (!second.valid()) {
+        work(0, count);
+        return count;
+    }
+    // Should this half throw, the future waits for the other before the work goes away.
+    work(0, half);
+    second.get();
+    return half;
+}
+
 // The 64 bits of a key that follow its first `skip` bits, 0 filling in after its end.
 uint64_t BitsFrom(const Prefix& key, int skip) {
     if (skip >= 64) {
@@ -228,10 +256,11 @@ private:
         return Table.Columns[static_cast<std::size_t>(Keys[k].Column)];
     }
     bool IsTextKey(std::size_t k) const { return Keys[k].Column != InsertionColumn; }
-    std::vector<int32_t> AllRows() const;
     // Makes key k's texts for the rows `which`; a key's texts are made once, so that comparing
     // two rows neither allocates nor folds case.
     void MakeTexts(std::size_t k, const std::vector<int32_t>& which);
+    // The same into `made`, with Texts[k] already sized: two threads make texts at once.
+    void MakeTextsInto(std::size_t k, const std::vector<int32_t>& which, std::string& made);
     bool SortByNumberLeads(std::vector<Entry>& scratch);
     void LeadsFromTexts();
     // Whether row a goes before row b, by the keys from `from` on.
@@ -243,6 +272,7 @@ private:
     const std::size_t RowCount;
     std::vector<std::vector<std::string_view>> Texts; // per key, at row numbers; empty: not made
     std::vector<std::string> Made;                    // per key, texts made to be read
+    std::string SecondHalfMade; // the first key's texts that a second thread made
     std::vector<Entry> Entries;
     std::vector<int64_t> ListBuffer;    // one row's numbers
     std::vector<int64_t> RunNumbers;    // the numbers of a run's rows, one after the other
@@ -250,17 +280,16 @@ private:
     bool NumbersLead = false;           // the leads are the first key's numbers, not its texts
 };
 
-std::vector<int32_t> superarray::RowSorter::AllRows() const {
-    std::vector<int32_t> rows(RowCount);
-    std::iota(rows.begin(), rows.end(), 1);
-    return rows;
+void superarray::RowSorter::MakeTexts(std::size_t k, const std::vector<int32_t>& which) {
+    Texts[k].resize(RowCount + 1);
+    MakeTextsInto(k, which, Made[k]);
 }
 
-void superarray::RowSorter::MakeTexts(std::size_t k, const std::vector<int32_t>& which) {
+void superarray::RowSorter::MakeTextsInto(std::size_t k, const std::vector<int32_t>& which,
+                                          std::string& made) {
     // Numbers have no case; folding the texts of a numeric column would only cost time.
     const bool exact = Keys[k].CaseSensitive || ColumnOf(k).NumericSort;
-    Texts[k].resize(RowCount + 1);
-    KeyTexts(Table, Table.Rows, which, Keys[k].Column, exact, Made[k], Texts[k]);
+    KeyTexts(Table, Table.Rows, which, Keys[k].Column, exact, made, Texts[k]);
 }
 
 // Gives every entry its lead from the rows' leading numbers and sorts the entries by them;
@@ -294,24 +323,15 @@ bool superarray::RowSorter::SortByNumberLeads(std::vector<Entry>& scratch) {
         SortByLead(entries, room);
         return true;
     };
-    // A thread takes some tens of microseconds to start, the time of a few hundred leads;
-    // shorter tables sort fast enough on one.
-    constexpr std::size_t SharedFrom = 8192;
     const std::span<Entry> all(Entries);
     const std::span<Entry> room(scratch);
-    const std::size_t half = all.size() / 2;
-    std::future<bool> second;
-    if (all.size() >= SharedFrom) {
-        try {
-            second =
-                std::async(std::launch::async, leadAndSort, all.subspan(half), room.subspan(half));
-        } catch (const std::system_error&) {
-            // No thread to spare: this one does it all.
-        }
-    }
-    const bool shared = second.valid();
-    bool packed = shared ? leadAndSort(all.first(half), room.first(half)) : leadAndSort(all, room);
-    packed = (!shared || second.get()) && packed;
+    std::array<bool, 2> halves{true, true};
+    const std::size_t half = InHalves(all.size(), [&](std::size_t begin, std::size_t end) {
+        halves[begin == 0 ? 0 : 1] =
+            leadAndSort(all.subspan(begin, end - begin), room.subspan(begin, end - begin));
+    });
+    const bool shared = half < all.size();
+    const bool packed = halves[0] && halves[1];
     if (!packed) {
         for (Entry& each : Entries) {
             each.Whole = false;
@@ -329,25 +349,38 @@ bool superarray::RowSorter::SortByNumberLeads(std::vector<Entry>& scratch) {
 
 // A numeric column's texts lead with several numbers when every text is a list of whole
 // numbers, else with the leading part of the first number; other texts with their first bytes.
+// A tall table's texts and leads are made by two threads, each for half of the rows: computed
+// texts (an area percentage, a pixel difference) cost as much as the rest of the sort.
 void superarray::RowSorter::LeadsFromTexts() {
-    MakeTexts(0, AllRows());
-    const std::vector<std::string_view>& texts = Texts[0];
+    const bool numeric = ColumnOf(0).NumericSort;
+    std::vector<std::string_view>& texts = Texts[0];
+    texts.resize(RowCount + 1);
     const auto textOf = [&](const Entry& entry) {
         return texts[static_cast<std::size_t>(entry.Row)];
     };
-    if (!ColumnOf(0).NumericSort) {
-        for (Entry& entry : Entries) {
-            entry.Lead = {TextPrefix(textOf(entry)), 0};
-        }
-        return;
-    }
-    for (Entry& entry : Entries) {
-        if (!PackedNumbers(textOf(entry), entry.Lead)) {
-            for (Entry& each : Entries) {
-                each.Lead = {NumericPrefix(textOf(each)), 0};
+    // Each half of the entries holds the rows of that half of the table, in whatever order a
+    // try with the rows' numbers left them; each thread reads only the texts it made.
+    std::array<bool, 2> packed{true, true};
+    InHalves(Entries.size(), [&](std::size_t begin, std::size_t end) {
+        const std::size_t part = begin == 0 ? 0 : 1;
+        std::vector<int32_t> rows(end - begin);
+        std::iota(rows.begin(), rows.end(), static_cast<int32_t>(begin + 1));
+        MakeTextsInto(0, rows, part == 0 ? Made[0] : SecondHalfMade);
+        for (std::size_t i = begin; i < end; ++i) {
+            Entry& entry = Entries[i];
+            if (!numeric) {
+                entry.Lead = {TextPrefix(textOf(entry)), 0};
+            } else if (packed[part]) {
+                packed[part] = PackedNumbers(textOf(entry), entry.Lead);
             }
-            return;
         }
+    });
+    if (numeric && !(packed[0] && packed[1])) {
+        InHalves(Entries.size(), [&](std::size_t begin, std::size_t end) {
+            for (std::size_t i = begin; i < end; ++i) {
+                Entries[i].Lead = {NumericPrefix(textOf(Entries[i])), 0};
+            }
+        });
     }
 }
 

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <random>
 #include <regex>
@@ -145,6 +146,49 @@ TEST(superarraySortTest, SourcedColumnSortsByItsComputedText) {
     EXPECT_EQ(table.GetCell(3, 2), "3");
     table.SortBy("-length,alphabetical");
     EXPECT_EQ(Joined(table, 0), "ccc|Ab|bb|a");
+}
+
+// A tall table's texts and leads are made by two threads; the order is a plain sort's.
+TEST(superarraySortTest, TallTablesSortTheirTextsLikeAPlainSort) {
+    std::mt19937 random(5);
+    superarray table = TableOf();
+    // Column 2 reads as column 0 backwards, and is never stored.
+    table.Columns[2].Source = [](const superarray& t, int32_t row) {
+        std::string text = t.GetCell(row, 0);
+        std::reverse(text.begin(), text.end());
+        return text;
+    };
+    table.RegisterSortName(2, "backwards");
+    std::vector<std::string> texts(9000);
+    for (std::string& text : texts) {
+        for (int n = std::uniform_int_distribution<int>(0, 9)(random); n > 0; --n) {
+            text += "aAbB "[std::uniform_int_distribution<int>(0, 4)(random)];
+        }
+        table.AddRowText(text, 0);
+    }
+    const auto lower = [](std::string text) {
+        std::transform(text.begin(), text.end(), text.begin(), ::tolower);
+        return text;
+    };
+    const auto backwards = [&](std::string text) {
+        std::reverse(text.begin(), text.end());
+        return lower(text);
+    };
+    // Keys, and what orders two texts by them; ties keep the order they were added in.
+    const std::pair<const char*, std::function<bool(const std::string&, const std::string&)>>
+        cases[] = {{"alphabetical", [&](auto& a, auto& b) { return lower(a) < lower(b); }},
+                   {"-Alphabetical", [](auto& a, auto& b) { return b < a; }},
+                   {"backwards", [&](auto& a, auto& b) { return backwards(a) < backwards(b); }}};
+    for (const auto& [keys, before] : cases) {
+        std::vector<std::string> model = texts;
+        std::stable_sort(model.begin(), model.end(), before);
+        std::string expected;
+        for (const std::string& text : model) {
+            expected += (&text == &model[0] ? "" : "|") + text;
+        }
+        table.SortBy(keys);
+        EXPECT_EQ(Joined(table, 0), expected) << keys;
+    }
 }
 
 TEST(superarraySortTest, NumericColumnsOrderNumbersByValue) {
