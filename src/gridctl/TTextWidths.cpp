@@ -5,13 +5,17 @@
 
 namespace {
 
-// The entry of `key`, made by `make` when there is none yet; a full map starts again.
+// The entry of `key`, made by `make` when there is none yet; a full map starts again. A key
+// that is not to be kept is made each time.
 template <typename Key, typename Value, typename Make>
-Value Remembered(QHash<Key, Value>& map, const Key& key, qsizetype limit, Make make) {
+Value Remembered(QHash<Key, Value>& map, const Key& key, bool kept, Make make) {
+    if (!kept) {
+        return make();
+    }
     if (const auto found = map.constFind(key); found != map.cend()) {
         return *found;
     }
-    if (map.size() >= limit) {
+    if (map.size() >= TTextWidths::MaxEntries) {
         map.clear();
     }
     return *map.insert(key, make());
@@ -35,17 +39,11 @@ void TTextWidths::Use(const QFont& font, const QPaintDevice* device) {
 }
 
 int TTextWidths::Advance(const QString& text) {
-    if (text.size() > MaxKept) {
-        return FontMetrics.horizontalAdvance(text);
-    }
-    return Remembered(Advances, text, MaxEntries,
+    return Remembered(Advances, text, text.size() <= MaxKept,
                       [&] { return FontMetrics.horizontalAdvance(text); });
 }
 
 QString TTextWidths::Elided(const QString& text, int width) {
-    if (text.size() > MaxKept) {
-        return FontMetrics.elidedText(text, Qt::ElideRight, width);
-    }
-    return Remembered(ElidedTexts, std::pair(text, width), MaxEntries,
+    return Remembered(ElidedTexts, std::pair(text, width), text.size() <= MaxKept,
                       [&] { return FontMetrics.elidedText(text, Qt::ElideRight, width); });
 }

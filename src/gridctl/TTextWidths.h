@@ -23,13 +23,13 @@ public:
     // QFontMetrics::elidedText of the text, cut at the right end to fit `width`.
     QString Elided(const QString& text, int width);
 
-private:
     // Longer texts are measured each time: a divisor list of thousands of characters would
     // hold more memory than its measuring costs time, and the painters only ask for its start.
     static constexpr qsizetype MaxKept = 256;
     // A screen holds a few hundred cells; beyond this the old ones are forgotten at once.
     static constexpr qsizetype MaxEntries = 4096;
 
+private:
     bool Used = false;
     QFont Font;
     int DpiX = 0;
