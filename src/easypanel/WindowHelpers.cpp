@@ -166,13 +166,15 @@ void ShowSliderHandle(QSlider* slider, bool shown) {
             hider = found;
         }
     }
-    if (shown && hider != nullptr) {
-        delete hider;
-        slider->update();
-    } else if (!shown && hider == nullptr) {
-        new TSliderHandleHider(slider);
-        slider->update();
+    if (shown == (hider == nullptr)) {
+        return; // already as asked: every keystroke asks again
     }
+    if (shown) {
+        delete hider;
+    } else {
+        new TSliderHandleHider(slider);
+    }
+    slider->update();
 }
 
 // Qt repaints a control whenever its frame is set, changed or not, and with it what shows
