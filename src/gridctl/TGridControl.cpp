@@ -5,6 +5,7 @@
 #include "GPanel/ColourScheme.h"
 #include "gridctl/TGridCellDelegate.h"
 #include "gridctl/TGridHeader.h"
+#include "util/ScopedValue.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -108,14 +109,61 @@ void TGridControl::SetColumnCount(int count) {
     if (count == columnCount()) {
         return;
     }
+    // Qt's table model moves every later cell once for each row when columns come or go, a
+    // pause of a second at tens of thousands of rows; without rows it is one move. So the rows
+    // go out and come back, and with them the cells of the columns that stay, the selection,
+    // the current cell and the scroll position.
+    struct KeptCell {
+        int Row;
+        int Column;
+        QTableWidgetItem* Item;
+    };
+    std::vector<KeptCell> cells;
+    const int rows = rowCount();
+    const int keptColumns = std::min(count, columnCount());
+    for (int row = 0; row < rows; ++row) {
+        for (int column = 0; column < keptColumns; ++column) {
+            if (item(row, column) != nullptr) {
+                cells.push_back({row, column, takeItem(row, column)});
+            }
+        }
+    }
     // Removed columns take their cells out of the selection and new ones come unselected;
     // whole rows stay whole.
-    const std::vector<int> selected =
-        Look.Options.testFlag(goRowSelect) ? SelectedRows() : std::vector<int>{};
-    setColumnCount(count);
-    if (!selected.empty()) {
-        SelectRows(selected);
+    std::vector<QRect> selected;
+    for (const QItemSelectionRange& range : selectionModel()->selection()) {
+        const int right =
+            Look.Options.testFlag(goRowSelect) ? count - 1 : std::min(range.right(), count - 1);
+        if (range.left() <= right) {
+            selected.emplace_back(QPoint(range.left(), range.top()), QPoint(right, range.bottom()));
+        }
     }
+    const QPoint current(std::min(currentColumn(), count - 1), currentRow());
+    const QPoint scrolled(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    {
+        const ScopedValue rebuilding(RebuildingRows, true);
+        setRowCount(0);
+        setColumnCount(count);
+        setRowCount(rows);
+        for (const KeptCell& cell : cells) {
+            setItem(cell.Row, cell.Column, cell.Item);
+        }
+        QItemSelection selection;
+        for (const QRect& range : selected) {
+            selection.select(model()->index(range.top(), range.left()),
+                             model()->index(range.bottom(), range.right()));
+        }
+        selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+        if (current.x() >= 0 && current.y() >= 0) {
+            selectionModel()->setCurrentIndex(model()->index(current.y(), current.x()),
+                                              QItemSelectionModel::NoUpdate);
+        }
+        // The scroll ranges follow the new rows at the view's delayed layout.
+        executeDelayedItemsLayout();
+    }
+    // Back where they were, the top row and left column are no change to report.
+    horizontalScrollBar()->setValue(scrolled.x());
+    verticalScrollBar()->setValue(scrolled.y());
 }
 
 void TGridControl::SetRowCount(int count) {
@@ -513,6 +561,9 @@ void TGridControl::HeaderDoubleClicked(int column) {
 }
 
 void TGridControl::ScrollChanged() {
+    if (RebuildingRows) {
+        return; // the rows are on their way back
+    }
     const int top = TopRow();
     const int left = columnAt(0);
     const int rows = VisibleRowCount();

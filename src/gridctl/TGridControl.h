@@ -231,6 +231,7 @@ private:
     QString EmptyMessage;
 
     bool RestoringOrder = false;
+    bool RebuildingRows = false; // SetColumnCount takes the rows out and puts them back
     int LastTopRow = 1;
     int LastLeftColumn = 0;
     int LastVisibleRows = -1;

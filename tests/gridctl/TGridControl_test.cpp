@@ -304,6 +304,43 @@ TEST(TGridControl, HintsTheTextOfCutOffCells) {
     QToolTip::hideText();
 }
 
+// Columns come and go with the rows taken out and put back (Qt moves every cell once per row
+// otherwise): the cells of the columns that stay, the selection, the current cell and the
+// view come back as they were.
+TEST(TGridControl, ColumnsComeAndGoUnderTheRowsAndTheirState) {
+    Grid g(300);
+    for (int row = 200; row <= 230; ++row) {
+        g.SetCell(0, row, QString::number(row));
+        g.SetCell(2, row, "dropped");
+    }
+    g.SetTopRow(200);
+    g.SelectRows({205, 206, 210});
+    g.setCurrentCell(206, 2); // grid row 207
+    g.SelectRows({205, 206, 210});
+    const int scrolls = g.Scrolls;
+    g.SetColumnCount(2);
+    EXPECT_EQ(Pair(g.currentRow() + 1, g.currentColumn()), Pair(207, 1));
+    g.SetColumnCount(3);
+    EXPECT_EQ(Pair(g.TopRow(), g.Scrolls), Pair(200, scrolls));
+    EXPECT_EQ(g.Cell(0, 215) + g.Cell(1, 0) + g.Cell(2, 215), "215B");
+    EXPECT_EQ(g.SelectedRows(), (std::vector<int>{205, 206, 210}));
+    EXPECT_TRUE(g.selectionModel()->isRowSelected(204, {})) << "whole, new columns too";
+    EXPECT_EQ(Pair(g.currentRow() + 1, g.currentColumn()), Pair(207, 1));
+
+    // Single cells keep their selection while their column stays.
+    g.SetOptions(g.Options() & ~TGridControl::goRowSelect);
+    QItemSelection picked(g.model()->index(9, 0), g.model()->index(10, 0));
+    picked.select(g.model()->index(9, 2), g.model()->index(10, 2));
+    g.selectionModel()->select(picked, QItemSelectionModel::ClearAndSelect);
+    g.SetColumnCount(2);
+    QStringList cells;
+    for (const QModelIndex& index : g.selectionModel()->selectedIndexes()) {
+        cells << QString("%1:%2").arg(index.row()).arg(index.column());
+    }
+    cells.sort();
+    EXPECT_EQ(cells.join(' '), "10:0 9:0");
+}
+
 TEST(TGridControl, SelectsWholeRowsRowsGrowWithTheFontAndTabLeavesTheGrid) {
     Grid g(8);
     g.SelectRows({2, 3, 5, 0, 99});
