@@ -2,11 +2,13 @@
 // 32769 grid rows) and only the rows near the view are written; scrolling writes the rows
 // that came into view and empties those that left. With repaint:1 each iteration ends in the
 // event loop, so the view's delayed layout and the repaint of an 800 x 600 grid count too.
+// A dragged column moves under all the rows.
 #include "core/Divisibility.h"
 #include "gridctl/TGridControl.h"
 #include "gridctl/TPrintSettingsDialog.h"
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QSpinBox>
 
@@ -80,6 +82,20 @@ void BM_RewriteViewOf32769(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_RewriteViewOf32769)->ArgName("repaint")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// A column dragged to the other end, and back, with the largest row count and the view written.
+void BM_MoveColumnOf32769(benchmark::State& state) {
+    TGridControl grid;
+    ShowResultGrid(grid);
+    grid.SetRowCount(LargestRowCount);
+    WriteRows(grid, 1, 0);
+    QApplication::processEvents();
+    for (auto _ : state) {
+        grid.horizontalHeader()->moveSection(0, Columns - 1);
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_MoveColumnOf32769)->Unit(benchmark::kMillisecond);
 
 // Scrolling between the top and row 20000: the rows that came into view are written, those
 // that left are emptied.

@@ -106,13 +106,18 @@ void TGridControl::SetCell(int column, int row, const QString& text) {
 
 void TGridControl::SetColumnCount(int count) {
     count = std::max(count, 1);
-    if (count == columnCount()) {
-        return;
+    if (count != columnCount()) {
+        ChangeColumns([this, count] { setColumnCount(count); },
+                      [count](int column) { return column < count ? column : -1; });
     }
+}
+
+void TGridControl::ChangeColumns(const std::function<void()>& change,
+                                 const std::function<int(int)>& moved) {
     // Qt's table model moves every later cell once for each row when columns come or go, a
     // pause of a second at tens of thousands of rows; without rows it is one move. So the rows
-    // go out and come back, and with them the cells of the columns that stay, the selection,
-    // the current cell and the scroll position.
+    // go out and come back, and with them the cells, the selection, the current cell and the
+    // scroll position.
     struct KeptCell {
         int Row;
         int Column;
@@ -120,42 +125,48 @@ void TGridControl::SetColumnCount(int count) {
     };
     std::vector<KeptCell> cells;
     const int rows = rowCount();
-    const int keptColumns = std::min(count, columnCount());
     for (int row = 0; row < rows; ++row) {
-        for (int column = 0; column < keptColumns; ++column) {
-            if (item(row, column) != nullptr) {
-                cells.push_back({row, column, takeItem(row, column)});
+        for (int column = 0; column < columnCount(); ++column) {
+            if (item(row, column) != nullptr && moved(column) >= 0) {
+                cells.push_back({row, moved(column), takeItem(row, column)});
             }
         }
     }
-    // Removed columns take their cells out of the selection and new ones come unselected;
-    // whole rows stay whole.
+    // Cells in columns that go leave the selection, new columns come unselected; whole rows
+    // stay whole. As rectangles of one column each (left = right), or of whole rows.
     std::vector<QRect> selected;
+    const bool wholeRows = Look.Options.testFlag(goRowSelect);
     for (const QItemSelectionRange& range : selectionModel()->selection()) {
-        const int right =
-            Look.Options.testFlag(goRowSelect) ? count - 1 : std::min(range.right(), count - 1);
-        if (range.left() <= right) {
-            selected.emplace_back(QPoint(range.left(), range.top()), QPoint(right, range.bottom()));
+        for (int column = range.left(); column <= (wholeRows ? range.left() : range.right());
+             ++column) {
+            const int to = wholeRows ? 0 : moved(column);
+            if (to >= 0) {
+                selected.emplace_back(QPoint(to, range.top()), QPoint(to, range.bottom()));
+            }
         }
     }
-    const QPoint current(std::min(currentColumn(), count - 1), currentRow());
+    const int currentTo = currentColumn() >= 0 ? moved(currentColumn()) : -1;
     const QPoint scrolled(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    const int current = currentRow();
     {
         const ScopedValue rebuilding(RebuildingRows, true);
         setRowCount(0);
-        setColumnCount(count);
+        change();
         setRowCount(rows);
         for (const KeptCell& cell : cells) {
             setItem(cell.Row, cell.Column, cell.Item);
         }
+        const int lastColumn = columnCount() - 1;
         QItemSelection selection;
         for (const QRect& range : selected) {
             selection.select(model()->index(range.top(), range.left()),
-                             model()->index(range.bottom(), range.right()));
+                             model()->index(range.bottom(), wholeRows ? lastColumn : range.left()));
         }
         selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
-        if (current.x() >= 0 && current.y() >= 0) {
-            selectionModel()->setCurrentIndex(model()->index(current.y(), current.x()),
+        if (current >= 0 && current < rows) {
+            // A current cell whose column went moves to the last column.
+            const int column = currentTo >= 0 ? currentTo : lastColumn;
+            selectionModel()->setCurrentIndex(model()->index(current, column),
                                               QItemSelectionModel::NoUpdate);
         }
         // The scroll ranges follow the new rows at the view's delayed layout.
@@ -622,17 +633,28 @@ void TGridControl::SectionMoved(int /*logical*/, int from, int to) {
 
 void TGridControl::MoveColumnData(int from, int to) {
     const int width = horizontalHeader()->sectionSize(from);
-    // A new column at the target takes everything over, then the old one goes.
+    // A new column at the target takes the header over, then the old one goes; the cells
+    // between shift by one towards where the moved column came from.
     const int target = to > from ? to + 1 : to;
     const int source = to > from ? from : from + 1;
-    insertColumn(target);
-    setHorizontalHeaderItem(target, takeHorizontalHeaderItem(source));
-    for (int row = 0; row < rowCount(); ++row) {
-        if (item(row, source) != nullptr) {
-            setItem(row, target, takeItem(row, source));
-        }
-    }
-    removeColumn(source);
+    ChangeColumns(
+        [this, target, source] {
+            insertColumn(target);
+            setHorizontalHeaderItem(target, takeHorizontalHeaderItem(source));
+            removeColumn(source);
+        },
+        [from, to](int column) {
+            if (column == from) {
+                return to;
+            }
+            if (from < to && column > from && column <= to) {
+                return column - 1;
+            }
+            if (to < from && column >= to && column < from) {
+                return column + 1;
+            }
+            return column;
+        });
     horizontalHeader()->resizeSection(to, width);
 }
 

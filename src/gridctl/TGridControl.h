@@ -210,6 +210,10 @@ private:
     void HeaderDoubleClicked(int column);
     void SectionMoved(int logical, int from, int to);
     void MoveColumnData(int from, int to);
+    // Runs `change` on the columns with the rows taken out, then puts the rows back with their
+    // cells, selection, current cell and scroll position; `moved` says where the cells of a
+    // column go (-1: away).
+    void ChangeColumns(const std::function<void()>& change, const std::function<int(int)>& moved);
     void ScrollChanged();
     void TrackHeaderDrag(QEvent* event);
     bool OnSectionHandle(int x) const;

@@ -157,8 +157,10 @@ TEST(TGridControl, MovesCellsHeaderAndWidthWithADraggedColumn) {
         for (int col = 0; col < 3; ++col) {
             g.SetCell(col, 4, g.Cell(col, 0).toLower());
         }
+        g.setCurrentCell(3, from);
         g.horizontalHeader()->moveSection(from, to);
         EXPECT_EQ(g.Moves, (std::vector<Pair>{{from, to}}));
+        EXPECT_EQ(Pair(g.currentRow(), g.currentColumn()), Pair(3, to)) << "with its cells";
         for (int col = 0; col < 3; ++col) {
             const QString name(QChar(order[col]));
             EXPECT_EQ(g.horizontalHeader()->visualIndex(col), col);
