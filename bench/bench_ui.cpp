@@ -141,6 +141,27 @@ BENCHMARK(BM_KeystrokeSorted)
     ->Args({0, 65535})
     ->Unit(benchmark::kMillisecond);
 
+// To changed between 32767 and 32768 with every row selected (ctrl+A): the selected rows are
+// found again by their identities, and the row that comes back comes unselected.
+void BM_ToWithEveryRowSelected(benchmark::State& state) {
+    App();
+    TForm1 form;
+    ShowUnfiltered(form, 1);
+    form.SpinEdit4->SetText(QStringLiteral("32768"));
+    form.StringGrid1->selectAll();
+    QCoreApplication::processEvents();
+    int32_t to = 32768;
+    for (auto _ : state) {
+        to = to == 32768 ? 32767 : 32768;
+        form.SpinEdit4->SetText(QString::number(to));
+        QCoreApplication::processEvents();
+    }
+    if (form.StringGrid1->SelectedRows().size() < 32767) {
+        state.SkipWithError("the selection was lost");
+    }
+}
+BENCHMARK(BM_ToWithEveryRowSelected)->Unit(benchmark::kMillisecond);
+
 // The other column layout (the grid menu's "next layout") with 32768 rows: columns come and go
 // under every row, six or seven of them against four.
 void BM_NextLayout(benchmark::State& state) {

@@ -290,29 +290,37 @@ ColumnModel::RowsWithIdentities(std::span<const int32_t> ids,
     }
     // A keystroke looks through up to 32768 rows, most of which differ in their first text
     // already: the rest of a row is read only where the first text starts an identity. A
-    // stored first text is read where it lies, without a copy.
+    // stored first text is read where it lies, without a copy. With identities for many of
+    // the rows, such as a selection of them all, the first texts sift out too few rows to pay
+    // for their set, and every row is read whole.
+    const bool sift = identities.size() <= static_cast<std::size_t>(Table->Count()) / 8;
     std::unordered_set<std::string_view> starts;
-    for (const std::string& each : identities) {
-        starts.insert(std::string_view(each).substr(0, each.find('\t')));
+    if (sift) {
+        for (const std::string& each : identities) {
+            starts.insert(std::string_view(each).substr(0, each.find('\t')));
+        }
     }
     const std::size_t first = std::min<std::size_t>(ids.size(), 1);
     const bool stored = first == 1 && Table->ReadsStored(ids[0]);
     std::string identity;
     for (int32_t row = 1; row <= Table->Count(); ++row) {
         identity.clear();
-        std::string_view start;
-        if (stored) {
-            start = Table->StoredCell(row, ids[0]);
-        } else {
-            AppendRowIdentity(row, ids.first(first), identity);
-            start = std::string_view(identity).substr(0, identity.find('\t'));
-        }
-        if (starts.contains(start)) {
-            identity.clear();
-            AppendRowIdentity(row, ids, identity);
-            if (identities.contains(identity)) {
-                rows.push_back(row);
+        if (sift) {
+            std::string_view start;
+            if (stored) {
+                start = Table->StoredCell(row, ids[0]);
+            } else {
+                AppendRowIdentity(row, ids.first(first), identity);
+                start = std::string_view(identity).substr(0, identity.find('\t'));
             }
+            if (!starts.contains(start)) {
+                continue;
+            }
+            identity.clear();
+        }
+        AppendRowIdentity(row, ids, identity);
+        if (identities.contains(identity)) {
+            rows.push_back(row);
         }
     }
     return rows;

@@ -69,7 +69,9 @@ TEasyGrid::TRowsKept TEasyGrid::KeepRows() const {
         return kept;
     }
     const int32_t count = Columns.Table->Count();
-    for (const int row : Grid->SelectedRows()) {
+    const std::vector<int> selected = Grid->SelectedRows();
+    kept.Selected.reserve(selected.size());
+    for (const int row : selected) {
         if (row <= count) {
             kept.Selected.insert(Columns.RowIdentity(row, IdentityColumns));
         }
@@ -84,21 +86,17 @@ TEasyGrid::TRowsKept TEasyGrid::KeepRows() const {
 
 void TEasyGrid::RestoreRows(const TRowsKept& kept) {
     if (Grid && Columns.Table != nullptr && !IdentityColumns.empty()) {
-        // One look through the rows finds the selected ones and the current one.
-        std::unordered_set<std::string> wanted = kept.Selected;
-        if (kept.HasCurrent) {
-            wanted.insert(kept.Current);
-        }
-        std::vector<int> selected;
+        // The selected rows in one look through the rows, the current one in a second for it
+        // alone, which most rows fail at their first text: cheaper than a copy of a selection
+        // of every row.
+        const std::vector<int32_t> found =
+            Columns.RowsWithIdentities(IdentityColumns, kept.Selected);
+        const std::vector<int> selected(found.begin(), found.end());
         int current = 0;
-        for (const int32_t row : Columns.RowsWithIdentities(IdentityColumns, wanted)) {
-            const std::string identity = Columns.RowIdentity(row, IdentityColumns);
-            if (kept.Selected.contains(identity)) {
-                selected.push_back(row);
-            }
-            if (current == 0 && kept.HasCurrent && identity == kept.Current) {
-                current = row;
-            }
+        if (kept.HasCurrent) {
+            const std::vector<int32_t> rows =
+                Columns.RowsWithIdentities(IdentityColumns, {kept.Current});
+            current = rows.empty() ? 0 : rows.front();
         }
         // Moving the current row may scroll; the one fill below covers the view it ends in.
         const ScopedValue filling(Filling, true);

@@ -186,9 +186,12 @@ void TGridControl::SetDataRowCount(int count) {
 }
 
 std::vector<int> TGridControl::SelectedRows() const {
+    // From the ranges: every cell's index would be tens of thousands of rows times the columns.
     std::vector<int> rows;
-    for (const QModelIndex& index : selectionModel()->selectedIndexes()) {
-        rows.push_back(GridRow(index));
+    for (const QItemSelectionRange& range : selectionModel()->selection()) {
+        for (int row = range.top(); row <= range.bottom(); ++row) {
+            rows.push_back(row + HeaderRows);
+        }
     }
     std::ranges::sort(rows);
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());

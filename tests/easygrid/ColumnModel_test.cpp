@@ -191,26 +191,35 @@ TEST(ColumnModel, SortMarksRankTheShownKeys) {
     EXPECT_EQ(marks(), ". . . . -2 . ");
 }
 
+// Few identities among many rows are sifted by their first text first; many are read whole.
 TEST(ColumnModel, RowsAreFoundAgainByTheirIdentity) {
-    ResultRecords c;
-    for (const auto& [w, h] :
-         {std::pair{"4", "3"}, {"8", "6"}, {"4", "30"}, {"8", "6"}, {"43", "0"}}) {
-        c.Table.AddRow();
-        c.Table.SetCell(0, 1, w);
-        c.Table.SetCell(0, 2, h);
+    for (const int fillers : {0, 40}) {
+        SCOPED_TRACE(fillers);
+        ResultRecords c;
+        for (const auto& [w, h] :
+             {std::pair{"4", "3"}, {"8", "6"}, {"4", "30"}, {"8", "6"}, {"43", "0"}}) {
+            c.Table.AddRow();
+            c.Table.SetCell(0, 1, w);
+            c.Table.SetCell(0, 2, h);
+        }
+        for (int row = 0; row < fillers; ++row) {
+            c.Table.AddRow();
+            c.Table.SetCell(0, 1, "9" + std::to_string(row));
+            c.Table.SetCell(0, 2, "6");
+        }
+        const int32_t pair[] = {1, 2};
+        EXPECT_NE(c.Model.RowIdentity(3, pair), c.Model.RowIdentity(5, pair)); // 4 30, 43 0
+        const std::unordered_set<std::string> kept{c.Model.RowIdentity(2, pair),
+                                                   c.Model.RowIdentity(3, pair), "gone\t"};
+        EXPECT_EQ(c.Model.RowsWithIdentities(pair, kept), (std::vector<int32_t>{2, 3, 4}));
+        EXPECT_TRUE(c.Model.RowsWithIdentities(pair, {}).empty());
+        // A first column whose texts come from a source is read through it, not as stored.
+        c.Table.Columns[1].Source = [](const superarray& t, int32_t row) {
+            return "w" + std::string(t.StoredCell(row, 1));
+        };
+        const std::unordered_set<std::string> sourced{c.Model.RowIdentity(5, pair)};
+        EXPECT_EQ(c.Model.RowsWithIdentities(pair, sourced), (std::vector<int32_t>{5}));
     }
-    const int32_t pair[] = {1, 2};
-    EXPECT_NE(c.Model.RowIdentity(3, pair), c.Model.RowIdentity(5, pair)); // 4 30, 43 0
-    const std::unordered_set<std::string> kept{c.Model.RowIdentity(2, pair),
-                                               c.Model.RowIdentity(3, pair), "gone\t"};
-    EXPECT_EQ(c.Model.RowsWithIdentities(pair, kept), (std::vector<int32_t>{2, 3, 4}));
-    EXPECT_TRUE(c.Model.RowsWithIdentities(pair, {}).empty());
-    // A first column whose texts come from a source is read through it, not as stored.
-    c.Table.Columns[1].Source = [](const superarray& t, int32_t row) {
-        return "w" + std::string(t.StoredCell(row, 1));
-    };
-    const std::unordered_set<std::string> sourced{c.Model.RowIdentity(5, pair)};
-    EXPECT_EQ(c.Model.RowsWithIdentities(pair, sourced), (std::vector<int32_t>{5}));
 }
 
 // Columns narrower than their texts take room from those with room to spare, in proportion;
