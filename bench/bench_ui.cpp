@@ -141,13 +141,19 @@ BENCHMARK(BM_KeystrokeSorted)
     ->Args({0, 65535})
     ->Unit(benchmark::kMillisecond);
 
+// The window listing 32768 rows, ratio 1 : 1, with the events of the change handled.
+void ShowAllOf32768(TForm1& form) {
+    ShowUnfiltered(form, 1);
+    form.SpinEdit4->SetText(QStringLiteral("32768"));
+    QCoreApplication::processEvents();
+}
+
 // To changed between 32767 and 32768 with every row selected (ctrl+A): the selected rows are
 // found again by their identities, and the row that comes back comes unselected.
 void BM_ToWithEveryRowSelected(benchmark::State& state) {
     App();
     TForm1 form;
-    ShowUnfiltered(form, 1);
-    form.SpinEdit4->SetText(QStringLiteral("32768"));
+    ShowAllOf32768(form);
     form.StringGrid1->selectAll();
     QCoreApplication::processEvents();
     int32_t to = 32768;
@@ -162,14 +168,53 @@ void BM_ToWithEveryRowSelected(benchmark::State& state) {
 }
 BENCHMARK(BM_ToWithEveryRowSelected)->Unit(benchmark::kMillisecond);
 
+// The print command with 32768 rows, up to the first paint of its dialog: the whole table is
+// written into the grid first, which printing reads.
+void BM_PrintCommand(benchmark::State& state) {
+    App();
+    TForm1 form;
+    ShowAllOf32768(form);
+    form.ResultController.RunDialog = [](QDialog& dialog) {
+        dialog.show();
+        QCoreApplication::processEvents();
+        return static_cast<int>(QDialog::Rejected);
+    };
+    for (auto _ : state) {
+        form.ResultController.PrintGrid();
+        state.PauseTiming();
+        form.SpinEdit4->SetText(QStringLiteral("32767"));
+        form.SpinEdit4->SetText(QStringLiteral("32768"));
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_PrintCommand)->Unit(benchmark::kMillisecond);
+
+// A change of To after printing or export wrote the whole table into the grid: the rows out of
+// view are emptied again.
+void BM_ToAfterWholeFill(benchmark::State& state) {
+    App();
+    TForm1 form;
+    ShowAllOf32768(form);
+    int32_t to = 32768;
+    for (auto _ : state) {
+        state.PauseTiming();
+        form.ResultController.ShowWholeTable(form.ResultTable);
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+        to = to == 32768 ? 32767 : 32768;
+        form.SpinEdit4->SetText(QString::number(to));
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_ToAfterWholeFill)->Unit(benchmark::kMillisecond);
+
 // The other column layout (the grid menu's "next layout") with 32768 rows: columns come and go
 // under every row, six or seven of them against four.
 void BM_NextLayout(benchmark::State& state) {
     App();
     TForm1 form;
-    ShowUnfiltered(form, 1);
-    form.SpinEdit4->SetText(QStringLiteral("32768"));
-    QCoreApplication::processEvents();
+    ShowAllOf32768(form);
     for (auto _ : state) {
         form.ResultController.NextLayout();
         QCoreApplication::processEvents();

@@ -19,6 +19,14 @@
 #include <exception>
 #include <numeric>
 
+namespace {
+
+// A fill empties the rows that left the view one by one; from this many rows on, emptying the
+// whole grid at once and writing the view anew is faster.
+constexpr int64_t ClearAllFrom = 1024;
+
+} // namespace
+
 TEasyGrid::~TEasyGrid() {
     ReleaseForm();
     // The grid may outlive this object; its callbacks must not call into it then.
@@ -414,10 +422,15 @@ void TEasyGrid::FillRows(const superarray& table, int32_t first, int32_t last) {
     }
     first = std::max(first, 1);
     last = std::min(last, table.Count());
-    // Only the rows of the last fill can hold text: empty those that left the view.
-    for (int32_t row = FirstShownRow; row <= LastShownRow; ++row) {
-        if (row < first || row > last) {
-            ClearRow(row);
+    // Only the rows of the last fill can hold text: empty those that left the view. After a
+    // fill of the whole table (printing, export) those are tens of thousands, emptied at once.
+    if (int64_t{LastShownRow} - FirstShownRow >= ClearAllFrom) {
+        Grid->ClearCells();
+    } else {
+        for (int32_t row = FirstShownRow; row <= LastShownRow; ++row) {
+            if (row < first || row > last) {
+                ClearRow(row);
+            }
         }
     }
     for (int32_t row = first; row <= last; ++row) {

@@ -112,6 +112,10 @@ void TGridControl::SetColumnCount(int count) {
     }
 }
 
+void TGridControl::ClearCells() {
+    ChangeColumns([] {}, [](int) { return -1; });
+}
+
 void TGridControl::ChangeColumns(const std::function<void()>& change,
                                  const std::function<int(int)>& moved) {
     // Qt's table model moves every later cell once for each row when columns come or go, a

@@ -59,6 +59,9 @@ public:
     // At least 1; new columns appear at the right with the default width.
     int ColumnCount() const { return columnCount(); }
     void SetColumnCount(int count);
+    // Empties every data cell at once; the header, the selection, the current cell and the
+    // scroll position stay.
+    void ClearCells();
     // Grid rows, header included: at least 1 (the header alone).
     int RowCount() const { return rowCount() + HeaderRows; }
     void SetRowCount(int count);

@@ -133,6 +133,14 @@ TEST(TEasyGrid, FillsOnlyTheRowsInViewOrNoData) {
     }
     g.Ctl.ShowWholeTable(g.Table); // its jump back to row 1 must not refill the view only
     EXPECT_EQ(g.Cell(1, 1) + g.Cell(1, 1000), std::to_string(1000 + 999 * 3) + "1000");
+    // After a whole fill of thousands of rows, the next fill empties the grid at once.
+    g.Fill(3000);
+    g.Ctl.ShowWholeTable(g.Table);
+    g.Grid->SetTopRow(2500);
+    EXPECT_EQ(g.Cell(0, 2400) + "|" + g.Cell(0, 2500) + "|" + g.Cell(0, 2600),
+              "|" + std::to_string(1000 + 2500 * 4) + "|");
+    g.Fill(1000);
+    g.Ctl.Refresh();
     for (int id : {1, 2, 3, 4, 5, 8}) {
         g.Ctl.HideColumn(id, true);
     }
