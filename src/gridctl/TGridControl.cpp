@@ -152,6 +152,11 @@ void TGridControl::ChangeColumns(const std::function<void()>& change,
     const int currentTo = currentColumn() >= 0 ? moved(currentColumn()) : -1;
     const QPoint scrolled(horizontalScrollBar()->value(), verticalScrollBar()->value());
     const int current = currentRow();
+    // The vertical scroll bar stays as it is while the rows are out: hidden for a moment, it
+    // would leave the viewport wider for whatever fits the columns next.
+    const Qt::ScrollBarPolicy verticalPolicy = verticalScrollBarPolicy();
+    setVerticalScrollBarPolicy(verticalScrollBar()->isVisible() ? Qt::ScrollBarAlwaysOn
+                                                                : Qt::ScrollBarAlwaysOff);
     {
         const ScopedValue rebuilding(RebuildingRows, true);
         setRowCount(0);
@@ -175,6 +180,7 @@ void TGridControl::ChangeColumns(const std::function<void()>& change,
         }
         // The scroll ranges follow the new rows at the view's delayed layout.
         executeDelayedItemsLayout();
+        setVerticalScrollBarPolicy(verticalPolicy);
     }
     // Back where they were, the top row and left column are no change to report.
     horizontalScrollBar()->setValue(scrolled.x());

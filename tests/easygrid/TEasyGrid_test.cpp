@@ -2,6 +2,7 @@
 #include "gridctl/TGridHeader.h"
 
 #include <QFontMetrics>
+#include <QScrollBar>
 #include <QTimer>
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -67,6 +68,22 @@ TEST(TEasyGrid, EveryRowInViewHasItsTextAtAnyHeightAndPosition) {
                     << "height " << height << ", top " << top << ", row " << row + 1;
             }
         }
+    }
+}
+
+// The other layout and back fill the client width of a tall list, as the first did: its
+// scroll bar stays while the grid changes its columns under the rows.
+TEST(TEasyGrid, LayoutsFillTheClientWidthOfATallList) {
+    ResultGrid g(1000);
+    g.Ctl.Refresh();
+    for (int change = 0; change < 2; ++change) {
+        g.Ctl.NextLayout();
+        int sum = 0;
+        for (int c = 0; c < g.Grid->ColumnCount(); ++c) {
+            sum += g.Grid->ColumnWidth(c) + g.Grid->GridLineWidth();
+        }
+        EXPECT_EQ(sum, g.Grid->ClientWidth()) << g.Layout();
+        EXPECT_TRUE(g.Grid->verticalScrollBar()->isVisible());
     }
 }
 
