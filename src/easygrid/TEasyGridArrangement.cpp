@@ -200,8 +200,11 @@ int32_t TEasyGrid::SearchMinHeight(int32_t gridHeight, int32_t statusBar, int32_
     int64_t result = int64_t{SumHeights(Order, false)} + TopMargin + statusBar;
     int64_t candidate = std::max<int64_t>(result, int64_t{gridTop} + gridHeight + Gap + statusBar);
     const int32_t width = Clamp32((int64_t{ColumnWidth} + Gap) * MinColumns + LeftMargin);
+    // The panels' minimum heights do not change during the search: read once.
+    std::string codes = Order;
+    RefreshMinHeights(codes);
     while (candidate > 0) {
-        const int32_t left = Layout(Order, Clamp32(candidate - statusBar), width, gridTop);
+        const int32_t left = HeightLeft(codes, Clamp32(candidate - statusBar), width, gridTop);
         if (left < gridHeight) {
             break;
         }

@@ -256,7 +256,7 @@ std::string PanelStack::SearchFirstColumn(const std::string& codes, int64_t colu
     return SortColumnsKeepFirst(first + ColumnSeparator + packed, codes);
 }
 
-std::string PanelStack::FitFirstColumn(const std::string& codes, int32_t height, int32_t width) {
+std::string PanelStack::ChooseFirstColumn(const std::string& codes, int32_t height, int32_t width) {
     Slack = height;
     AvailableHeight = height;
     const int64_t columnRoom = static_cast<int64_t>(height) - TopMargin;
@@ -267,6 +267,11 @@ std::string PanelStack::FitFirstColumn(const std::string& codes, int32_t height,
     const std::string result =
         columnRoom >= ColumnSum(order) ? order : SearchFirstColumn(order, columnRoom, width);
     FirstColumnSlack = Clamp32(columnRoom - ColumnSum(TokenBefore(result, ColumnSeparator)));
+    return result;
+}
+
+std::string PanelStack::FitFirstColumn(const std::string& codes, int32_t height, int32_t width) {
+    const std::string result = ChooseFirstColumn(codes, height, width);
     PlaceColumns(TokenBefore(result, ColumnSeparator), 1, LeftMargin);
     PlaceColumns(TextAfter(result, ColumnSeparator), 3,
                  Clamp32(static_cast<int64_t>(LeftMargin) + ColumnWidth + Gap));

@@ -63,6 +63,9 @@ public:
     // always overflow) and the larger mask wins a tie. Empty result (nothing positioned,
     // Slack 0) when no choice leaves a positive slack. Sets FirstColumnSlack.
     std::string FitFirstColumn(const std::string& codes, int32_t height, int32_t width);
+    // The choice of FitFirstColumn, with Slack, AvailableHeight and FirstColumnSlack, without
+    // positioning the panels.
+    std::string ChooseFirstColumn(const std::string& codes, int32_t height, int32_t width);
     // Distributes each column's height among its panels and positions them from x: mode 1
     // fills AvailableHeight - TopMargin from the top, mode 2 (and any other) the tallest
     // column's height from the top, mode 3 the same aligned to the bottom. Throws what

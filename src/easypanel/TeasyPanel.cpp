@@ -584,6 +584,16 @@ int32_t TeasyPanel::Layout(const std::string& order, int32_t height, int32_t wid
     std::string codes = order;
     RefreshMinHeights(codes);
     FitFirstColumn(codes, height, width);
+    return GridHeight(height, reserve);
+}
+
+int32_t TeasyPanel::HeightLeft(const std::string& codes, int32_t height, int32_t width,
+                               int32_t reserve) {
+    ChooseFirstColumn(codes, height, width);
+    return GridHeight(height, reserve);
+}
+
+int32_t TeasyPanel::GridHeight(int32_t height, int32_t reserve) const {
     const int64_t left = PanelsHidden ? height : Slack;
     return Clamp32(left - reserve - Gap);
 }

@@ -113,6 +113,9 @@ public:
     void RefreshMinHeights(std::string& order);
     // Positions the panels of `order` for a work area; returns the height left for the grid.
     int32_t Layout(const std::string& order, int32_t height, int32_t width, int32_t reserve);
+    // The height Layout would leave, for codes RefreshMinHeights has cleaned, with the minimum
+    // heights as last refreshed and no panel positioned: one candidate of a search.
+    int32_t HeightLeft(const std::string& codes, int32_t height, int32_t width, int32_t reserve);
     // Moves, sizes and shows the panels as last computed; runs pending expand animations.
     void Place(const std::string& order);
     void ShowPanels(const std::string& order, bool hidden);
@@ -120,6 +123,8 @@ public:
     std::string Describe(const std::string& order, bool hidden) const;
 
 private:
+    // The height the last distribution left for the grid, under `reserve`.
+    int32_t GridHeight(int32_t height, int32_t reserve) const;
     void DetachParts();
     bool TitlebarVisible(int32_t slot) const;
     bool ShownCollapsed(int32_t slot) const;
