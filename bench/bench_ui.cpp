@@ -3,6 +3,7 @@
 #include "ui/TSpinEdit.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -141,9 +142,9 @@ BENCHMARK(BM_KeystrokeSorted)
     ->Args({0, 65535})
     ->Unit(benchmark::kMillisecond);
 
-// The window listing 32768 rows, ratio 1 : 1, with the events of the change handled.
-void ShowAllOf32768(TForm1& form) {
-    ShowUnfiltered(form, 1);
+// The window listing 32768 rows, ratio 1 : ratioY, with the events of the change handled.
+void ShowAllOf32768(TForm1& form, int32_t ratioY = 1) {
+    ShowUnfiltered(form, ratioY);
     form.SpinEdit4->SetText(QStringLiteral("32768"));
     QCoreApplication::processEvents();
 }
@@ -208,6 +209,29 @@ void BM_ToAfterWholeFill(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ToAfterWholeFill)->Unit(benchmark::kMillisecond);
+
+// Ctrl+C with every row of 1 : 65535 selected, in the layout with the divisor lists: megabytes
+// of text for the clipboard.
+void BM_CopyEveryRow(benchmark::State& state) {
+    App();
+    TForm1 form;
+    ShowAllOf32768(form, 65535);
+    form.ResultController.NextLayout();
+    form.StringGrid1->setFocus();
+    form.StringGrid1->selectAll();
+    QCoreApplication::processEvents();
+    for (auto _ : state) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_C, Qt::ControlModifier);
+        QCoreApplication::sendEvent(form.StringGrid1, &press);
+        QCoreApplication::sendEvent(form.StringGrid1, &release);
+        QCoreApplication::processEvents();
+    }
+    if (!QGuiApplication::clipboard()->text().contains(QStringLiteral("Height dividable by"))) {
+        state.SkipWithError("nothing was copied");
+    }
+}
+BENCHMARK(BM_CopyEveryRow)->Unit(benchmark::kMillisecond);
 
 // The other column layout (the grid menu's "next layout") with 32768 rows: columns come and go
 // under every row, six or seven of them against four.

@@ -324,23 +324,24 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 
 QString TForm1::SelectedRowsText() const {
     const std::vector<ColDataT> columns = ResultController.Columns.VisibleColumns();
-    QStringList lines;
-    QStringList headers;
-    for (const ColDataT& col : columns) {
-        headers << ToQt(col.Header);
-    }
-    lines << headers.join(QLatin1Char('\t'));
+    // One text made once: tens of thousands of rows of divisor lists run to megabytes.
+    std::string text;
+    const auto addLine = [&text, &columns](const auto& cellOf) {
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            if (i > 0) {
+                text += '\t';
+            }
+            text += cellOf(columns[i]);
+        }
+        text += '\n';
+    };
+    addLine([](const ColDataT& col) -> const std::string& { return col.Header; });
     // The grid holds only the rows near the view, so the texts come from the table, plain
     // (no digit grouping) so that a spreadsheet reads them as numbers.
     for (const int row : StringGrid1->SelectedRows()) {
-        if (row > ResultTable.Count()) {
-            continue;
+        if (row <= ResultTable.Count()) {
+            addLine([this, row](const ColDataT& col) { return ResultTable.GetCell(row, col.Id); });
         }
-        QStringList cells;
-        for (const ColDataT& col : columns) {
-            cells << ToQt(ResultTable.GetCell(row, col.Id));
-        }
-        lines << cells.join(QLatin1Char('\t'));
     }
-    return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+    return ToQt(text);
 }
