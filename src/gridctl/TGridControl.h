@@ -238,7 +238,7 @@ private:
     QString EmptyMessage;
 
     bool RestoringOrder = false;
-    bool RebuildingRows = false; // SetColumnCount takes the rows out and puts them back
+    bool RebuildingRows = false; // ChangeColumns has taken the rows out
     int LastTopRow = 1;
     int LastLeftColumn = 0;
     int LastVisibleRows = -1;
