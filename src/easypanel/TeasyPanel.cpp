@@ -594,8 +594,7 @@ int32_t TeasyPanel::HeightLeft(const std::string& codes, int32_t height, int32_t
 }
 
 int32_t TeasyPanel::GridHeight(int32_t height, int32_t reserve) const {
-    const int64_t left = PanelsHidden ? height : Slack;
-    return Clamp32(left - reserve - Gap);
+    return Clamp32(int64_t{PanelsHidden ? height : Slack} - reserve - Gap);
 }
 
 void TeasyPanel::Place(const std::string& order) {

@@ -1,11 +1,10 @@
-// The grid control: cells in grid rows, sizes, scrolling, selection, hints, column moves and
-// the events the grid controller reads.
+// The grid control: cells in grid rows, sizes, scrolling, selection, hints, colours and the
+// events the grid controller reads. Changes of the columns as a whole: TGridControlColumns.cpp.
 #include "gridctl/TGridControl.h"
 
 #include "GPanel/ColourScheme.h"
 #include "gridctl/TGridCellDelegate.h"
 #include "gridctl/TGridHeader.h"
-#include "util/ScopedValue.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -16,7 +15,6 @@
 #include <QSignalBlocker>
 #include <QToolTip>
 #include <algorithm>
-#include <cstdlib>
 #include <utility>
 
 namespace {
@@ -102,89 +100,6 @@ void TGridControl::SetCell(int column, int row, const QString& text) {
     } else {
         setItem(ItemRow(row), column, new QTableWidgetItem(text));
     }
-}
-
-void TGridControl::SetColumnCount(int count) {
-    count = std::max(count, 1);
-    if (count != columnCount()) {
-        ChangeColumns([this, count] { setColumnCount(count); },
-                      [count](int column) { return column < count ? column : -1; });
-    }
-}
-
-void TGridControl::ClearCells() {
-    ChangeColumns([] {}, [](int) { return -1; });
-}
-
-void TGridControl::ChangeColumns(const std::function<void()>& change,
-                                 const std::function<int(int)>& moved) {
-    // Qt's table model moves every later cell once for each row when columns come or go, a
-    // pause of a second at tens of thousands of rows; without rows it is one move. So the rows
-    // go out and come back, and with them the cells, the selection, the current cell and the
-    // scroll position.
-    struct KeptCell {
-        int Row;
-        int Column;
-        QTableWidgetItem* Item;
-    };
-    std::vector<KeptCell> cells;
-    const int rows = rowCount();
-    for (int row = 0; row < rows; ++row) {
-        for (int column = 0; column < columnCount(); ++column) {
-            if (item(row, column) != nullptr && moved(column) >= 0) {
-                cells.push_back({row, moved(column), takeItem(row, column)});
-            }
-        }
-    }
-    // Cells in columns that go leave the selection, new columns come unselected; whole rows
-    // stay whole. As rectangles of one column each (left = right), or of whole rows.
-    std::vector<QRect> selected;
-    const bool wholeRows = Look.Options.testFlag(goRowSelect);
-    for (const QItemSelectionRange& range : selectionModel()->selection()) {
-        for (int column = range.left(); column <= (wholeRows ? range.left() : range.right());
-             ++column) {
-            const int to = wholeRows ? 0 : moved(column);
-            if (to >= 0) {
-                selected.emplace_back(QPoint(to, range.top()), QPoint(to, range.bottom()));
-            }
-        }
-    }
-    const int currentTo = currentColumn() >= 0 ? moved(currentColumn()) : -1;
-    const QPoint scrolled(horizontalScrollBar()->value(), verticalScrollBar()->value());
-    const int current = currentRow();
-    // The vertical scroll bar stays as it is while the rows are out: hidden for a moment, it
-    // would leave the viewport wider for whatever fits the columns next.
-    const Qt::ScrollBarPolicy verticalPolicy = verticalScrollBarPolicy();
-    setVerticalScrollBarPolicy(verticalScrollBar()->isVisible() ? Qt::ScrollBarAlwaysOn
-                                                                : Qt::ScrollBarAlwaysOff);
-    {
-        const ScopedValue rebuilding(RebuildingRows, true);
-        setRowCount(0);
-        change();
-        setRowCount(rows);
-        for (const KeptCell& cell : cells) {
-            setItem(cell.Row, cell.Column, cell.Item);
-        }
-        const int lastColumn = columnCount() - 1;
-        QItemSelection selection;
-        for (const QRect& range : selected) {
-            selection.select(model()->index(range.top(), range.left()),
-                             model()->index(range.bottom(), wholeRows ? lastColumn : range.left()));
-        }
-        selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
-        if (current >= 0 && current < rows) {
-            // A current cell whose column went moves to the last column.
-            const int column = currentTo >= 0 ? currentTo : lastColumn;
-            selectionModel()->setCurrentIndex(model()->index(current, column),
-                                              QItemSelectionModel::NoUpdate);
-        }
-        // The scroll ranges follow the new rows at the view's delayed layout.
-        executeDelayedItemsLayout();
-        setVerticalScrollBarPolicy(verticalPolicy);
-    }
-    // Back where they were, the top row and left column are no change to report.
-    horizontalScrollBar()->setValue(scrolled.x());
-    verticalScrollBar()->setValue(scrolled.y());
 }
 
 void TGridControl::SetRowCount(int count) {
@@ -625,121 +540,5 @@ void TGridControl::focusInEvent(QFocusEvent* event) {
 
 void TGridControl::focusOutEvent(QFocusEvent* event) {
     QTableWidget::focusOutEvent(event);
-    viewport()->update();
-}
-
-// The header has just moved a dragged section from visual position `from` to `to`. The
-// callers address columns by logical index, so the move is made in the data instead: the
-// header goes back to its identity order and the column's cells, header and width follow.
-void TGridControl::SectionMoved(int /*logical*/, int from, int to) {
-    if (RestoringOrder) {
-        return;
-    }
-    RestoringOrder = true;
-    horizontalHeader()->moveSection(to, from);
-    RestoringOrder = false;
-    MoveColumnData(from, to);
-    if (OnColumnMoved) {
-        OnColumnMoved(from, to);
-    }
-}
-
-void TGridControl::MoveColumnData(int from, int to) {
-    const int width = horizontalHeader()->sectionSize(from);
-    // A new column at the target takes the header over, then the old one goes; the cells
-    // between shift by one towards where the moved column came from.
-    const int target = to > from ? to + 1 : to;
-    const int source = to > from ? from : from + 1;
-    ChangeColumns(
-        [this, target, source] {
-            insertColumn(target);
-            setHorizontalHeaderItem(target, takeHorizontalHeaderItem(source));
-            removeColumn(source);
-        },
-        [from, to](int column) {
-            if (column == from) {
-                return to;
-            }
-            if (from < to && column > from && column <= to) {
-                return column - 1;
-            }
-            if (to < from && column >= to && column < from) {
-                return column + 1;
-            }
-            return column;
-        });
-    horizontalHeader()->resizeSection(to, width);
-}
-
-// Follows a press on the header the way the header itself decides on a section move, so
-// the marker shows exactly where the header will drop the column.
-void TGridControl::TrackHeaderDrag(QEvent* event) {
-    const QEvent::Type type = event->type();
-    if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove &&
-        type != QEvent::MouseButtonRelease) {
-        return;
-    }
-    const auto* mouse = static_cast<QMouseEvent*>(event);
-    const int x = mouse->position().toPoint().x();
-    if (type == QEvent::MouseButtonPress) {
-        const bool movable = EnhancedMove && horizontalHeader()->sectionsMovable() &&
-                             mouse->button() == Qt::LeftButton && !OnSectionHandle(x);
-        DragSection = movable ? horizontalHeader()->logicalIndexAt(x) : -1;
-        DragStartX = x;
-        Dragging = false;
-    } else if (type == QEvent::MouseMove && DragSection >= 0 &&
-               mouse->buttons().testFlag(Qt::LeftButton)) {
-        Dragging = Dragging || std::abs(x - DragStartX) >= QApplication::startDragDistance();
-        if (Dragging) {
-            UpdateDropTarget(x);
-        }
-    } else if (type == QEvent::MouseButtonRelease) {
-        DragSection = -1;
-        ClearDropTarget();
-    }
-}
-
-// A press this close to a section's edge resizes instead of moving.
-bool TGridControl::OnSectionHandle(int x) const {
-    const QHeaderView* header = horizontalHeader();
-    const int visual = header->visualIndexAt(x);
-    if (visual < 0) {
-        return false;
-    }
-    const int logical = header->logicalIndex(visual);
-    const int start = header->sectionViewportPosition(logical);
-    const int grip = header->style()->pixelMetric(QStyle::PM_HeaderGripMargin, nullptr, header);
-    const bool atLeft = x < start + grip && visual > 0;
-    const bool atRight = x > start + header->sectionSize(logical) - grip;
-    return atLeft || atRight;
-}
-
-void TGridControl::UpdateDropTarget(int x) {
-    const QHeaderView* header = horizontalHeader();
-    const int visual = header->visualIndexAt(x);
-    if (visual < 0) {
-        return; // beyond the last column the target stays where it was
-    }
-    const int moving = header->visualIndex(DragSection);
-    const int middle = header->sectionViewportPosition(header->logicalIndex(visual)) +
-                       header->sectionSize(header->logicalIndex(visual)) / 2;
-    int target = visual;
-    if (visual < moving && x >= middle) {
-        target = visual + 1;
-    } else if (visual > moving && x <= middle) {
-        target = visual - 1;
-    }
-    const int logical = header->logicalIndex(target);
-    const int start = header->sectionViewportPosition(logical);
-    DropPosition = target == moving ? -1 : target;
-    DropMarkerX = target == moving  ? -1
-                  : target < moving ? start
-                                    : start + header->sectionSize(logical);
-    viewport()->update();
-}
-
-void TGridControl::ClearDropTarget() {
-    DropPosition = -1;
-    DropMarkerX = -1;
     viewport()->update();
 }
