@@ -47,15 +47,22 @@ void TGridControl::ChangeColumns(const std::function<void()>& change,
         }
     }
     // Cells in columns that go leave the selection, new columns come unselected; whole rows
-    // stay whole. As rectangles of one column each (left = right), or of whole rows.
-    std::vector<QRect> selected;
+    // stay whole. Kept as runs of rows in one column each, or in every column.
+    struct KeptRun {
+        int Top;
+        int Bottom;
+        int Column; // -1: every column
+    };
+    std::vector<KeptRun> selected;
     const bool wholeRows = Look.Options.testFlag(goRowSelect);
     for (const QItemSelectionRange& range : selectionModel()->selection()) {
-        for (int column = range.left(); column <= (wholeRows ? range.left() : range.right());
-             ++column) {
-            const int to = wholeRows ? 0 : moved(column);
-            if (to >= 0) {
-                selected.emplace_back(QPoint(to, range.top()), QPoint(to, range.bottom()));
+        if (wholeRows) {
+            selected.push_back({range.top(), range.bottom(), -1});
+            continue;
+        }
+        for (int column = range.left(); column <= range.right(); ++column) {
+            if (moved(column) >= 0) {
+                selected.push_back({range.top(), range.bottom(), moved(column)});
             }
         }
     }
@@ -77,9 +84,9 @@ void TGridControl::ChangeColumns(const std::function<void()>& change,
         }
         const int lastColumn = columnCount() - 1;
         QItemSelection selection;
-        for (const QRect& range : selected) {
-            selection.select(model()->index(range.top(), range.left()),
-                             model()->index(range.bottom(), wholeRows ? lastColumn : range.left()));
+        for (const KeptRun& run : selected) {
+            selection.select(model()->index(run.Top, std::max(run.Column, 0)),
+                             model()->index(run.Bottom, run.Column < 0 ? lastColumn : run.Column));
         }
         selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
         if (current >= 0 && current < rows) {

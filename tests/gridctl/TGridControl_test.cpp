@@ -157,10 +157,12 @@ TEST(TGridControl, MovesCellsHeaderAndWidthWithADraggedColumn) {
         for (int col = 0; col < 3; ++col) {
             g.SetCell(col, 4, g.Cell(col, 0).toLower());
         }
-        g.setCurrentCell(3, from);
+        g.SetOptions(g.Options() & ~TGridControl::goRowSelect);
+        g.setCurrentCell(3, from); // and selects that cell alone
         g.horizontalHeader()->moveSection(from, to);
         EXPECT_EQ(g.Moves, (std::vector<Pair>{{from, to}}));
         EXPECT_EQ(Pair(g.currentRow(), g.currentColumn()), Pair(3, to)) << "with its cells";
+        EXPECT_EQ(g.selectionModel()->selectedIndexes(), QModelIndexList{g.model()->index(3, to)});
         for (int col = 0; col < 3; ++col) {
             const QString name(QChar(order[col]));
             EXPECT_EQ(g.horizontalHeader()->visualIndex(col), col);
