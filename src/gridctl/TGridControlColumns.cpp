@@ -41,8 +41,11 @@ void TGridControl::ChangeColumns(const std::function<void()>& change,
     const int rows = rowCount();
     for (int row = 0; row < rows; ++row) {
         for (int column = 0; column < columnCount(); ++column) {
-            if (item(row, column) != nullptr && moved(column) >= 0) {
-                cells.push_back({row, moved(column), takeItem(row, column)});
+            if (item(row, column) == nullptr) {
+                continue;
+            }
+            if (const int to = moved(column); to >= 0) {
+                cells.push_back({row, to, takeItem(row, column)});
             }
         }
     }
@@ -61,8 +64,8 @@ void TGridControl::ChangeColumns(const std::function<void()>& change,
             continue;
         }
         for (int column = range.left(); column <= range.right(); ++column) {
-            if (moved(column) >= 0) {
-                selected.push_back({range.top(), range.bottom(), moved(column)});
+            if (const int to = moved(column); to >= 0) {
+                selected.push_back({range.top(), range.bottom(), to});
             }
         }
     }
