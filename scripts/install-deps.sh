@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config clang-format
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev libfontconfig-dev
   qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb x11-utils openbox libxcb1-dev
