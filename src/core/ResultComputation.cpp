@@ -74,12 +74,12 @@ std::string PixelDifText(const RunContext& run, const Pair& pair) {
     return Int64ToText(width) + " / " + Int64ToText(height);
 }
 
-std::array<int64_t, 4> LetterboxTerms(const RunContext& run, const Pair& pair) {
-    return Letterbox(pair.W, pair.H, run.SX, run.SY, run.PX, run.PY, run.Rotated);
+std::array<int64_t, 4> LetterboxTerms(const RunContext& run, int32_t width, int32_t height) {
+    return Letterbox(width, height, run.SX, run.SY, run.PX, run.PY, run.Rotated);
 }
 
 std::string LetterboxText(const RunContext& run, const Pair& pair) {
-    const auto [width, height, addedWidth, addedHeight] = LetterboxTerms(run, pair);
+    const auto [width, height, addedWidth, addedHeight] = LetterboxTerms(run, pair.W, pair.H);
     return Int64ToText(width) + ":" + Int64ToText(height) + " (+" + Int64ToText(addedWidth) + ":+" +
            Int64ToText(addedHeight) + ")";
 }
@@ -91,6 +91,27 @@ void Derive(superarray& table, int32_t column, Make make) {
                                                                     int32_t row) -> std::string {
         const Pair pair = PairOf(t, row);
         return pair.Width.empty() ? std::string() : make(pair);
+    };
+}
+
+// Installs the numbers a sort on `column` reads for a row, made by `numbers` from the row's
+// sides; a blank slot has none, as its empty text.
+template <typename Numbers>
+void SortNumbers(superarray& table, int32_t column, Numbers numbers) {
+    table.Columns[static_cast<std::size_t>(column)].LeadingNumbers =
+        [numbers](const superarray& t, int32_t row,
+                  std::span<int64_t> out) -> std::optional<std::size_t> {
+        // Sides are stored as plain digits.
+        int32_t width = 0;
+        int32_t height = 0;
+        if (!ReadInt32(t.StoredCell(row, WidthColumn), width) ||
+            !ReadInt32(t.StoredCell(row, HeightColumn), height)) {
+            return 0;
+        }
+        const auto terms = numbers(width, height);
+        const std::size_t count = std::min(out.size(), terms.size());
+        std::copy_n(terms.begin(), count, out.begin());
+        return count;
     };
 }
 
@@ -124,30 +145,20 @@ void DeriveCells(superarray& table, const RunContext& run) {
             return factors.WriteListOrder(out);
         };
     }
-    // The area's text is the exact product of the sides.
-    table.Columns[AreaColumn].LeadingNumbers =
-        [](const superarray& t, int32_t row, std::span<int64_t> out) -> std::optional<std::size_t> {
-        int32_t width = 0;
-        int32_t height = 0;
-        if (out.empty() || !ReadInt32(t.StoredCell(row, WidthColumn), width) ||
-            !ReadInt32(t.StoredCell(row, HeightColumn), height)) {
-            return 0; // a blank slot
-        }
-        out[0] = int64_t{width} * height;
-        return 1;
-    };
-    table.Columns[LetterboxColumn].LeadingNumbers =
-        [run](const superarray& t, int32_t row,
-              std::span<int64_t> out) -> std::optional<std::size_t> {
-        const Pair pair = PairOf(t, row);
-        if (pair.Width.empty()) {
-            return 0;
-        }
-        const std::array<int64_t, 4> terms = LetterboxTerms(run, pair);
-        const std::size_t count = std::min(out.size(), terms.size());
-        std::copy_n(terms.begin(), count, out.begin());
-        return count;
-    };
+    // The sides, the area, the pixel difference and the frame: the numbers the texts show,
+    // in their order, made from the stored sides without writing and reading the texts.
+    SortNumbers(table, WidthColumn, [](int32_t w, int32_t) { return std::array{int64_t{w}}; });
+    SortNumbers(table, HeightColumn, [](int32_t, int32_t h) { return std::array{int64_t{h}}; });
+    SortNumbers(table, AreaColumn, [](int32_t w, int32_t h) { return std::array{int64_t{w} * h}; });
+    // A difference of two 32-bit sides lies within 2^32 either way; the sorter packs only
+    // numbers of 0 and above, and shifting both by the same amount keeps their order.
+    SortNumbers(table, PixelDifColumn, [run](int32_t w, int32_t h) {
+        constexpr int64_t Shift = int64_t{1} << 32;
+        const auto [width, height] = PixelDifference(run.Reference, w, h);
+        return std::array{width + Shift, height + Shift};
+    });
+    SortNumbers(table, LetterboxColumn,
+                [run](int32_t w, int32_t h) { return LetterboxTerms(run, w, h); });
 }
 
 // For each k of 0..count, whether the side k * step passes its "dividable by" and "not

@@ -100,19 +100,21 @@ TEST_F(ResultComputationTest, LetterboxCellTradesScreenTermsWhenRotated) {
     EXPECT_EQ(Table.GetCell(1, LetterboxColumn), "640:480 (+0:+0)");
 }
 
-// A sort by the area or a list cell reads numbers that stand for the cell, not its text; the
+// A sort by a number or list cell reads numbers that stand for the cell, not its text; the
 // order must be the one its texts give. The width filters keep the lists small but hold widths
 // whose lists share their first 32 divisors (5760, 11520 and 23040; 6000 and 30000), a prime's
-// empty list, and the range's ends.
+// empty list, and the range's ends; the reference pair lies inside the range, so pixel
+// differences run from negative to positive.
 TEST_F(ResultComputationTest, ListCellsSortByTheirNumbersAsByTheirTexts) {
+    Reference = {6000, 6000};
     ResultInputs in = Unfiltered(1, 32768, 1, 1);
     in.WidthDiv = "96,1000,7919";
     ResultInputs tall = Unfiltered(1, 4000, 1, 65535);
     tall.WidthDiv = "7,64,1000";
     tall.Rotated = true;
     for (const ResultInputs& inputs : {in, tall}) {
-        for (const int32_t column :
-             {AreaColumn, HeightDivisorsColumn, WidthDivisorsColumn, LetterboxColumn}) {
+        for (const int32_t column : {WidthColumn, HeightColumn, AreaColumn, PixelDifColumn,
+                                     HeightDivisorsColumn, WidthDivisorsColumn, LetterboxColumn}) {
             Table.Columns[static_cast<std::size_t>(column)].NumericSort = true;
             Table.RegisterSortName(column, "key");
             for (const char* spec : {"key", "-key"}) {

@@ -34,8 +34,8 @@ FUZZ_TARGET(input) {
         }
         return order;
     };
-    for (const int32_t column :
-         {AreaColumn, HeightDivisorsColumn, WidthDivisorsColumn, LetterboxColumn}) {
+    for (const int32_t column : {WidthColumn, HeightColumn, AreaColumn, PixelDifColumn,
+                                 HeightDivisorsColumn, WidthDivisorsColumn, LetterboxColumn}) {
         if (table.Count() > 64) {
             break;
         }
