@@ -12,6 +12,20 @@
 
 #include <algorithm>
 
+namespace {
+
+// Whether a text lays out as one line of left-to-right characters, each on its own: below
+// U+0590 are the left-to-right alphabets and their marks; controls such as a tab or a line
+// end change the layout.
+bool IsPlainLine(QStringView text) {
+    return std::all_of(text.begin(), text.end(), [](QChar c) {
+        const char16_t code = c.unicode();
+        return code >= 0x20 && code < 0x590 && (code < 0x7F || code >= 0xA0);
+    });
+}
+
+} // namespace
+
 QString VisiblePart(const QString& text, TTextWidths& widths, int width) {
     const QFontMetrics& metrics = widths.Metrics();
     // A widest character beyond the edge on either side of the cut, so that kerning or a mark
@@ -21,12 +35,7 @@ QString VisiblePart(const QString& text, TTextWidths& widths, int width) {
     if (text.size() <= keep) {
         return text;
     }
-    // Below U+0590 are the left-to-right alphabets and their marks; controls such as a tab
-    // change the layout.
-    const bool simple = std::all_of(text.begin(), text.end(), [](QChar c) {
-        const char16_t code = c.unicode();
-        return code >= 0x20 && code < 0x590 && (code < 0x7F || code >= 0xA0);
-    });
+    const bool simple = IsPlainLine(text);
     for (; simple && keep < text.size(); keep *= 2) {
         QString part = text.left(keep);
         if (widths.Advance(part) >= reach) {
@@ -34,6 +43,22 @@ QString VisiblePart(const QString& text, TTextWidths& widths, int width) {
         }
     }
     return text;
+}
+
+void DrawCellText(QPainter* painter, const QRect& rect, const QString& text, TTextWidths& widths) {
+    // A cut text ends in an ellipsis, which lays out as plainly as the rest.
+    constexpr QChar Ellipsis(0x2026);
+    if (!IsPlainLine(text.endsWith(Ellipsis) ? QStringView(text).chopped(1) : text)) {
+        painter->drawText(rect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
+        return;
+    }
+    const QStaticText laid = widths.Laid(text);
+    const qreal line = widths.LineHeight();
+    // drawText clips a line only where it reaches out of the rectangle.
+    if (laid.size().width() > rect.width() || line > rect.height()) {
+        painter->setClipRect(rect, Qt::IntersectClip);
+    }
+    painter->drawStaticText(QPointF(rect.left(), rect.top() + (rect.height() - line) / 2), laid);
 }
 
 QString ShownText(const QString& text, TTextWidths& widths, int width) {
@@ -72,8 +97,9 @@ void TGridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
     painter->setPen(selected ? Look.SelectedTextColor : Look.TextColor);
     const QRect textRect = cell.adjusted(TGridLook::TextMargin, 0, 0, 0);
     Widths.Use(option.font, painter->device());
-    painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                      ShownText(index.data(Qt::DisplayRole).toString(), Widths, textRect.width()));
+    DrawCellText(painter, textRect,
+                 ShownText(index.data(Qt::DisplayRole).toString(), Widths, textRect.width()),
+                 Widths);
     if (line > 0 && Look.Options.testFlag(TGridLook::goVertLine)) {
         painter->fillRect(QRect(cell.right() + 1, rect.top(), line, rect.height()), Look.LineColor);
     }

@@ -13,6 +13,12 @@ struct TGridLook;
 // join across the cut (right-to-left and complex scripts, controls) are kept whole.
 QString VisiblePart(const QString& text, TTextWidths& widths, int width);
 
+// Draws one line of text in `rect` pixel for pixel as QPainter::drawText does aligned left and
+// centred vertically on a single line. A plain line comes from a layout that `widths`, set to
+// the painter's font and device, keeps across paints: shaping the same texts again on every
+// paint was most of a keystroke's painting.
+void DrawCellText(QPainter* painter, const QRect& rect, const QString& text, TTextWidths& widths);
+
 // The text a cell of `width` pixels shows: whole when it fits, else cut with an ellipsis at
 // the end.
 QString ShownText(const QString& text, TTextWidths& widths, int width);

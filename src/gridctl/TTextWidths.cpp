@@ -2,6 +2,7 @@
 #include "gridctl/TTextWidths.h"
 
 #include <QPaintDevice>
+#include <QTransform>
 
 namespace {
 
@@ -34,8 +35,10 @@ void TTextWidths::Use(const QFont& font, const QPaintDevice* device) {
     DpiX = dpiX;
     DpiY = dpiY;
     FontMetrics = QFontMetrics(font, device);
+    LineMetrics = QFontMetricsF(font, device);
     Advances.clear();
     ElidedTexts.clear();
+    LaidTexts.clear();
 }
 
 int TTextWidths::Advance(const QString& text) {
@@ -46,4 +49,13 @@ int TTextWidths::Advance(const QString& text) {
 QString TTextWidths::Elided(const QString& text, int width) {
     return Remembered(ElidedTexts, std::pair(text, width), text.size() <= MaxKept,
                       [&] { return FontMetrics.elidedText(text, Qt::ElideRight, width); });
+}
+
+QStaticText TTextWidths::Laid(const QString& text) {
+    return Remembered(LaidTexts, text, text.size() <= MaxKept, [&] {
+        QStaticText laid(text);
+        laid.setTextFormat(Qt::PlainText);
+        laid.prepare(QTransform(), Font);
+        return laid;
+    });
 }

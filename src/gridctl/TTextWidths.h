@@ -2,7 +2,9 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QHash>
+#include <QStaticText>
 #include <QString>
 #include <utility>
 
@@ -22,6 +24,10 @@ public:
     int Advance(const QString& text);
     // QFontMetrics::elidedText of the text, cut at the right end to fit `width`.
     QString Elided(const QString& text, int width);
+    // The text laid out as one plain line, ready for QPainter::drawStaticText.
+    QStaticText Laid(const QString& text);
+    // The height of a laid-out line without its leading, as QPainter::drawText centres it.
+    qreal LineHeight() const { return LineMetrics.ascent() + LineMetrics.descent(); }
 
     // Longer texts are measured each time: a divisor list of thousands of characters would
     // hold more memory than its measuring costs time, and the painters only ask for its start.
@@ -35,6 +41,8 @@ private:
     int DpiX = 0;
     int DpiY = 0;
     QFontMetrics FontMetrics{QFont()};
+    QFontMetricsF LineMetrics{QFont()};
     QHash<QString, int> Advances;
     QHash<std::pair<QString, int>, QString> ElidedTexts;
+    QHash<QString, QStaticText> LaidTexts;
 };

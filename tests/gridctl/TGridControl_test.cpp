@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QTest>
 #include <QToolTip>
+#include <functional>
 #include <gtest/gtest.h>
 #include <tuple>
 #include <utility>
@@ -394,6 +395,53 @@ TEST(TGridControl, CutTextsEndInAnEllipsis) {
                 << size << " " << width;
             EXPECT_LE(metrics.horizontalAdvance(shown), std::max(width, 0)) << size << " " << width;
             EXPECT_EQ(shown == text, !cut) << size << " " << width;
+        }
+    }
+}
+
+// A cell's text comes from a layout kept across paints, and every pixel must be where
+// QPainter::drawText puts it: centred as it centres a line, clipped only where the line
+// reaches out (a low row, a long text), on a plain and a high-resolution screen; what is not
+// a plain line (a tab, right to left) drawText draws itself.
+TEST(TGridControl, CellTextsDrawAsDrawTextDoes) {
+    const QString texts[] = {"1920",
+                             "16:16 (+0:+4)",
+                             "gjpqy W\u00C4 A & B",
+                             "",
+                             "e\u0301 x\u00D7y",
+                             "1, 2, 3, 4, 5, 6, 8, 10, 12, 15\u2026",
+                             QString("1920 ").repeated(60),
+                             "1\t2",
+                             "12 \u05D0\u05D1"};
+    for (const auto& [family, size] :
+         {std::pair("Liberation Sans", 11), {"Liberation Serif", 15}, {"DejaVu Sans", 12}}) {
+        QFont font(family);
+        font.setPixelSize(size);
+        for (const int ratio : {1, 2}) {
+            TTextWidths widths;
+            const auto paint = [&](const std::function<void(QPainter&)>& draw) {
+                QImage image(QSize(300, 40) * ratio, QImage::Format_RGB32);
+                image.setDevicePixelRatio(ratio);
+                image.fill(Qt::white);
+                QPainter painter(&image);
+                painter.setFont(font);
+                widths.Use(font, painter.device());
+                draw(painter);
+                return image;
+            };
+            for (int height = 8; height <= 24; ++height) {
+                const QRect rect(3, 2, 250, height);
+                for (const QString& text : texts) {
+                    EXPECT_EQ(paint([&](QPainter& p) { DrawCellText(&p, rect, text, widths); }),
+                              paint([&](QPainter& p) {
+                                  p.drawText(rect,
+                                             Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                                             text);
+                              }))
+                        << family << " " << size << "px x" << ratio << " height " << height << " "
+                        << text.left(12).toStdString();
+                }
+            }
         }
     }
 }
