@@ -1,4 +1,4 @@
-// Text widths and cut texts of the grid's cells, remembered per font.
+// Text widths, cut texts and laid-out lines of the grid's cells, remembered per font.
 #include "gridctl/TTextWidths.h"
 
 #include <QPaintDevice>

@@ -10,7 +10,7 @@
 
 class QPaintDevice;
 
-// Widths and cut forms of one-line texts in one font, remembered. A keystroke fits the
+// Widths, cut forms and layouts of one-line texts in one font, remembered. A keystroke fits the
 // columns to the rows in view and then paints them, and both measure every text; the next
 // keystroke mostly shows the same texts again. Shaping a text costs far more than finding it.
 class TTextWidths {
