@@ -16,6 +16,7 @@
 #include <array>
 #include <charconv>
 #include <limits>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -58,15 +59,26 @@ Pair PairOf(const superarray& table, int32_t row) {
     return pair;
 }
 
-std::string AreaPercentText(const RunContext& run, const Pair& pair) {
-    const int64_t referenceArea = int64_t{run.Reference.Width} * run.Reference.Height;
-    if (referenceArea == 0) {
-        return {};
-    }
+// Decimals of an area percentage.
+constexpr int PercentDecimals = 2;
+
+int64_t ReferenceArea(const RunContext& run) {
+    return int64_t{run.Reference.Width} * run.Reference.Height;
+}
+
+// The area of width x height in percent of the reference pair's, which must not be 0.
+double AreaPercent(int64_t referenceArea, int32_t width, int32_t height) {
     // Both products are exact in 64 bits and in the extended mantissa.
     const long double percent =
-        static_cast<long double>(int64_t{pair.W} * pair.H) / referenceArea * 100;
-    return FloatToText(2, static_cast<double>(percent));
+        static_cast<long double>(int64_t{width} * height) / referenceArea * 100;
+    return static_cast<double>(percent);
+}
+
+std::string AreaPercentText(const RunContext& run, const Pair& pair) {
+    const int64_t referenceArea = ReferenceArea(run);
+    return referenceArea == 0
+               ? std::string()
+               : FloatToText(PercentDecimals, AreaPercent(referenceArea, pair.W, pair.H));
 }
 
 std::string PixelDifText(const RunContext& run, const Pair& pair) {
@@ -95,7 +107,8 @@ void Derive(superarray& table, int32_t column, Make make) {
 }
 
 // Installs the numbers a sort on `column` reads for a row, made by `numbers` from the row's
-// sides; a blank slot has none, as its empty text.
+// sides (an array, or an optional one that is empty where only the text can tell); a blank
+// slot has none, as its empty text.
 template <typename Numbers>
 void SortNumbers(superarray& table, int32_t column, Numbers numbers) {
     table.Columns[static_cast<std::size_t>(column)].LeadingNumbers =
@@ -108,9 +121,13 @@ void SortNumbers(superarray& table, int32_t column, Numbers numbers) {
             !ReadInt32(t.StoredCell(row, HeightColumn), height)) {
             return 0;
         }
-        const auto terms = numbers(width, height);
-        const std::size_t count = std::min(out.size(), terms.size());
-        std::copy_n(terms.begin(), count, out.begin());
+        // Either the numbers, or none to say that the row's text must decide.
+        const std::optional terms = numbers(width, height);
+        if (!terms) {
+            return std::nullopt;
+        }
+        const std::size_t count = std::min(out.size(), terms->size());
+        std::copy_n(terms->begin(), count, out.begin());
         return count;
     };
 }
@@ -159,6 +176,22 @@ void DeriveCells(superarray& table, const RunContext& run) {
     });
     SortNumbers(table, LetterboxColumn,
                 [run](int32_t w, int32_t h) { return LetterboxTerms(run, w, h); });
+    // A percentage's digits read as one number order like its text, and equal texts give
+    // equal numbers: areas that round alike still tie. Without a reference every text is
+    // empty, and the texts sort at no cost.
+    const int64_t referenceArea = ReferenceArea(run);
+    table.Columns[AreaPercentColumn].LeadingNumbers = nullptr;
+    if (referenceArea != 0) {
+        SortNumbers(table, AreaPercentColumn,
+                    [referenceArea](int32_t w, int32_t h) -> std::optional<std::array<int64_t, 1>> {
+                        const std::optional<uint64_t> units =
+                            FixedUnits(PercentDecimals, AreaPercent(referenceArea, w, h));
+                        if (!units || *units > std::numeric_limits<int64_t>::max()) {
+                            return std::nullopt;
+                        }
+                        return std::array{static_cast<int64_t>(*units)};
+                    });
+    }
 }
 
 // For each k of 0..count, whether the side k * step passes its "dividable by" and "not

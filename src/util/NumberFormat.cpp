@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <optional>
 #include <system_error>
 
 std::string DigitGroupSeparator;
@@ -94,10 +95,10 @@ DigitRun NearestDigits(double magnitude) {
 // Most values written in a grid are whole numbers, or sit far from a rounding tie at the
 // first dropped decimal. For them the 18-digit step cannot change the result, and rounding
 // the value scaled by 10^d in extended precision gives the same digits at a fraction of the
-// cost. Returns false where the slow path must decide: fractions beyond 2^40 after scaling
-// (extended precision and the 18-digit step then move the scaled value by up to 1e-5) and
-// values within 1e-4 of a tie.
-bool FixedByScaling(int d, double value, std::string& text) {
+// cost. None where the slow path must decide: fractions beyond 2^40 after scaling (extended
+// precision and the 18-digit step then move the scaled value by up to 1e-5) and values within
+// 1e-4 of a tie. The result is the digits as one whole number: 2.5 at two decimals gives 250.
+std::optional<uint64_t> ScaledUnits(int d, double value) {
     static constexpr long double powers[] = {1e0L, 1e1L, 1e2L, 1e3L, 1e4L,  1e5L,
                                              1e6L, 1e7L, 1e8L, 1e9L, 1e10L, 1e11L};
     const double magnitude = std::fabs(value);
@@ -109,18 +110,27 @@ bool FixedByScaling(int d, double value, std::string& text) {
     } else {
         const long double scaled = static_cast<long double>(magnitude) * powers[d];
         if (!(scaled < 1099511627776.0L)) {
-            return false;
+            return std::nullopt;
         }
         whole = std::floor(scaled);
         fraction = scaled - whole;
         if (std::fabs(fraction - 0.5L) <= 1e-4L) {
-            return false;
+            return std::nullopt;
         }
     }
     if (!(whole < 1.8e19L)) {
+        return std::nullopt;
+    }
+    return static_cast<uint64_t>(whole) + (fraction > 0.5L ? 1 : 0);
+}
+
+// Those digits as text, with the point and the sign; false where ScaledUnits has none.
+bool FixedByScaling(int d, double value, std::string& text) {
+    const std::optional<uint64_t> scaled = ScaledUnits(d, value);
+    if (!scaled) {
         return false;
     }
-    const auto units = static_cast<uint64_t>(whole) + (fraction > 0.5L ? 1 : 0);
+    const uint64_t units = *scaled;
     char digits[24];
     const int count =
         static_cast<int>(std::to_chars(digits, digits + sizeof digits, units).ptr - digits);
@@ -204,6 +214,25 @@ std::string FloatToFixed(int decimals, double value) {
         }
     }
     return text;
+}
+
+std::optional<uint64_t> FixedUnits(int decimals, double value) {
+    if (!(value >= 0) || std::isinf(value)) {
+        return std::nullopt;
+    }
+    const int d = decimals >= 0 && decimals <= 11 ? decimals : 11;
+    if (const std::optional<uint64_t> units = ScaledUnits(d, value)) {
+        return units;
+    }
+    // Near a tie or beyond the scaled range: the text decides.
+    uint64_t units = 0;
+    for (const char c : FloatToFixed(d, value)) {
+        if (c != '.' && (__builtin_mul_overflow(units, uint64_t{10}, &units) ||
+                         __builtin_add_overflow(units, uint64_t(c - '0'), &units))) {
+            return std::nullopt;
+        }
+    }
+    return units;
 }
 
 std::string FloatToText(int decimals, double value) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 // Separator that GroupDigits puts between groups of three digits. Empty (the start value)
@@ -17,6 +18,11 @@ std::string Int64ToText(int64_t value);
 // value that rounds to zero has no sign; NaN and the infinities give "NAN", "INF", "-INF";
 // huge magnitudes are written in full digits, never in exponent notation.
 std::string FloatToFixed(int decimals, double value);
+
+// FloatToFixed's digits read as one whole number, point left out: 2.5 at two decimals is
+// 250, so equal texts give equal numbers and larger values larger ones. None for a negative
+// value, not-a-number, an infinity, or digits beyond 64 bits.
+std::optional<uint64_t> FixedUnits(int decimals, double value);
 
 // FloatToFixed without trailing zeros of the fraction and without a bare point:
 // "100", "12.5", "0", "1.333333".

@@ -104,7 +104,8 @@ TEST_F(ResultComputationTest, LetterboxCellTradesScreenTermsWhenRotated) {
 // order must be the one its texts give. The width filters keep the lists small but hold widths
 // whose lists share their first 32 divisors (5760, 11520 and 23040; 6000 and 30000), a prime's
 // empty list, and the range's ends; the reference pair lies inside the range, so pixel
-// differences run from negative to positive.
+// differences run from negative to positive. Below width 300 many areas round to the same
+// percentage, and those rows must tie.
 TEST_F(ResultComputationTest, ListCellsSortByTheirNumbersAsByTheirTexts) {
     Reference = {6000, 6000};
     ResultInputs in = Unfiltered(1, 32768, 1, 1);
@@ -112,9 +113,10 @@ TEST_F(ResultComputationTest, ListCellsSortByTheirNumbersAsByTheirTexts) {
     ResultInputs tall = Unfiltered(1, 4000, 1, 65535);
     tall.WidthDiv = "7,64,1000";
     tall.Rotated = true;
-    for (const ResultInputs& inputs : {in, tall}) {
-        for (const int32_t column : {WidthColumn, HeightColumn, AreaColumn, PixelDifColumn,
-                                     HeightDivisorsColumn, WidthDivisorsColumn, LetterboxColumn}) {
+    for (const ResultInputs& inputs : {in, tall, Unfiltered(1, 300, 1, 1)}) {
+        for (const int32_t column :
+             {WidthColumn, HeightColumn, AreaPercentColumn, AreaColumn, PixelDifColumn,
+              HeightDivisorsColumn, WidthDivisorsColumn, LetterboxColumn}) {
             Table.Columns[static_cast<std::size_t>(column)].NumericSort = true;
             Table.RegisterSortName(column, "key");
             for (const char* spec : {"key", "-key"}) {

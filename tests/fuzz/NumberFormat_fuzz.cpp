@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
+#include <string>
 
 FUZZ_TARGET(input) {
     const auto value = input.Number<double>();
@@ -29,6 +31,16 @@ FUZZ_TARGET(input) {
             0.5 * std::pow(10.0, -places) + std::max(std::fabs(value) * 1e-15, 1e-17);
         FUZZ_CHECK(std::fabs(std::strtod(fixed.c_str(), nullptr) - value) <= error);
         FUZZ_CHECK(std::strtod(text.c_str(), nullptr) == std::strtod(fixed.c_str(), nullptr));
+        // The same digits as one number, where they have no sign and fit 64 bits.
+        std::string digits = fixed;
+        std::erase(digits, '.');
+        const std::optional<uint64_t> units = FixedUnits(decimals, value);
+        const bool fits =
+            digits.size() < 20 || (digits.size() == 20 && digits <= "18446744073709551615");
+        FUZZ_CHECK(units.has_value() == (value >= 0 && fits));
+        FUZZ_CHECK(!units ||
+                   std::to_string(*units) ==
+                       digits.substr(std::min(digits.find_first_not_of('0'), digits.size() - 1)));
     }
 
     DigitGroupSeparator = input.Text().substr(0, 3);

@@ -25,8 +25,8 @@ FUZZ_TARGET(input) {
         FUZZ_CHECK(h > 0 && w * echoes.ReducedY == h * echoes.ReducedX);
         previous = w;
     }
-    // A sort by a list cell compares numbers that stand for each list; the order must be the
-    // one the lists' texts give. (A short list keeps the text sorts quick.)
+    // A sort by a number or list cell compares numbers that stand for each cell; the order
+    // must be the one the texts give. (A short list keeps the text sorts quick.)
     const auto widths = [](const superarray& sorted) {
         std::vector<std::string> order;
         for (int32_t row = 1; row <= sorted.Count(); ++row) {
@@ -34,8 +34,9 @@ FUZZ_TARGET(input) {
         }
         return order;
     };
-    for (const int32_t column : {WidthColumn, HeightColumn, AreaColumn, PixelDifColumn,
-                                 HeightDivisorsColumn, WidthDivisorsColumn, LetterboxColumn}) {
+    for (const int32_t column :
+         {WidthColumn, HeightColumn, AreaPercentColumn, AreaColumn, PixelDifColumn,
+          HeightDivisorsColumn, WidthDivisorsColumn, LetterboxColumn}) {
         if (table.Count() > 64) {
             break;
         }

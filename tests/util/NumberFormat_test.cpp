@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <random>
 #include <string>
 #include <tuple>
@@ -44,6 +45,11 @@ TEST(FloatToFixed, RoundsHalfAwayAfterEighteenDigits) {
     EXPECT_EQ(FloatToFixed(-1, 1.0 / 3), "0.33333333333");
     EXPECT_EQ(FloatToFixed(11, 1234567 + 1.0 / 4096), "1234567.00024414063");
     EXPECT_EQ(FloatToText(0, 1e36), "1000000000000000040000000000000000000");
+    // FixedUnits reads the digits as one number: none with a sign or beyond 64 bits.
+    for (const double signedOrHuge : {-0.5, -Inf, NaN, Inf, 1e19 * 100}) {
+        EXPECT_EQ(FixedUnits(2, signedOrHuge), std::nullopt) << signedOrHuge;
+    }
+    EXPECT_EQ(FixedUnits(0, 1e19), uint64_t{10000000000000000000u});
     std::setlocale(LC_NUMERIC, saved.c_str());
 }
 
@@ -165,6 +171,8 @@ TEST(UtilRandomized, AgreesWithReferences) {
         const double x =
             std::ldexp(negative ? -static_cast<double>(m) : static_cast<double>(m), -s);
         ASSERT_EQ(FloatToText(d, x), (negative && rounded != 0 ? "-" : "") + Scaled(rounded, d))
+            << "case " << n << ": " << m << " / 2^" << s << " to " << d;
+        ASSERT_EQ(FixedUnits(d, x), negative && m != 0 ? std::nullopt : std::optional(rounded))
             << "case " << n << ": " << m << " / 2^" << s << " to " << d;
     }
 }
