@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStyleOptionSlider>
 #include <QToolTip>
 #include <algorithm>
 #include <utility>
@@ -25,6 +26,43 @@ constexpr int MaxLineWidth = 64;
 constexpr int MaxRowHeight = 10000;
 constexpr int MaxColumnWidth = 100000;
 
+// A scroll bar that repaints for a new range only when it would look different. Every
+// keystroke in the ranges changes the number of rows, and with thousands of rows the handle
+// keeps its least length and its place; the style's fills of a tall bar, which the toolkit
+// hands to helper threads, cost more than the cells.
+class TGridScrollBar : public QScrollBar {
+public:
+    explicit TGridScrollBar(Qt::Orientation orientation) : QScrollBar(orientation) {}
+
+protected:
+    void sliderChange(SliderChange change) override {
+        if (change != SliderRangeChange || CurrentLook() != Painted) {
+            QScrollBar::sliderChange(change);
+        }
+    }
+    void paintEvent(QPaintEvent* event) override {
+        Painted = CurrentLook();
+        QScrollBar::paintEvent(event);
+    }
+
+private:
+    // What the style draws from the range: the handle, and the arrows that the ends disable.
+    struct Look {
+        QRect Handle;
+        bool AtMinimum = false;
+        bool AtMaximum = false;
+        bool operator==(const Look&) const = default;
+    };
+    Look CurrentLook() const {
+        QStyleOptionSlider option;
+        initStyleOption(&option);
+        return {style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider,
+                                        this),
+                value() == minimum(), value() == maximum()};
+    }
+    Look Painted{QRect(), true, true};
+};
+
 } // namespace
 
 TGridControl::TGridControl(QWidget* parent) : QTableWidget(1, 1, parent) {
@@ -32,6 +70,8 @@ TGridControl::TGridControl(QWidget* parent) : QTableWidget(1, 1, parent) {
     setHorizontalHeader(
         new TGridHeader(this, Look, [this](int column) { return Cell(column, 0); }));
     setItemDelegate(new TGridCellDelegate(this, Look, Widths));
+    setVerticalScrollBar(new TGridScrollBar(Qt::Vertical));
+    setHorizontalScrollBar(new TGridScrollBar(Qt::Horizontal));
     verticalHeader()->hide();
     // The rows are as high as asked, however small the font.
     verticalHeader()->setMinimumSectionSize(0);

@@ -6,6 +6,7 @@
 #include <QHelpEvent>
 #include <QImage>
 #include <QPainter>
+#include <QScrollBar>
 #include <QTest>
 #include <QToolTip>
 #include <functional>
@@ -122,6 +123,33 @@ TEST(TGridControl, ScrollsByTopRowAndReportsIt) {
     QTest::keyClick(&g, Qt::Key_PageDown);
     EXPECT_GT(g.TopRow(), 1);
     EXPECT_EQ(g.Scrolls, scrolls + 1) << "the user's scrolling is reported too";
+}
+
+// A new row count repaints the scroll bar only where its handle or an end's arrow changes:
+// one row more at the end moves the handle by a fraction of a pixel, but ends the end.
+TEST(TGridControl, ScrollBarRepaintsWhereItLooksDifferent) {
+    Grid g(2);
+    struct PaintSeen : QObject {
+        bool Seen = false;
+        bool eventFilter(QObject*, QEvent* event) override {
+            Seen = Seen || event->type() == QEvent::Paint;
+            return false;
+        }
+    } bar;
+    g.verticalScrollBar()->installEventFilter(&bar);
+    const std::tuple<int, int, bool> steps[] = {
+        // rows, top row asked for (0: kept), repainted
+        {1000, 1, true},    {2000, 1, false},    {2000, 500, true}, {1500, 500, true},
+        {1500, 5000, true}, {1500, 5000, false}, {1501, 0, true},   {30, 1, true}};
+    for (const auto& [rows, top, repainted] : steps) {
+        bar.Seen = false;
+        g.SetRowCount(rows);
+        if (top != 0) {
+            g.SetTopRow(top);
+        }
+        QTest::qWait(20); // the window paints on its next update request, some milliseconds on
+        EXPECT_EQ(bar.Seen, repainted) << rows << " rows from " << top;
+    }
 }
 
 TEST(TGridControl, RaisesClicksWithGridRows) {
