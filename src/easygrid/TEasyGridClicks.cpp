@@ -86,14 +86,16 @@ TEasyGrid::TRowsKept TEasyGrid::KeepRows() const {
 
 void TEasyGrid::RestoreRows(const TRowsKept& kept) {
     if (Grid && Columns.Table != nullptr && !IdentityColumns.empty()) {
-        // The selected rows in one look through the rows, the current one in a second for it
-        // alone, which most rows fail at their first text: cheaper than a copy of a selection
-        // of every row.
+        // The selected rows in one look through the rows. Mostly the current row is the one
+        // selected row and found with it; otherwise a second look for it alone, which most
+        // rows fail at their first text, is cheaper than a copy of a selection of every row.
         const std::vector<int32_t> found =
             Columns.RowsWithIdentities(IdentityColumns, kept.Selected);
         const std::vector<int> selected(found.begin(), found.end());
         int current = 0;
-        if (kept.HasCurrent) {
+        if (kept.HasCurrent && kept.Selected.size() == 1 && kept.Selected.contains(kept.Current)) {
+            current = found.empty() ? 0 : found.front();
+        } else if (kept.HasCurrent) {
             const std::vector<int32_t> rows =
                 Columns.RowsWithIdentities(IdentityColumns, {kept.Current});
             current = rows.empty() ? 0 : rows.front();

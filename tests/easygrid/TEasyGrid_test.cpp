@@ -251,6 +251,23 @@ TEST(TForm, ControllerChainsTheWindowsHandlers) {
 
 } // namespace
 
+// The current row goes with its pair into the sorted list, as the one selected row, apart
+// from the selection, or among several selected rows.
+TEST(TEasyGrid, CurrentRowFollowsItsPair) {
+    ResultGrid g(10); // row r holds width 1000 + 4r
+    g.Ctl.IdentityColumns = {1, 2};
+    g.Ctl.Refresh();
+    const std::tuple<std::vector<int>, int> cases[] = {{{3}, 3}, {{2}, 3}, {{3, 6}, 3}};
+    for (const auto& [selected, current] : cases) {
+        g.Ctl.Unsort();
+        g.Grid->SelectRows(selected);
+        g.Grid->MoveCurrentRow(current);
+        g.Table.SortSpec = "-width";
+        g.Ctl.SortTable();
+        EXPECT_EQ(g.Grid->currentRow() + 1, 8) << "width 1012, " << selected.size() << " selected";
+    }
+}
+
 // Shift-clicks on a header sort, ctrl-shift adds the column; how a click edits the sort keys in
 // every other case: ColumnModel.SortClicksReplaceOrAddKeysAndTurnThemRound.
 TEST(TEasyGrid, SortMarksItsKeysSelectionFollowsAndUnsortedRestores) {
