@@ -6,6 +6,7 @@
 #include "superarray/superarray.h"
 
 #include <QString>
+#include <optional>
 #include <string_view>
 
 class QAction;
@@ -147,6 +148,9 @@ private:
 
     bool PlacedInFrame = false;
     bool ShowingScheme = false; // its own palette change does not start it again
+    // The "same ratio as window size" state the inputs were last coloured for; none before the
+    // first run.
+    std::optional<bool> ColouredForWindowSize;
 
     // Hears the application's palette changes for the window.
     class PaletteWatch : public QObject {

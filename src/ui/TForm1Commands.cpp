@@ -90,7 +90,12 @@ void TForm1::Recount() {
                                                 : tr("Screen ratio width"));
     SpinScreenRatioY->setAccessibleName(rotated ? tr("Screen ratio width")
                                                 : tr("Screen ratio height"));
-    ShowEnabledState(this);
+    // The inputs show whether they are enabled, which only the switch above changes (a new
+    // scheme colours them itself): a keystroke need not colour every control again.
+    if (ColouredForWindowSize != sameAsWindow) {
+        ShowEnabledState(this);
+        ColouredForWindowSize = sameAsWindow;
+    }
 
     for (TSpinEdit* range : {SpinEdit3, SpinEdit4}) {
         if (const int32_t value = range->Value(); CapWidth(value) != value) {

@@ -223,6 +223,10 @@ TEST_F(Form1Test, AKeystrokeRepaintsOnlyWhatItChanged) {
     QWidget* const grid = F.StringGrid1->viewport();
     QWidget* const unchanged[] = {F.SpinEdit3, F.SpinEdit5, F.Edit1, F.TrackBar1,
                                   F.StringGrid2->viewport()};
+    // Nor are the inputs coloured again: only the window size switch changes what is enabled.
+    QPalette marked = F.Edit1->palette();
+    marked.setColor(QPalette::Base, Qt::magenta);
+    F.Edit1->setPalette(marked);
     QCoreApplication::processEvents();
     grid->installEventFilter(&watch);
     for (QWidget* control : unchanged) {
@@ -235,6 +239,9 @@ TEST_F(Form1Test, AKeystrokeRepaintsOnlyWhatItChanged) {
     for (QWidget* control : unchanged) {
         EXPECT_FALSE(watch.Painted.contains(control)) << control->objectName().toStdString();
     }
+    EXPECT_EQ(F.Edit1->palette().color(QPalette::Base), QColor(Qt::magenta));
+    F.CheckBox1->setChecked(true);
+    EXPECT_NE(F.Edit1->palette().color(QPalette::Base), QColor(Qt::magenta));
 }
 
 TEST(SpinEdit, ReadsLenientlyAndClampsOnWrite) {
