@@ -1,11 +1,13 @@
 // Divisor lists run twice for every listed pair on every keystroke; the letterbox fit once.
 #include "core/Divisibility.h"
+#include "core/PrimeFactors.h"
 #include "core/Ratio.h"
 
 #include "LiteralDivisorList.h"
 
 #include <benchmark/benchmark.h>
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -40,6 +42,20 @@ void DivisorListTallHeights(benchmark::State& state) {
     }
 }
 BENCHMARK(DivisorListTallHeights)->Unit(benchmark::kMillisecond);
+
+// What a sort by the height list of 1 : 65535 makes for every row: the side's factors from
+// its multiple of the term, and the numbers that order like its divisor list.
+void ListOrderTallHeights(benchmark::State& state) {
+    const PrimeFactors term = PrimeFactors::Of(65535);
+    std::array<int64_t, PrimeFactors::MaxListOrder> numbers{};
+    for (auto _ : state) {
+        for (int32_t k = 1; k <= Widths; ++k) {
+            benchmark::DoNotOptimize(PrimeFactors::Of(k).Times(term).WriteListOrder(numbers));
+        }
+        benchmark::DoNotOptimize(numbers);
+    }
+}
+BENCHMARK(ListOrderTallHeights)->Unit(benchmark::kMillisecond);
 
 void DividableByAnyAllWidths(benchmark::State& state) {
     const std::string list = "3, 4, 5";

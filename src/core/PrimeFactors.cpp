@@ -46,6 +46,15 @@ const FactorTables& Tables() {
 
 } // namespace
 
+PrimeFactors& PrimeFactors::operator=(const PrimeFactors& other) {
+    if (this != &other) {
+        Count = other.Count;
+        Number = other.Number;
+        std::copy_n(other.Powers.begin(), Count, Powers.begin());
+    }
+    return *this;
+}
+
 void PrimeFactors::Append(uint32_t prime, uint32_t exponent) {
     if (Count > 0 && Powers[Count - 1].Prime == prime) {
         Powers[Count - 1].Exponent += exponent;
@@ -95,11 +104,17 @@ PrimeFactors PrimeFactors::Of(int32_t n) {
         factors.Append(rest, 1);
         return factors;
     }
+    std::size_t count = factors.Count;
     while (rest > 1) {
         const uint32_t p = tables.SmallestFactor[rest];
-        rest /= p;
-        factors.Append(p, 1);
+        uint32_t exponent = 0;
+        do {
+            rest /= p;
+            ++exponent;
+        } while (tables.SmallestFactor[rest] == p);
+        factors.Powers[count++] = {p, exponent};
     }
+    factors.Count = count;
     return factors;
 }
 

@@ -16,6 +16,12 @@ public:
     // is far cheaper than factoring a large product by trial division.
     PrimeFactors Times(const PrimeFactors& other) const;
 
+    PrimeFactors() = default;
+    // Only the powers in use are copied: the others are never set, since clearing them all
+    // would cost more than factoring a small number.
+    PrimeFactors(const PrimeFactors& other) { *this = other; }
+    PrimeFactors& operator=(const PrimeFactors& other);
+
     // The divisors d with 1 < d < the number, ascending, joined by ",".
     std::string DivisorText() const;
     // The first of those divisors, as many as fit `divisors`; returns how many it wrote.
@@ -41,7 +47,7 @@ private:
     template <typename Visit>
     void VisitDivisors(Visit visit, std::size_t wanted = 1600) const;
 
-    std::array<Power, MaxPrimes> Powers{};
+    std::array<Power, MaxPrimes> Powers; // the first Count are in use
     std::size_t Count = 0;
     uint32_t Number = 1; // the number factored
 };
