@@ -5,22 +5,25 @@
 #include "model/HtmlPage.h"
 
 #include <QMap>
+#include <QStringDecoder>
 #include <QStringList>
 #include <QXmlStreamReader>
 
 namespace {
 
 QString ReadBack(const std::string& bytes) {
-    QList<uint> points =
-        QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size())).toUcs4();
-    for (uint& c : points) {
-        if ((c < 0x20 && c != '\t' && c != '\n' && c != '\r') || c == 0xFFFE || c == 0xFFFF) {
-            c = 0xFFFD;
+    // A text's own leading U+FEFF is a character of it, not a byte-order mark to drop.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    QString text = utf8(QByteArrayView(bytes.data(), std::ssize(bytes)));
+    // The characters replaced are single UTF-16 units, never part of a surrogate pair.
+    for (QChar& c : text) {
+        const char16_t unit = c.unicode();
+        if ((unit < 0x20 && unit != '\t' && unit != '\n' && unit != '\r') || unit == 0xFFFE ||
+            unit == 0xFFFF) {
+            c = QChar(0xFFFD);
         }
     }
-    return QString::fromUcs4(reinterpret_cast<const char32_t*>(points.constData()), points.size())
-        .replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
-        .replace(u'\r', u'\n');
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
 }
 
 } // namespace
