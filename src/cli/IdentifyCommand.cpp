@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string_view>
 
 namespace {
 
@@ -188,6 +189,11 @@ int IdentifyCommand(ArgumentReader& args, CommandStreams& io) {
     int status = 0;
     std::string line;
     for (std::size_t number = 1; fromInput && io.ReadLine(line); ++number) {
+        // Some editors start a saved text with a byte-order mark: it belongs to no size.
+        if (constexpr std::string_view Mark = "\xEF\xBB\xBF";
+            number == 1 && line.starts_with(Mark)) {
+            line.erase(0, Mark.size());
+        }
         std::pair<int32_t, int32_t> size;
         if (line.find_first_not_of(" \t\r") == std::string::npos) {
             continue; // blank lines separate, they ask nothing

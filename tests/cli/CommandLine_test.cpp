@@ -321,8 +321,10 @@ TEST(CommandLine, IdentifyGivesTheRatioAndTheFormatsNearIt) {
 }
 
 TEST(CommandLine, IdentifyReadsSizesFromStandardInputAndNamesTheBadLines) {
-    const QByteArray input =
-        "1920x1080\n\nabc\n 720 : 576 \r\n640 480\n0x5\n" + QByteArray(300, '7') + "x1\n4X3";
+    // The first line follows a byte-order mark, as some editors save a text.
+    const QByteArray input = "\xEF\xBB\xBF"
+                             "1920x1080\n\nabc\n 720 : 576 \r\n640 480\n0x5\n" +
+                             QByteArray(300, '7') + "x1\n4X3";
     const std::string errors = "pixolan: line 3: \"abc\": expected WxH, W:H or \"W H\" with "
                                "whole numbers above 0\n"
                                "pixolan: line 6: \"0x5\": expected WxH, W:H or \"W H\" with "
