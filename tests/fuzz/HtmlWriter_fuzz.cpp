@@ -12,8 +12,10 @@
 namespace {
 
 QString ReadBack(const std::string& bytes) {
-    // A text's own leading U+FEFF is a character of it, not a byte-order mark to drop.
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    // A text's own leading U+FEFF is a character of it, not a byte-order mark to drop, and
+    // a sequence cut off at its end is a bad one, not one to be continued.
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::ConvertInitialBom | QStringDecoder::Flag::Stateless);
     QString text = utf8(QByteArrayView(bytes.data(), std::ssize(bytes)));
     // The characters replaced are single UTF-16 units, never part of a surrogate pair.
     for (QChar& c : text) {
