@@ -20,6 +20,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
@@ -39,6 +40,21 @@ constexpr int SpinMaxSmall = 9999999;
 constexpr int SpinMaxMedium = 99999999;
 constexpr int SpinMaxLarge = 999999999;
 
+// The designed family if it is installed, else the first of its stand-ins that is. Naming an
+// installed family spares the toolkit a search for the missing one with every font made from
+// it (about 2 ms of the start).
+QString InstalledFamily(const QString& designed) {
+    const QStringList installed = QFontDatabase::families();
+    for (const QString& family : QStringList(designed) + QFont::substitutes(designed)) {
+        for (const QString& name : installed) {
+            if (name.compare(family, Qt::CaseInsensitive) == 0) {
+                return name; // as the database spells it; the substitutes are lower case
+            }
+        }
+    }
+    return designed;
+}
+
 } // namespace
 
 TForm1::TForm1(QWidget* parent) : TForm(parent) {
@@ -50,7 +66,7 @@ TForm1::TForm1(QWidget* parent) : TForm(parent) {
                                {QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
     QFont::insertSubstitutions(QStringLiteral("Tahoma"),
                                {QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
-    QFont windowFont(QStringLiteral("MS Sans Serif"));
+    QFont windowFont(InstalledFamily(QStringLiteral("MS Sans Serif")));
     windowFont.setPixelSize(11);
     setFont(windowFont);
     QPalette background = palette();
@@ -331,7 +347,7 @@ void TForm1::CreateGrids() {
     StringGrid1 = new TGridControl(this);
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
     StringGrid1->setGeometry(200, 8, 329, 85);
-    QFont gridFont(QStringLiteral("Tahoma"));
+    QFont gridFont(InstalledFamily(QStringLiteral("Tahoma")));
     gridFont.setPixelSize(11);
     StringGrid1->SetFont(gridFont);
     StringGrid1->SetDefaultRowHeight(21);

@@ -117,6 +117,11 @@ TEST_F(Form1Test, StartsWithDefaultListArrangementMenusAndFont) {
     const QFont grid = F.StringGrid1->Font();
     EXPECT_EQ(started.family(), QFontInfo(grid).family());
     EXPECT_EQ(QFontInfo(started).pixelSize(), QFontInfo(grid).pixelSize());
+    // Both fonts name the family that shows: a family missing from the machine would be
+    // searched for again with every font made from it.
+    for (const QFont& font : {F.font(), grid}) {
+        EXPECT_EQ(QFontInfo(font).family(), font.family());
+    }
 }
 
 TEST_F(Form1Test, PredefinedRowSetsTheRatioAndTheEmptyRowNothing) {
