@@ -213,6 +213,9 @@ TEST(ColumnModel, RowsAreFoundAgainByTheirIdentity) {
                                                    c.Model.RowIdentity(3, pair), "gone\t"};
         EXPECT_EQ(c.Model.RowsWithIdentities(pair, kept), (std::vector<int32_t>{2, 3, 4}));
         EXPECT_TRUE(c.Model.RowsWithIdentities(pair, {}).empty());
+        // One identity, as the current row alone keeps, found at every row that has it.
+        EXPECT_EQ(c.Model.RowsWithIdentities(pair, {c.Model.RowIdentity(4, pair)}),
+                  (std::vector<int32_t>{2, 4}));
         // A first column whose texts come from a source is read through it, not as stored.
         c.Table.Columns[1].Source = [](const superarray& t, int32_t row) {
             return "w" + std::string(t.StoredCell(row, 1));
