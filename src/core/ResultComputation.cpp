@@ -214,12 +214,19 @@ std::vector<bool> Passing(const std::string& div, const std::string& notDiv, int
     return passes;
 }
 
-// Writes a side's digits into the newest row. A keystroke lists up to 32768 pairs: the digits
-// go straight from the stack into the row, where a text per side would cost a copy each.
-void SetNumberCell(superarray& table, int32_t column, int32_t value) {
-    std::array<char, 12> digits;
-    const char* end = std::to_chars(digits.data(), digits.data() + digits.size(), value).ptr;
-    table.SetCell(0, column, std::string_view(digits.data(), end));
+// Adds a row of a pair's sides. A keystroke lists up to 32768 pairs: the digits go straight
+// from the stack into the row, both sides at once, where a text per side would cost a copy
+// each and a write per side the row's bookkeeping twice.
+void AddPairRow(superarray& table, int32_t width, int32_t height) {
+    std::array<char, 12> widthDigits;
+    std::array<char, 12> heightDigits;
+    const auto digits = [](std::array<char, 12>& into, int32_t value) {
+        const char* end = std::to_chars(into.data(), into.data() + into.size(), value).ptr;
+        return std::string_view(into.data(), end);
+    };
+    const PackedRow::CellText cells[] = {{WidthColumn, digits(widthDigits, width)},
+                                         {HeightColumn, digits(heightDigits, height)}};
+    table.AddRowCells(cells);
 }
 
 } // namespace
@@ -261,9 +268,7 @@ ResultEchoes ComputeResults(const ResultInputs& in, superarray& table, Reference
             if (reference.Width == -1 || reference.Width == 0) {
                 reference = {w, h};
             }
-            table.AddRow();
-            SetNumberCell(table, WidthColumn, w);
-            SetNumberCell(table, HeightColumn, h);
+            AddPairRow(table, w, h);
         }
     }
     DeriveCells(table, {reference, in.SX, in.SY, in.PX, in.PY, in.Rotated, rx, ry});

@@ -4,11 +4,39 @@
 #include <algorithm>
 #include <cstring>
 #include <functional>
+#include <utility>
+#include <vector>
 
 namespace {
 
 bool InRange(int32_t column) {
     return column >= 0 && column < PackedRow::Cells;
+}
+
+// A record's length, 7 bits a byte from the lowest, the high bit set while more follow.
+constexpr std::size_t MaxLengthBytes = 10;
+
+std::size_t LengthBytes(std::size_t length) {
+    std::size_t bytes = 1;
+    for (; length > 0x7F; length >>= 7) {
+        ++bytes;
+    }
+    return bytes;
+}
+
+char* PutLength(char* out, std::size_t length) {
+    for (; length > 0x7F; length >>= 7) {
+        *out++ = static_cast<char>((length & 0x7F) | 0x80);
+    }
+    *out++ = static_cast<char>(length);
+    return out;
+}
+
+// Whether a text lies in `data`, a buffer that a write may move.
+bool Within(std::string_view text, const std::string& data) {
+    const char* begin = data.data();
+    return !text.empty() && std::less_equal<const char*>()(begin, text.data()) &&
+           std::less<const char*>()(text.data(), begin + data.size());
 }
 
 } // namespace
@@ -46,9 +74,7 @@ void PackedRow::SetCell(int32_t column, std::string_view text) {
         return;
     }
     // A text that points into this row would move under the replace below.
-    const char* data = Data.data();
-    if (!text.empty() && std::less_equal<const char*>()(data, text.data()) &&
-        std::less<const char*>()(text.data(), data + Data.size())) {
+    if (Within(text, Data)) {
         SetCell(column, std::string(text));
         return;
     }
@@ -67,13 +93,8 @@ void PackedRow::SetCell(int32_t column, std::string_view text) {
         Present &= ~bit;
         return;
     }
-    char header[10];
-    char* headerEnd = header;
-    std::size_t length = text.size();
-    for (; length > 0x7F; length >>= 7) {
-        *headerEnd++ = static_cast<char>((length & 0x7F) | 0x80);
-    }
-    *headerEnd++ = static_cast<char>(length);
+    char header[MaxLengthBytes];
+    char* headerEnd = PutLength(header, text.size());
     const auto headerSize = static_cast<std::size_t>(headerEnd - header);
 
     const std::size_t newSize = Data.size() - oldSize + headerSize + text.size();
@@ -94,6 +115,40 @@ void PackedRow::SetCell(int32_t column, std::string_view text) {
         std::memcpy(out, text.data(), text.size());
     }
     Present |= bit;
+}
+
+void PackedRow::SetCells(std::span<const CellText> cells) {
+    std::size_t size = 0;
+    int32_t last = -1;
+    bool packable = true;
+    for (const auto& [column, text] : cells) {
+        packable = packable && column > last && InRange(column) && !Within(text, Data);
+        last = column;
+        size += text.empty() ? 0 : LengthBytes(text.size()) + text.size();
+    }
+    if (!packable) {
+        // Copies first: clearing the row must not take texts that point into it along.
+        std::vector<std::pair<int32_t, std::string>> copies;
+        for (const auto& [column, text] : cells) {
+            copies.emplace_back(column, text);
+        }
+        Data.clear();
+        Present = 0;
+        for (const auto& [column, text] : copies) {
+            SetCell(column, text);
+        }
+        return;
+    }
+    Data.resize(size);
+    char* out = Data.data();
+    uint32_t present = 0;
+    for (const auto& [column, text] : cells) {
+        if (!text.empty()) {
+            out = std::copy(text.begin(), text.end(), PutLength(out, text.size()));
+            present |= 1u << column;
+        }
+    }
+    Present = present;
 }
 
 void PackedRow::Blank() {

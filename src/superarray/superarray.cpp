@@ -63,6 +63,12 @@ void superarray::AddRowText(std::string_view text, int32_t column) {
     }
 }
 
+void superarray::AddRowCells(std::span<const PackedRow::CellText> cells) {
+    if (AppendRow()) {
+        Rows[static_cast<std::size_t>(RowCount)].SetCells(cells);
+    }
+}
+
 void superarray::SetCell(int32_t row, int32_t column, std::string_view text) {
     const int32_t r = Resolve(row);
     if (r != 0 && column >= 0 && column < CellColumns) {

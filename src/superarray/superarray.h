@@ -62,6 +62,8 @@ public:
     void AddRow();
     // AddRow, then the text into `column` of the new row (column 0 when outside 0..25).
     void AddRowText(std::string_view text, int32_t column);
+    // AddRow, then these texts into the new row, as PackedRow::SetCells writes them.
+    void AddRowCells(std::span<const PackedRow::CellText> cells);
     // Ignored for an invalid row or a column outside 0..25.
     void SetCell(int32_t row, int32_t column, std::string_view text);
     // Columns 0..25 give the stored (or sourced) text, 26 and 45 the computed numbers,

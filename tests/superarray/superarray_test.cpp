@@ -1,3 +1,4 @@
+#include "superarray/PackedRow.h"
 #include "superarray/superarray.h"
 
 #include "util/NumberFormat.h"
@@ -59,6 +60,38 @@ TEST(superarrayTest, RowZeroIsTheLastInvalidRowsAreEmpty) {
     for (const auto& [row, column, expected] : cases) {
         EXPECT_EQ(table.GetCell(row, column), expected) << "row " << row << " column " << column;
     }
+}
+
+// A whole row written at once: packed in one pass when its columns ascend, else as writes one
+// by one would leave it; texts taken from the row itself survive either way.
+TEST(superarrayTest, RowsAreWrittenWholeAtOnce) {
+    const std::string tall(300, 'x'); // a length of two bytes
+    using Cells = std::vector<PackedRow::CellText>;
+    PackedRow row;
+    const auto shown = [&row] {
+        std::string cells;
+        for (int32_t column = 0; column < PackedRow::Cells; ++column) {
+            const std::string_view text = row.Cell(column);
+            cells += text.empty() ? "" : std::to_string(column) + "=" + std::string(text) + " ";
+        }
+        return cells;
+    };
+    const std::tuple<const char*, Cells, std::string> cases[] = {
+        {"ascending", {{1, "640"}, {2, "480"}, {25, tall}}, "1=640 2=480 25=" + tall + " "},
+        {"empty and out of range", {{-1, "a"}, {0, ""}, {3, "b"}, {26, "c"}}, "3=b "},
+        {"any order, a column twice", {{5, "e"}, {2, "b"}, {5, "f"}}, "2=b 5=f "},
+        {"none", {}, ""},
+    };
+    for (const auto& [name, cells, expected] : cases) {
+        row.SetCell(7, "old");
+        row.SetCells(cells);
+        EXPECT_EQ(shown(), expected) << name;
+    }
+    row.SetCells(Cells{{1, "640"}, {2, tall}});
+    row.SetCells(Cells{{1, row.Cell(2)}, {2, row.Cell(1)}});
+    EXPECT_EQ(shown(), "1=" + tall + " 2=640 ");
+    row.SetCells(Cells{{2, row.Cell(1)}, {1, row.Cell(2)}});
+    EXPECT_EQ(shown(), "1=640 2=" + tall + " ");
 }
 
 TEST(superarrayTest, LengthGrowsInStepsOfFifty) {
@@ -336,7 +369,7 @@ TEST(superarrayTest, MatchesPlainModel) {
     superarray table = TableOf();
     for (int step = 0; step < 1000; ++step) {
         const int count = static_cast<int>(model.size());
-        const int op = pick(0, 11), row = pick(-1, count + 1), column = pick(-2, 30);
+        const int op = pick(0, 12), row = pick(-1, count + 1), column = pick(-2, 30);
         // New lengths mostly near the current count, so the table also grows past 50 rows.
         const int length = pick(0, 49) == 0 ? pick(-1, 2) : count + pick(-4, 3);
         const int size = std::array{0, 1, 5, 15, 16, 200, 20000}[pick(0, 6)];
@@ -357,6 +390,31 @@ TEST(superarrayTest, MatchesPlainModel) {
             model.resize(static_cast<std::size_t>(std::max(length, 0)), blank);
         } else if (op == 10) {
             table.Compact();
+        } else if (op == 12) {
+            // A whole row at once: mostly in ascending columns, else in any order, columns
+            // out of range and repeated ones included (the last of a column holds).
+            std::vector<int32_t> columns(static_cast<std::size_t>(pick(0, 4)));
+            for (int32_t& each : columns) {
+                each = pick(0, 3) == 0 ? pick(-2, 30) : pick(0, 25);
+            }
+            if (pick(0, 2) > 0) {
+                std::sort(columns.begin(), columns.end());
+                columns.erase(std::unique(columns.begin(), columns.end()), columns.end());
+            }
+            std::vector<std::string> texts;
+            for (std::size_t i = 0; i < columns.size(); ++i) {
+                texts.push_back(i % 2 == 0 ? text : std::to_string(pick(0, 99999)));
+            }
+            std::vector<PackedRow::CellText> cells;
+            model.push_back(blank);
+            model.back()[26] = std::to_string(model.size());
+            for (std::size_t i = 0; i < columns.size(); ++i) {
+                cells.push_back({columns[i], texts[i]});
+                if (columns[i] >= 0 && columns[i] < 26) {
+                    model.back()[static_cast<std::size_t>(columns[i])] = texts[i];
+                }
+            }
+            table.AddRowCells(cells);
         } else {
             // By column 0 with case, then insertion number; rows added blank all have 0.
             const bool descending = pick(0, 1) == 1;
