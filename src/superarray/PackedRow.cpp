@@ -16,20 +16,17 @@ bool InRange(int32_t column) {
 // A record's length, 7 bits a byte from the lowest, the high bit set while more follow.
 constexpr std::size_t MaxLengthBytes = 10;
 
-std::size_t LengthBytes(std::size_t length) {
-    std::size_t bytes = 1;
-    for (; length > 0x7F; length >>= 7) {
-        ++bytes;
-    }
-    return bytes;
-}
-
 char* PutLength(char* out, std::size_t length) {
     for (; length > 0x7F; length >>= 7) {
         *out++ = static_cast<char>((length & 0x7F) | 0x80);
     }
     *out++ = static_cast<char>(length);
     return out;
+}
+
+std::size_t LengthBytes(std::size_t length) {
+    char scratch[MaxLengthBytes];
+    return static_cast<std::size_t>(PutLength(scratch, length) - scratch);
 }
 
 // Whether a text lies in `data`, a buffer that a write may move.
