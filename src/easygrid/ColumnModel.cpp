@@ -307,7 +307,8 @@ ColumnModel::RowsWithIdentities(std::span<const int32_t> ids,
     const std::size_t first = std::min<std::size_t>(ids.size(), 1);
     const bool stored = first == 1 && Table->ReadsStored(ids[0]);
     std::string identity;
-    for (int32_t row = 1; row <= Table->Count(); ++row) {
+    // Every row is read, in the order the table holds them in memory.
+    for (const int32_t row : Table->RowsInMemoryOrder()) {
         identity.clear();
         if (sift) {
             std::string_view start;
@@ -326,6 +327,10 @@ ColumnModel::RowsWithIdentities(std::span<const int32_t> ids,
         if (identities.contains(identity)) {
             rows.push_back(row);
         }
+    }
+    // A sorted table keeps its rows where they were written, away from their numbers.
+    if (!std::is_sorted(rows.begin(), rows.end())) {
+        std::sort(rows.begin(), rows.end());
     }
     return rows;
 }

@@ -59,20 +59,20 @@ void superarray::AddRow() {
 void superarray::AddRowText(std::string_view text, int32_t column) {
     if (AppendRow()) {
         const bool valid = column >= 0 && column < CellColumns;
-        Rows[static_cast<std::size_t>(RowCount)].SetCell(valid ? column : 0, text);
+        Rows[SlotOf(RowCount)].SetCell(valid ? column : 0, text);
     }
 }
 
 void superarray::AddRowCells(std::span<const PackedRow::CellText> cells) {
     if (AppendRow()) {
-        Rows[static_cast<std::size_t>(RowCount)].SetCells(cells);
+        Rows[SlotOf(RowCount)].SetCells(cells);
     }
 }
 
 void superarray::SetCell(int32_t row, int32_t column, std::string_view text) {
     const int32_t r = Resolve(row);
     if (r != 0 && column >= 0 && column < CellColumns) {
-        Materialize(r).SetCell(column, text);
+        Materialize(static_cast<int32_t>(SlotOf(r))).SetCell(column, text);
     }
 }
 
@@ -84,7 +84,7 @@ std::string superarray::GetCell(int32_t row, int32_t column) const {
     if (column == RowNumberColumn) {
         return IntToText(r);
     }
-    const auto slot = static_cast<std::size_t>(r);
+    const std::size_t slot = SlotOf(r);
     if (slot >= Rows.size()) {
         return column == InsertionColumn ? "0" : "";
     }
@@ -100,8 +100,17 @@ std::string superarray::GetCell(int32_t row, int32_t column) const {
 }
 
 std::string_view superarray::StoredCell(int32_t row, int32_t column) const {
-    const auto slot = static_cast<std::size_t>(Resolve(row));
-    return slot == 0 || slot >= Rows.size() ? std::string_view() : Rows[slot].Cell(column);
+    const int32_t r = Resolve(row);
+    const std::size_t slot = SlotOf(r);
+    return r == 0 || slot >= Rows.size() ? std::string_view() : Rows[slot].Cell(column);
+}
+
+std::vector<int32_t> superarray::RowsInMemoryOrder() const {
+    std::vector<int32_t> rows(static_cast<std::size_t>(RowCount));
+    for (int32_t row = 1; row <= RowCount; ++row) {
+        rows[SlotOf(row) - 1] = row;
+    }
+    return rows;
 }
 
 std::string superarray::GetCellShown(int32_t row, int32_t column) const {
@@ -120,6 +129,14 @@ std::string superarray::GetCellShown(int32_t row, int32_t column) const {
 }
 
 void superarray::SetSlotCount(int64_t slots) {
+    // Rows cut off must be the last in order, not whatever their slots hold.
+    if (slots - 1 < RowCount && !Order.empty()) {
+        if (slots <= 1) {
+            Order.clear();
+        } else {
+            Settle();
+        }
+    }
     // Released slots are blanked but stay allocated, so the next fill of a table rebuilt on
     // every keystroke reuses their buffers instead of allocating again.
     const int64_t kept = std::min(SlotCount, static_cast<int64_t>(Rows.size()));

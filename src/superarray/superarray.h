@@ -73,6 +73,9 @@ public:
     // The stored text of a cell 0..25, without a copy and without asking the column's Source;
     // valid until the row next changes, empty for an invalid row or column.
     std::string_view StoredCell(int32_t row, int32_t column) const;
+    // Rows 1..Count() in the order their texts lie in memory, which a sort leaves apart from
+    // their numbers: a look through every row in this order reads memory in sequence.
+    std::vector<int32_t> RowsInMemoryOrder() const;
     // Whether GetCell gives StoredCell's text for the column: a cell 0..25 without a Source.
     bool ReadsStored(int32_t column) const {
         return column >= 0 && column < CellColumns &&
@@ -126,6 +129,15 @@ private:
 
     // 1..Count() for a valid row argument, 0 for an invalid one.
     int32_t Resolve(int32_t row) const;
+    // The slot that holds row `row` (0..Count()): a sort only notes the new order, and the
+    // rows move into their slots only when rows are cut off.
+    std::size_t SlotOf(int32_t row) const {
+        const auto r = static_cast<std::size_t>(row);
+        return r < Order.size() ? Order[r] : r;
+    }
+    const PackedRow& RowAt(int32_t row) const { return Rows[SlotOf(row)]; }
+    // Moves every row into the slot of its number, as a cut needs them.
+    void Settle();
     bool AppendRow();
     void SetSlotCount(int64_t slots);
     PackedRow& Materialize(int32_t row);
@@ -136,5 +148,10 @@ private:
     // Slots 0..SlotCount-1 are the table; slots not yet here are blank, and those beyond
     // SlotCount are blank buffers kept for the next fill.
     std::vector<PackedRow> Rows;
+    // The slot of each row 0..Order.size()-1 since the last sort; rows beyond, and every row
+    // when it is empty, are in the slot of their number. Rows 1..Count() always hold slots
+    // 1..Count() between them, so a table rebuilt on every keystroke, sorted and read only a
+    // screenful at a time never moves its rows, and the next fill walks the slots in order.
+    std::vector<uint32_t> Order;
     std::array<SortName, SortNameSlots> SortNames;
 };

@@ -22,21 +22,19 @@ bool IsTextColumn(int32_t column) {
 
 // The texts of one column for the rows `which`, at their row numbers in `texts`. Texts that
 // must be made first, computed or lower-cased, are kept in `made`.
-void KeyTexts(const superarray& table, const std::vector<PackedRow>& rows,
-              const std::vector<int32_t>& which, int32_t column, bool caseSensitive,
-              std::string& made, std::vector<std::string_view>& texts) {
+void KeyTexts(const superarray& table, const std::vector<int32_t>& which, int32_t column,
+              bool caseSensitive, std::string& made, std::vector<std::string_view>& texts) {
     const auto& source = table.Columns[static_cast<std::size_t>(column)].Source;
     if (caseSensitive && !source) {
         for (const int32_t r : which) {
-            texts[static_cast<std::size_t>(r)] = rows[static_cast<std::size_t>(r)].Cell(column);
+            texts[static_cast<std::size_t>(r)] = table.StoredCell(r, column);
         }
         return;
     }
     std::vector<std::size_t> ends;
     ends.reserve(which.size());
     for (const int32_t r : which) {
-        std::string text =
-            source ? source(table, r) : std::string(rows[static_cast<std::size_t>(r)].Cell(column));
+        std::string text = source ? source(table, r) : std::string(table.StoredCell(r, column));
         // Not a conditional expression: that would copy the text once more.
         if (caseSensitive) {
             made += text;
@@ -242,8 +240,8 @@ struct superarray::RowSorter {
     void SortByLeads();
     // Orders the rows whose leads tie by all their keys.
     void OrderTies();
-    // Puts the table's rows into the order found.
-    void MoveRows();
+    // Notes the order found as the table's order of rows.
+    void NoteOrder();
 
 private:
     // Rows whose leads tie: entries Begin..End-1.
@@ -292,7 +290,7 @@ void superarray::RowSorter::MakeTextsInto(std::size_t k, const std::vector<int32
                                           std::string& made) {
     // Numbers have no case; folding the texts of a numeric column would only cost time.
     const bool exact = Keys[k].CaseSensitive || ColumnOf(k).NumericSort;
-    KeyTexts(Table, Table.Rows, which, Keys[k].Column, exact, made, Texts[k]);
+    KeyTexts(Table, which, Keys[k].Column, exact, made, Texts[k]);
 }
 
 // Gives every entry its lead from the rows' leading numbers and sorts the entries by them;
@@ -394,7 +392,7 @@ void superarray::RowSorter::SortByLeads() {
     }
     if (!IsTextKey(0)) {
         for (Entry& entry : Entries) {
-            entry.Lead.High = Table.Rows[static_cast<std::size_t>(entry.Row)].Insertion;
+            entry.Lead.High = Table.RowAt(entry.Row).Insertion;
         }
     } else {
         LeadsFromTexts();
@@ -411,8 +409,8 @@ bool superarray::RowSorter::GoesBefore(int32_t a, int32_t b, std::size_t from) c
     for (std::size_t k = from; k < Keys.size(); ++k) {
         int order = 0;
         if (!IsTextKey(k)) {
-            const uint32_t insertionA = Table.Rows[ra].Insertion;
-            const uint32_t insertionB = Table.Rows[rb].Insertion;
+            const uint32_t insertionA = Table.RowAt(a).Insertion;
+            const uint32_t insertionB = Table.RowAt(b).Insertion;
             order = insertionA < insertionB ? -1 : insertionB < insertionA ? 1 : 0;
         } else if (ColumnOf(k).NumericSort) {
             order = CompareNumeric(Texts[k][ra], Texts[k][rb]);
@@ -518,32 +516,42 @@ void superarray::RowSorter::OrderTies() {
     }
 }
 
-void superarray::RowSorter::MoveRows() {
-    // Each row moves once, along the cycles of the new order, without a second table. The
-    // texts are copied into the buffers the slots hold rather than moved with their buffers:
-    // the buffers then stay in slot order in memory, and the next fill and sort, which walk
-    // the slots in order, do not jump about in memory.
-    std::vector<int32_t> source(RowCount);
-    for (std::size_t i = 0; i < RowCount; ++i) {
-        source[i] = Entries[i].Row;
+void superarray::RowSorter::NoteOrder() {
+    std::vector<uint32_t> order(RowCount + 1);
+    bool moved = false;
+    for (std::size_t i = 1; i <= RowCount; ++i) {
+        order[i] = static_cast<uint32_t>(Table.SlotOf(Entries[i - 1].Row));
+        moved = moved || order[i] != i;
     }
-    std::vector<PackedRow>& rows = Table.Rows;
+    if (moved) {
+        Table.Order.swap(order);
+    } else {
+        Table.Order.clear();
+    }
+}
+
+void superarray::Settle() {
+    // Each row moves once, along the cycles of the order, without a second table. The texts
+    // are copied into the buffers the slots hold rather than moved with their buffers: the
+    // buffers then stay in slot order in memory, and the next fill and sort, which walk the
+    // slots in order, do not jump about in memory.
+    std::vector<uint32_t> source;
+    source.swap(Order);
+    const std::size_t count = source.size();
     // The walk reads rows at random places. The rows some steps ahead on the cycle are asked
     // for early, and their texts when those rows have arrived, so that the waits for memory
-    // overlap instead of following one another (32768 rows in a divisor list's order move in
-    // about two thirds of the time). A cycle's places not yet walked still hold their
-    // sources; the look-ahead of a short cycle, such as a reversal's pairs, stops at its start.
+    // overlap instead of following one another. A cycle's places not yet walked still hold
+    // their sources; the look-ahead of a short cycle, such as a reversal's pairs, stops at its
+    // start.
     constexpr int RowsAhead = 16;
     constexpr int TextsAhead = 8;
-    const auto next = [&source](std::size_t at) {
-        return static_cast<std::size_t>(source[at - 1]);
-    };
+    const auto next = [&source](std::size_t at) { return static_cast<std::size_t>(source[at]); };
     PackedRow held;
-    for (std::size_t start = 1; start <= RowCount; ++start) {
+    for (std::size_t start = 1; start < count; ++start) {
         if (next(start) == start) {
             continue;
         }
-        held = rows[start];
+        held = Rows[start];
         std::size_t rowAhead = next(start);
         std::size_t textAhead = rowAhead;
         for (int step = 1; step < RowsAhead && rowAhead != start; ++step) {
@@ -551,17 +559,17 @@ void superarray::RowSorter::MoveRows() {
             textAhead = step < TextsAhead ? next(textAhead) : textAhead;
         }
         for (std::size_t to = start;;) {
-            __builtin_prefetch(&rows[rowAhead]);
-            rows[textAhead].PrefetchTexts();
+            __builtin_prefetch(&Rows[rowAhead]);
+            Rows[textAhead].PrefetchTexts();
             rowAhead = next(rowAhead);
             textAhead = next(textAhead);
             const auto from = next(to);
-            source[to - 1] = static_cast<int32_t>(to);
+            source[to] = static_cast<uint32_t>(to);
             if (from == start) {
-                rows[to] = held;
+                Rows[to] = held;
                 break;
             }
-            rows[to] = rows[from];
+            Rows[to] = Rows[from];
             to = from;
         }
     }
@@ -575,7 +583,7 @@ void superarray::Sort() {
     RowSorter sorter(*this);
     sorter.SortByLeads();
     sorter.OrderTies();
-    sorter.MoveRows();
+    sorter.NoteOrder();
 }
 
 void superarray::SortBy(const std::string& spec) {

@@ -2,6 +2,7 @@
 #include "model/ResultColumns.h"
 #include "superarray/superarray.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <string>
 #include <tuple>
@@ -192,9 +193,11 @@ TEST(ColumnModel, SortMarksRankTheShownKeys) {
 }
 
 // Few identities among many rows are sifted by their first text first; many are read whole.
+// After a sort the rows lie in memory apart from their numbers; they are still found, in the
+// order of their numbers.
 TEST(ColumnModel, RowsAreFoundAgainByTheirIdentity) {
-    for (const int fillers : {0, 40}) {
-        SCOPED_TRACE(fillers);
+    for (const auto& [fillers, reversed] : {std::pair{0, false}, {40, false}, {40, true}}) {
+        SCOPED_TRACE(testing::Message() << fillers << " " << reversed);
         ResultRecords c;
         for (const auto& [w, h] :
              {std::pair{"4", "3"}, {"8", "6"}, {"4", "30"}, {"8", "6"}, {"43", "0"}}) {
@@ -207,21 +210,35 @@ TEST(ColumnModel, RowsAreFoundAgainByTheirIdentity) {
             c.Table.SetCell(0, 1, "9" + std::to_string(row));
             c.Table.SetCell(0, 2, "6");
         }
+        // An unknown key name sorts by the insertion numbers alone: descending turns it round.
+        const int32_t count = c.Table.Count();
+        if (reversed) {
+            c.Table.SortBy("-unknown");
+        }
+        // Where the row first added as `row` is now, and those rows in ascending order.
+        const auto at = [&](std::vector<int32_t> rows) {
+            for (int32_t& row : rows) {
+                row = reversed ? count + 1 - row : row;
+            }
+            std::sort(rows.begin(), rows.end());
+            return rows;
+        };
         const int32_t pair[] = {1, 2};
-        EXPECT_NE(c.Model.RowIdentity(3, pair), c.Model.RowIdentity(5, pair)); // 4 30, 43 0
-        const std::unordered_set<std::string> kept{c.Model.RowIdentity(2, pair),
-                                                   c.Model.RowIdentity(3, pair), "gone\t"};
-        EXPECT_EQ(c.Model.RowsWithIdentities(pair, kept), (std::vector<int32_t>{2, 3, 4}));
+        EXPECT_NE(c.Model.RowIdentity(at({3})[0], pair),
+                  c.Model.RowIdentity(at({5})[0], pair)); // 4 30, 43 0
+        const std::unordered_set<std::string> kept{c.Model.RowIdentity(at({2})[0], pair),
+                                                   c.Model.RowIdentity(at({3})[0], pair), "gone\t"};
+        EXPECT_EQ(c.Model.RowsWithIdentities(pair, kept), at({2, 3, 4}));
         EXPECT_TRUE(c.Model.RowsWithIdentities(pair, {}).empty());
         // One identity, as the current row alone keeps, found at every row that has it.
-        EXPECT_EQ(c.Model.RowsWithIdentities(pair, {c.Model.RowIdentity(4, pair)}),
-                  (std::vector<int32_t>{2, 4}));
+        EXPECT_EQ(c.Model.RowsWithIdentities(pair, {c.Model.RowIdentity(at({4})[0], pair)}),
+                  at({2, 4}));
         // A first column whose texts come from a source is read through it, not as stored.
         c.Table.Columns[1].Source = [](const superarray& t, int32_t row) {
             return "w" + std::string(t.StoredCell(row, 1));
         };
-        const std::unordered_set<std::string> sourced{c.Model.RowIdentity(5, pair)};
-        EXPECT_EQ(c.Model.RowsWithIdentities(pair, sourced), (std::vector<int32_t>{5}));
+        const std::unordered_set<std::string> sourced{c.Model.RowIdentity(at({5})[0], pair)};
+        EXPECT_EQ(c.Model.RowsWithIdentities(pair, sourced), at({5}));
     }
 }
 

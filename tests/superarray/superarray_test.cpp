@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <numeric>
 #include <optional>
 #include <random>
 #include <regex>
@@ -425,6 +426,11 @@ TEST(superarrayTest, MatchesPlainModel) {
             table.SortBy(descending ? "-Alphabetical" : "Alphabetical");
         }
         ASSERT_EQ(table.Count(), static_cast<int32_t>(model.size())) << "step " << step;
+        std::vector<int32_t> inMemory = table.RowsInMemoryOrder();
+        std::sort(inMemory.begin(), inMemory.end());
+        std::vector<int32_t> numbers(model.size());
+        std::iota(numbers.begin(), numbers.end(), 1);
+        ASSERT_EQ(inMemory, numbers) << "step " << step;
         for (int32_t r = 1; r <= table.Count(); ++r) {
             for (int32_t c = 0; c <= 26; ++c) {
                 ASSERT_EQ(table.GetCell(r, c == 26 ? 45 : c), model[r - 1][c]) << "step " << step;
