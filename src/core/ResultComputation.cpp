@@ -214,19 +214,26 @@ std::vector<bool> Passing(const std::string& div, const std::string& notDiv, int
     return passes;
 }
 
-// Adds a row of a pair's sides. A keystroke lists up to 32768 pairs: the digits go straight
-// from the stack into the row, both sides at once, where a text per side would cost a copy
-// each and a write per side the row's bookkeeping twice.
-void AddPairRow(superarray& table, int32_t width, int32_t height) {
-    std::array<char, 12> widthDigits;
-    std::array<char, 12> heightDigits;
-    const auto digits = [](std::array<char, 12>& into, int32_t value) {
-        const char* end = std::to_chars(into.data(), into.data() + into.size(), value).ptr;
-        return std::string_view(into.data(), end);
-    };
-    const PackedRow::CellText cells[] = {{WidthColumn, digits(widthDigits, width)},
-                                         {HeightColumn, digits(heightDigits, height)}};
-    table.AddRowCells(cells);
+// Writes the rows of the pairs k * rx by k * ry for the k in `steps`. A keystroke lists up to
+// 32768 pairs: the digits go straight from the stack into the rows, both sides at once, where a
+// text per side would cost a copy each and a write per side the row's bookkeeping twice; a
+// tall list is written by two threads, one half each.
+void AddPairRows(superarray& table, const std::vector<int32_t>& steps, int32_t rx, int32_t ry) {
+    table.AddRows(static_cast<int32_t>(steps.size()), [&](int32_t first, int32_t end,
+                                                          superarray::RowWriter& writer) {
+        std::array<char, 12> widthDigits;
+        std::array<char, 12> heightDigits;
+        const auto digits = [](std::array<char, 12>& into, int32_t value) {
+            const char* last = std::to_chars(into.data(), into.data() + into.size(), value).ptr;
+            return std::string_view(into.data(), last);
+        };
+        for (int32_t i = first; i < end; ++i) {
+            const int32_t k = steps[static_cast<std::size_t>(i)];
+            const PackedRow::CellText cells[] = {{WidthColumn, digits(widthDigits, k * rx)},
+                                                 {HeightColumn, digits(heightDigits, k * ry)}};
+            writer.Next(cells);
+        }
+    });
 }
 
 } // namespace
@@ -252,7 +259,10 @@ ResultEchoes ComputeResults(const ResultInputs& in, superarray& table, Reference
         const int32_t last = std::min(in.To, MaxWidth) / rx;
         const std::vector<bool> widthPasses = Passing(in.WidthDiv, in.WidthNotDiv, last, rx);
         const std::vector<bool> heightPasses = Passing(in.HeightDiv, in.HeightNotDiv, last, ry);
-        for (int32_t k = (std::max(in.From, 1) - 1) / rx + 1; k <= last; ++k) {
+        const int32_t firstStep = (std::max(in.From, 1) - 1) / rx + 1;
+        std::vector<int32_t> steps;
+        steps.reserve(static_cast<std::size_t>(std::max(last - firstStep + 1, 0)));
+        for (int32_t k = firstStep; k <= last; ++k) {
             const int64_t tall = int64_t{k} * ry;
             // A height beyond 32 bits would be listed wrapped and wrong; leave the pair out.
             if (!widthPasses[static_cast<std::size_t>(k)] ||
@@ -263,13 +273,12 @@ ResultEchoes ComputeResults(const ResultInputs& in, superarray& table, Reference
                 ++echoes.TooTall;
                 continue;
             }
-            const int32_t w = k * rx;
-            const auto h = static_cast<int32_t>(tall);
-            if (reference.Width == -1 || reference.Width == 0) {
-                reference = {w, h};
-            }
-            AddPairRow(table, w, h);
+            steps.push_back(k);
         }
+        if (!steps.empty() && (reference.Width == -1 || reference.Width == 0)) {
+            reference = {steps.front() * rx, steps.front() * ry};
+        }
+        AddPairRows(table, steps, rx, ry);
     }
     DeriveCells(table, {reference, in.SX, in.SY, in.PX, in.PY, in.Rotated, rx, ry});
     return echoes;

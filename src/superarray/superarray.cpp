@@ -1,6 +1,7 @@
 // The string table: rows, cells, computed cells and display settings.
 #include "superarray/superarray.h"
 
+#include "superarray/InHalves.h"
 #include "util/NumberFormat.h"
 
 #include <algorithm>
@@ -63,10 +64,25 @@ void superarray::AddRowText(std::string_view text, int32_t column) {
     }
 }
 
-void superarray::AddRowCells(std::span<const PackedRow::CellText> cells) {
-    if (AppendRow()) {
-        Rows[SlotOf(RowCount)].SetCells(cells);
+void superarray::AddRows(
+    int32_t count, const std::function<void(int32_t first, int32_t end, RowWriter& writer)>& fill) {
+    count = std::min(count, std::numeric_limits<int32_t>::max() - RowCount);
+    if (count <= 0) {
+        return;
     }
+    const int32_t first = RowCount + 1;
+    const int32_t last = RowCount + count;
+    if (SlotCount - 1 < last) {
+        SetSlotCount(int64_t{last} + 1);
+    }
+    RowCount = last;
+    // New rows lie beyond any sorted order, each in the slot of its number.
+    Materialize(last);
+    InHalves(static_cast<std::size_t>(count), [&](std::size_t begin, std::size_t end) {
+        RowWriter writer(&Rows[static_cast<std::size_t>(first) + begin],
+                         static_cast<uint32_t>(first) + static_cast<uint32_t>(begin));
+        fill(static_cast<int32_t>(begin), static_cast<int32_t>(end), writer);
+    });
 }
 
 void superarray::SetCell(int32_t row, int32_t column, std::string_view text) {

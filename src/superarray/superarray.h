@@ -62,8 +62,28 @@ public:
     void AddRow();
     // AddRow, then the text into `column` of the new row (column 0 when outside 0..25).
     void AddRowText(std::string_view text, int32_t column);
-    // AddRow, then these texts into the new row, as PackedRow::SetCells writes them.
-    void AddRowCells(std::span<const PackedRow::CellText> cells);
+    // Writes the cells of new rows one after the other, for AddRows.
+    class RowWriter {
+    public:
+        // The next row's cells, as PackedRow::SetCells writes them.
+        void Next(std::span<const PackedRow::CellText> cells) {
+            At->SetCells(cells);
+            At->Insertion = Insertion++;
+            ++At;
+        }
+
+    private:
+        friend class superarray;
+        RowWriter(PackedRow* at, uint32_t insertion) : At(at), Insertion(insertion) {}
+        PackedRow* At;
+        uint32_t Insertion;
+    };
+    // Appends `count` rows (as many as the table can take) as AddRow would, and calls
+    // fill(first, end, writer) to write rows first..end-1 of them, counted from 0, with one
+    // writer.Next each. A tall fill is shared by two threads, each with its own part of the
+    // rows: `fill` must only read what the parts share.
+    void AddRows(int32_t count,
+                 const std::function<void(int32_t first, int32_t end, RowWriter& writer)>& fill);
     // Ignored for an invalid row or a column outside 0..25.
     void SetCell(int32_t row, int32_t column, std::string_view text);
     // Columns 0..25 give the stored (or sourced) text, 26 and 45 the computed numbers,

@@ -2,16 +2,15 @@
 // part spread into buckets, ties decided key by key, the rows moved along their cycles.
 #include "superarray/superarray.h"
 
+#include "superarray/InHalves.h"
 #include "superarray/SortKeys.h"
 #include "util/TextParse.h"
 
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <future>
 #include <numeric>
 #include <span>
-#include <system_error>
 #include <utility>
 
 namespace {
@@ -67,34 +66,6 @@ void Invert(std::span<Entry> entries) {
     for (Entry& entry : entries) {
         entry.Lead = {~entry.Lead.High, ~entry.Lead.Low};
     }
-}
-
-// Calls work(begin, end) for the two halves of 0..count-1, the second half on a second thread,
-// when a tall table pays for the thread and one can be had; else once for the whole on this
-// one. Returns where the second half begins (count when nothing was shared). The two calls
-// must touch different data.
-template <typename Work>
-std::size_t InHalves(std::size_t count, Work work) {
-    // A thread takes some tens of microseconds to start, the time of a few hundred rows'
-    // texts or leads; shorter tables sort fast enough on one.
-    constexpr std::size_t SharedFrom = 8192;
-    const std::size_t half = count / 2;
-    std::future<void> second;
-    if (count >= SharedFrom) {
-        try {
-            second = std::async(std::launch::async, [&work, half, count] { work(half, count); });
-        } catch (const std::system_error&) {
-            // No thread to spare: this one does it all.
-        }
-    }
-    if (!second.valid()) {
-        work(0, count);
-        return count;
-    }
-    // Should this half throw, the future waits for the other before the work goes away.
-    work(0, half);
-    second.get();
-    return half;
 }
 
 // The 64 bits of a key that follow its first `skip` bits, 0 filling in after its end.

@@ -95,6 +95,42 @@ TEST(superarrayTest, RowsAreWrittenWholeAtOnce) {
     EXPECT_EQ(shown(), "1=640 2=" + tall + " ");
 }
 
+// Many rows added at once are written in two parts, on two threads; they follow the rows
+// before them, also those of a sorted table, with insertion numbers as AddRow gives them.
+TEST(superarrayTest, ManyRowsAreAddedInParts) {
+    for (const int32_t count : {0, 5, 8191, 8192, 20001}) {
+        SCOPED_TRACE(count);
+        superarray table = TableOf();
+        for (const char* text : {"b", "c", "a"}) {
+            table.AddRowText(text, 0);
+        }
+        table.SortBy("-alphabetical");
+        std::vector<int> written(static_cast<std::size_t>(count), 0);
+        table.AddRows(count, [&](int32_t first, int32_t end, superarray::RowWriter& writer) {
+            for (int32_t i = first; i < end; ++i) {
+                ++written[static_cast<std::size_t>(i)];
+                const std::string text = std::to_string(i);
+                const PackedRow::CellText cells[] = {{1, text}, {2, "x"}};
+                writer.Next(cells);
+            }
+        });
+        EXPECT_TRUE(std::all_of(written.begin(), written.end(), [](int n) { return n == 1; }));
+        ASSERT_EQ(table.Count(), count + 3);
+        EXPECT_EQ(table.GetCell(1, 0) + table.GetCell(2, 0) + table.GetCell(3, 0), "cba");
+        for (int32_t row = 4; row <= table.Count(); ++row) {
+            ASSERT_EQ(table.GetCell(row, 1), std::to_string(row - 4)) << row;
+            ASSERT_EQ(table.GetCell(row, 2) + table.GetCell(row, 45), "x" + std::to_string(row));
+        }
+    }
+    // A full table takes no more.
+    superarray full = TableOf();
+    full.SetCount(INT32_MAX);
+    bool called = false;
+    full.AddRows(1, [&](int32_t, int32_t, superarray::RowWriter&) { called = true; });
+    EXPECT_FALSE(called);
+    EXPECT_EQ(full.Count(), INT32_MAX);
+}
+
 TEST(superarrayTest, LengthGrowsInStepsOfFifty) {
     const std::tuple<const char*, void (*)(superarray&), int32_t, int64_t> cases[] = {
         {"three rows", [](superarray& t) { t.AddRow(), t.AddRow(), t.AddRow(); }, 3, 52},
@@ -392,7 +428,7 @@ TEST(superarrayTest, MatchesPlainModel) {
         } else if (op == 10) {
             table.Compact();
         } else if (op == 12) {
-            // A whole row at once: mostly in ascending columns, else in any order, columns
+            // Whole rows at once: mostly in ascending columns, else in any order, columns
             // out of range and repeated ones included (the last of a column holds).
             std::vector<int32_t> columns(static_cast<std::size_t>(pick(0, 4)));
             for (int32_t& each : columns) {
@@ -407,15 +443,24 @@ TEST(superarrayTest, MatchesPlainModel) {
                 texts.push_back(i % 2 == 0 ? text : std::to_string(pick(0, 99999)));
             }
             std::vector<PackedRow::CellText> cells;
-            model.push_back(blank);
-            model.back()[26] = std::to_string(model.size());
+            Row added = blank;
             for (std::size_t i = 0; i < columns.size(); ++i) {
                 cells.push_back({columns[i], texts[i]});
                 if (columns[i] >= 0 && columns[i] < 26) {
-                    model.back()[static_cast<std::size_t>(columns[i])] = texts[i];
+                    added[static_cast<std::size_t>(columns[i])] = texts[i];
                 }
             }
-            table.AddRowCells(cells);
+            // None to a few such rows at once.
+            const int rows = pick(0, 3);
+            for (int i = 0; i < rows; ++i) {
+                model.push_back(added);
+                model.back()[26] = std::to_string(model.size());
+            }
+            table.AddRows(rows, [&](int32_t first, int32_t end, superarray::RowWriter& writer) {
+                for (int32_t i = first; i < end; ++i) {
+                    writer.Next(cells);
+                }
+            });
         } else {
             // By column 0 with case, then insertion number; rows added blank all have 0.
             const bool descending = pick(0, 1) == 1;
