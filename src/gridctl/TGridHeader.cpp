@@ -1,6 +1,7 @@
 // Painting the grid's header row: fixed colour, edges, lines and sort marks.
 #include "gridctl/TGridHeader.h"
 
+#include "gridctl/TGridCellDelegate.h"
 #include "gridctl/TGridLook.h"
 
 #include <QTableView>
@@ -90,8 +91,12 @@ void TGridHeader::paintSection(QPainter* painter, const QRect& rect, int logical
     }
     painter->setFont(font());
     painter->setPen(Look.TextColor);
-    painter->drawText(cell.adjusted(TGridLook::TextMargin, 0, 0, 0),
-                      Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, Text(logicalIndex));
+    Widths.Use(font(), painter->device());
+    // The text's clip, where it needs one, is not the sort mark's.
+    painter->save();
+    DrawCellText(painter, cell.adjusted(TGridLook::TextMargin, 0, 0, 0), Text(logicalIndex),
+                 Widths);
+    painter->restore();
     PaintSortMark(painter, cell, logicalIndex);
     if (line > 0 && Look.Options.testFlag(TGridLook::goFixedVertLine)) {
         painter->fillRect(QRect(cell.right() + 1, rect.top(), line, rect.height()), FixedLineColor);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gridctl/TTextWidths.h"
+
 #include <QHeaderView>
 #include <QString>
 #include <functional>
@@ -31,4 +33,6 @@ private:
 
     const TGridLook& Look;
     std::function<QString(int)> Text;
+    // The header's texts laid out once: every keystroke that changes the rows repaints them.
+    mutable TTextWidths Widths;
 };
