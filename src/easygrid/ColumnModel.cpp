@@ -307,6 +307,16 @@ ColumnModel::RowsWithIdentities(std::span<const int32_t> ids,
     const std::size_t first = std::min<std::size_t>(ids.size(), 1);
     const bool stored = first == 1 && Table->ReadsStored(ids[0]);
     std::string identity;
+    if (single && stored) {
+        for (const int32_t row : Table->RowsWithStoredText(ids[0], only)) {
+            identity.clear();
+            AppendRowIdentity(row, ids, identity);
+            if (identities.contains(identity)) {
+                rows.push_back(row);
+            }
+        }
+        return rows;
+    }
     // Every row is read, in the order the table holds them in memory.
     for (const int32_t row : Table->RowsInMemoryOrder()) {
         identity.clear();

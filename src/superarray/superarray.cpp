@@ -129,6 +129,34 @@ std::vector<int32_t> superarray::RowsInMemoryOrder() const {
     return rows;
 }
 
+std::vector<int32_t> superarray::RowsWithStoredText(int32_t column, std::string_view text) const {
+    std::vector<uint32_t> slots;
+    const auto stored = std::min<std::size_t>(Rows.size(), static_cast<std::size_t>(RowCount) + 1);
+    for (std::size_t slot = 1; slot < stored; ++slot) {
+        if (Rows[slot].Cell(column) == text) {
+            slots.push_back(static_cast<uint32_t>(slot));
+        }
+    }
+    // Rows not yet here are blank.
+    if (text.empty()) {
+        for (std::size_t slot = stored; slot <= static_cast<std::size_t>(RowCount); ++slot) {
+            slots.push_back(static_cast<uint32_t>(slot));
+        }
+    }
+    // Rows 1..Count() hold slots 1..Count(): each slot found is one row's, which the order says.
+    std::vector<int32_t> rows;
+    if (Order.empty()) {
+        rows.assign(slots.begin(), slots.end());
+        return rows;
+    }
+    for (int32_t row = 1; row <= RowCount && rows.size() < slots.size(); ++row) {
+        if (std::binary_search(slots.begin(), slots.end(), SlotOf(row))) {
+            rows.push_back(row);
+        }
+    }
+    return rows;
+}
+
 std::string superarray::GetCellShown(int32_t row, int32_t column) const {
     if (Resolve(row) == 0) {
         return {};

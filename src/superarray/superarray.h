@@ -96,6 +96,9 @@ public:
     // Rows 1..Count() in the order their texts lie in memory, which a sort leaves apart from
     // their numbers: a look through every row in this order reads memory in sequence.
     std::vector<int32_t> RowsInMemoryOrder() const;
+    // The rows, ascending, whose stored text in `column` (0..25) is `text`: one look through
+    // the rows as they lie in memory.
+    std::vector<int32_t> RowsWithStoredText(int32_t column, std::string_view text) const;
     // Whether GetCell gives StoredCell's text for the column: a cell 0..25 without a Source.
     bool ReadsStored(int32_t column) const {
         return column >= 0 && column < CellColumns &&

@@ -476,6 +476,22 @@ TEST(superarrayTest, MatchesPlainModel) {
         std::vector<int32_t> numbers(model.size());
         std::iota(numbers.begin(), numbers.end(), 1);
         ASSERT_EQ(inMemory, numbers) << "step " << step;
+        // The rows holding one text: mostly one that some row holds, else the step's text (an
+        // empty one is every blank cell's).
+        const int probe = pick(-1, 26);
+        const bool inRange = probe >= 0 && probe < 26;
+        const std::string wanted =
+            !model.empty() && inRange && pick(0, 2) > 0
+                ? model[static_cast<std::size_t>(pick(0, static_cast<int>(model.size()) - 1))]
+                       [probe]
+                : text;
+        std::vector<int32_t> holding;
+        for (int32_t r = 1; r <= table.Count(); ++r) {
+            if ((inRange ? model[r - 1][probe] : "") == wanted) {
+                holding.push_back(r);
+            }
+        }
+        ASSERT_EQ(table.RowsWithStoredText(probe, wanted), holding) << "step " << step;
         for (int32_t r = 1; r <= table.Count(); ++r) {
             for (int32_t c = 0; c <= 26; ++c) {
                 ASSERT_EQ(table.GetCell(r, c == 26 ? 45 : c), model[r - 1][c]) << "step " << step;
