@@ -8,7 +8,9 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QHelpEvent>
+#include <QImage>
 #include <QMenu>
 #include <QPainter>
 #include <QScrollBar>
@@ -42,10 +44,46 @@ protected:
     }
     void paintEvent(QPaintEvent* event) override {
         Painted = CurrentLook();
-        QScrollBar::paintEvent(event);
+        // Under the pointer or while a button is held the bar shows a hovered or pressed part,
+        // which only the toolkit's own paint knows; bands need whole device pixels.
+        const qreal ratio = devicePixelRatioF();
+        const int scale = static_cast<int>(ratio);
+        if (underMouse() || QGuiApplication::mouseButtons() != Qt::NoButton || scale < 1 ||
+            scale != ratio) {
+            QScrollBar::paintEvent(event);
+            return;
+        }
+        PaintInBands(event->rect(), scale);
     }
 
 private:
+    // The toolkit's paint of the bar in bands of at most 95 lines, each drawn apart, clipped to
+    // itself, and put in place: the toolkit hands each fill of more lines to helper threads and
+    // waits for them, and on a busy machine waking them costs far more than the fill (a bar
+    // 800 pixels tall: 0.7-0.9 ms at once, 0.2 ms in bands).
+    void PaintInBands(const QRect& area, int scale) {
+        QStyleOptionSlider option;
+        initStyleOption(&option);
+        option.subControls = QStyle::SC_All;
+        option.activeSubControls = QStyle::SC_None;
+        const int bandHeight = std::max(BandLines / scale, 1);
+        QPainter painter(this);
+        for (int top = area.top(); top <= area.bottom(); top += bandHeight) {
+            const QRect band(area.left(), top, area.width(),
+                             std::min(bandHeight, area.bottom() - top + 1));
+            QImage image(band.size() * scale, QImage::Format_ARGB32_Premultiplied);
+            image.setDevicePixelRatio(scale);
+            image.fill(Qt::transparent);
+            QPainter bandPainter(&image);
+            bandPainter.translate(-band.topLeft());
+            bandPainter.setClipRect(band);
+            style()->drawComplexControl(QStyle::CC_ScrollBar, &option, &bandPainter, this);
+            bandPainter.end();
+            painter.drawImage(band.topLeft(), image);
+        }
+    }
+
+    static constexpr int BandLines = 95;
     // What the style draws from the range: the handle, and the arrows that the ends disable.
     struct Look {
         QRect Handle;

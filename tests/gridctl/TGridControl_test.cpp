@@ -155,6 +155,24 @@ TEST(TGridControl, ScrollBarRepaintsWhereItLooksDifferent) {
     }
 }
 
+// Away from the pointer a tall scroll bar is painted in bands, which must look exactly as the
+// toolkit's own paint under the pointer without a hovered part: at either end and between.
+TEST(TGridControl, ScrollBarPaintsAsTheToolkitDoes) {
+    Grid g(3000);
+    g.resize(240, 700);
+    QScrollBar* bar = g.verticalScrollBar();
+    for (const int top : {1, 1500, 3000}) {
+        g.SetTopRow(top);
+        QCoreApplication::processEvents();
+        ASSERT_GT(bar->height(), 300);
+        const QImage banded = bar->grab().toImage();
+        bar->setAttribute(Qt::WA_UnderMouse, true);
+        const QImage whole = bar->grab().toImage();
+        bar->setAttribute(Qt::WA_UnderMouse, false);
+        EXPECT_EQ(banded, whole) << top;
+    }
+}
+
 TEST(TGridControl, RaisesClicksWithGridRows) {
     Grid g;
     QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, g.CellCenter(1, 3));
