@@ -307,37 +307,36 @@ ColumnModel::RowsWithIdentities(std::span<const int32_t> ids,
     const std::size_t first = std::min<std::size_t>(ids.size(), 1);
     const bool stored = first == 1 && Table->ReadsStored(ids[0]);
     std::string identity;
+    const auto check = [&](int32_t row) {
+        identity.clear();
+        AppendRowIdentity(row, ids, identity);
+        if (identities.contains(identity)) {
+            rows.push_back(row);
+        }
+    };
     if (single && stored) {
+        // The table finds the rows with that first text in one pass through its memory.
         for (const int32_t row : Table->RowsWithStoredText(ids[0], only)) {
-            identity.clear();
-            AppendRowIdentity(row, ids, identity);
-            if (identities.contains(identity)) {
-                rows.push_back(row);
-            }
+            check(row);
         }
         return rows;
     }
-    // Every row is read, in the order the table holds them in memory.
-    for (const int32_t row : Table->RowsInMemoryOrder()) {
-        identity.clear();
+    Table->VisitRowsInMemoryOrder([&](int32_t row) {
         if (sift) {
             std::string_view start;
             if (stored) {
                 start = Table->StoredCell(row, ids[0]);
             } else {
+                identity.clear();
                 AppendRowIdentity(row, ids.first(first), identity);
                 start = std::string_view(identity).substr(0, identity.find('\t'));
             }
             if (single ? start != only : !starts.contains(start)) {
-                continue;
+                return;
             }
-            identity.clear();
         }
-        AppendRowIdentity(row, ids, identity);
-        if (identities.contains(identity)) {
-            rows.push_back(row);
-        }
-    }
+        check(row);
+    });
     // A sorted table keeps its rows where they were written, away from their numbers.
     if (!std::is_sorted(rows.begin(), rows.end())) {
         std::sort(rows.begin(), rows.end());

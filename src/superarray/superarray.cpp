@@ -121,12 +121,17 @@ std::string_view superarray::StoredCell(int32_t row, int32_t column) const {
     return r == 0 || slot >= Rows.size() ? std::string_view() : Rows[slot].Cell(column);
 }
 
-std::vector<int32_t> superarray::RowsInMemoryOrder() const {
-    std::vector<int32_t> rows(static_cast<std::size_t>(RowCount));
-    for (int32_t row = 1; row <= RowCount; ++row) {
-        rows[SlotOf(row) - 1] = row;
+void superarray::VisitRowsInMemoryOrder(const std::function<void(int32_t row)>& visit) const {
+    // Rows 1..Order.size()-1 hold those slots between them (a sort had every one of them
+    // stored); the rest are in their own slots.
+    std::vector<int32_t> inSlot(Order.size());
+    for (std::size_t row = 1; row < Order.size(); ++row) {
+        inSlot[Order[row]] = static_cast<int32_t>(row);
     }
-    return rows;
+    for (int32_t slot = 1; slot <= RowCount; ++slot) {
+        const auto at = static_cast<std::size_t>(slot);
+        visit(at < inSlot.size() ? inSlot[at] : slot);
+    }
 }
 
 std::vector<int32_t> superarray::RowsWithStoredText(int32_t column, std::string_view text) const {

@@ -93,9 +93,10 @@ public:
     // The stored text of a cell 0..25, without a copy and without asking the column's Source;
     // valid until the row next changes, empty for an invalid row or column.
     std::string_view StoredCell(int32_t row, int32_t column) const;
-    // Rows 1..Count() in the order their texts lie in memory, which a sort leaves apart from
-    // their numbers: a look through every row in this order reads memory in sequence.
-    std::vector<int32_t> RowsInMemoryOrder() const;
+    // Calls visit(row) for rows 1..Count() in the order their texts lie in memory, which a sort
+    // leaves apart from their numbers: a look through every row in this order reads memory in
+    // sequence.
+    void VisitRowsInMemoryOrder(const std::function<void(int32_t row)>& visit) const;
     // The rows, ascending, whose stored text in `column` (0..25) is `text`: one look through
     // the rows as they lie in memory.
     std::vector<int32_t> RowsWithStoredText(int32_t column, std::string_view text) const;

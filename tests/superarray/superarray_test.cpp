@@ -471,7 +471,8 @@ TEST(superarrayTest, MatchesPlainModel) {
             table.SortBy(descending ? "-Alphabetical" : "Alphabetical");
         }
         ASSERT_EQ(table.Count(), static_cast<int32_t>(model.size())) << "step " << step;
-        std::vector<int32_t> inMemory = table.RowsInMemoryOrder();
+        std::vector<int32_t> inMemory;
+        table.VisitRowsInMemoryOrder([&](int32_t r) { inMemory.push_back(r); });
         std::sort(inMemory.begin(), inMemory.end());
         std::vector<int32_t> numbers(model.size());
         std::iota(numbers.begin(), numbers.end(), 1);
