@@ -1,5 +1,6 @@
 // Sorting the table by its specification: the keys read from the names, each row's leading
-// part spread into buckets, ties decided key by key, the rows moved along their cycles.
+// part spread into buckets, ties decided key by key, the new order noted; the rows move along
+// its cycles only when a cut needs them in place.
 #include "superarray/superarray.h"
 
 #include "superarray/InHalves.h"
