@@ -1,7 +1,7 @@
 // The string table: rows, cells, computed cells and display settings.
 #include "superarray/superarray.h"
 
-#include "superarray/InHalves.h"
+#include "superarray/SharedWork.h"
 #include "util/NumberFormat.h"
 
 #include <algorithm>
@@ -78,7 +78,7 @@ void superarray::AddRows(
     RowCount = last;
     // New rows lie beyond any sorted order, each in the slot of its number.
     Materialize(last);
-    InHalves(static_cast<std::size_t>(count), [&](std::size_t begin, std::size_t end) {
+    InParts(static_cast<std::size_t>(count), [&](std::size_t begin, std::size_t end) {
         RowWriter writer(&Rows[static_cast<std::size_t>(first) + begin],
                          static_cast<uint32_t>(first) + static_cast<uint32_t>(begin));
         fill(static_cast<int32_t>(begin), static_cast<int32_t>(end), writer);

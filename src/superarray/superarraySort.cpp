@@ -3,12 +3,13 @@
 // its cycles only when a cut needs them in place.
 #include "superarray/superarray.h"
 
-#include "superarray/InHalves.h"
+#include "superarray/SharedWork.h"
 #include "superarray/SortKeys.h"
 #include "util/TextParse.h"
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <bit>
 #include <numeric>
 #include <span>
@@ -267,51 +268,48 @@ void superarray::RowSorter::MakeTextsInto(std::size_t k, const std::vector<int32
 
 // Gives every entry its lead from the rows' leading numbers and sorts the entries by them;
 // false, with the order unfinished, when a row has none to give or they do not pack. Numbers
-// that fill the whole array may have more behind them. A tall table shares its rows with a
-// second thread (the lead functions only read the table): each thread leads and sorts one
-// half, and the sorted halves are merged, which roughly halves the larger part of a
-// keystroke sorted by a divisor list. The sort still returns only when every lead is made.
+// that fill the whole array may have more behind them. A tall table's leads are shared with the
+// second thread (the lead functions only read the table), part by part as each thread comes
+// free; then each thread sorts one half and the sorted halves are merged. That roughly halves
+// the larger part of a keystroke sorted by a divisor list.
 bool superarray::RowSorter::SortByNumberLeads(std::vector<Entry>& scratch) {
     const ColumnSetting& column = ColumnOf(0);
     if (!column.NumericSort || !column.LeadingNumbers) {
         return false;
     }
-    const bool descending = Keys[0].Descending;
-    const auto leadAndSort = [&column, descending, this](std::span<Entry> entries,
-                                                         std::span<Entry> room) {
+    std::atomic<bool> packed = true;
+    InParts(Entries.size(), [&](std::size_t begin, std::size_t end) {
         std::array<int64_t, MaxPackedNumbers> numbers{};
-        for (Entry& entry : entries) {
+        for (std::size_t i = begin; i < end && packed.load(std::memory_order_relaxed); ++i) {
+            Entry& entry = Entries[i];
             const std::optional<std::size_t> count =
                 column.LeadingNumbers(Table, entry.Row, numbers);
             if (!count || !PackedNumbers(std::span<const int64_t>(numbers).first(
                                              std::min(*count, numbers.size())),
                                          entry.Lead, entry.Whole)) {
-                return false;
+                packed = false;
+                break;
             }
             entry.Whole = entry.Whole && *count < numbers.size();
         }
-        if (descending) {
-            Invert(entries);
-        }
-        SortByLead(entries, room);
-        return true;
-    };
-    const std::span<Entry> all(Entries);
-    const std::span<Entry> room(scratch);
-    std::array<bool, 2> halves{true, true};
-    const std::size_t half = InHalves(all.size(), [&](std::size_t begin, std::size_t end) {
-        halves[begin == 0 ? 0 : 1] =
-            leadAndSort(all.subspan(begin, end - begin), room.subspan(begin, end - begin));
     });
-    const bool shared = half < all.size();
-    const bool packed = halves[0] && halves[1];
     if (!packed) {
         for (Entry& each : Entries) {
             each.Whole = false;
         }
         return false;
     }
-    if (shared) {
+    const std::span<Entry> all(Entries);
+    const std::span<Entry> room(scratch);
+    const bool descending = Keys[0].Descending;
+    const std::size_t half = InHalves(all.size(), [&](std::size_t begin, std::size_t end) {
+        const std::span<Entry> part = all.subspan(begin, end - begin);
+        if (descending) {
+            Invert(part);
+        }
+        SortByLead(part, room.subspan(begin, end - begin));
+    });
+    if (half < all.size()) {
         std::merge(all.begin(), all.begin() + static_cast<std::ptrdiff_t>(half),
                    all.begin() + static_cast<std::ptrdiff_t>(half), all.end(), scratch.begin(),
                    [](const Entry& x, const Entry& y) { return x.Lead < y.Lead; });
