@@ -261,7 +261,8 @@ ResultEchoes ComputeResults(const ResultInputs& in, superarray& table, Reference
         const std::vector<bool> heightPasses = Passing(in.HeightDiv, in.HeightNotDiv, last, ry);
         const int32_t firstStep = (std::max(in.From, 1) - 1) / rx + 1;
         std::vector<int32_t> steps;
-        steps.reserve(static_cast<std::size_t>(std::max(last - firstStep + 1, 0)));
+        steps.reserve(
+            static_cast<std::size_t>(std::max(int64_t{last} - firstStep + 1, int64_t{0})));
         for (int32_t k = firstStep; k <= last; ++k) {
             const int64_t tall = int64_t{k} * ry;
             // A height beyond 32 bits would be listed wrapped and wrong; leave the pair out.

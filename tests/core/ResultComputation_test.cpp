@@ -83,6 +83,7 @@ TEST_F(ResultComputationTest, RangesRatiosAndFilters) {
         {"zero ratio term", Unfiltered(1, 40, 4, 0), {}},
         {"negative ratio term", Unfiltered(1, 40, -4, 3), {}},
         {"widths end at 32768", Unfiltered(32761, 900000, 4, 3), {32764, 32768}},
+        {"the farthest range turned round", Unfiltered(INT32_MAX, INT32_MIN, 1, 1), {}},
     };
     for (const auto& [name, inputs, widths] : cases) {
         Run(inputs);
