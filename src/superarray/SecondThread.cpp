@@ -12,29 +12,29 @@
 struct SecondThread::State {
     std::mutex Lock;
     std::condition_variable Changed;
-    const std::function<void()>* Job = nullptr; // handed and not yet taken; under Lock
-    std::atomic<bool> Handed{false};            // Job is set: read without the lock while watching
-    std::atomic<bool> Done{true};               // the job handed last has ended
-    std::exception_ptr Error;                   // what it threw; under Lock
-    std::atomic<bool> Taken{false};             // a caller has handed a job and not yet waited
+    std::atomic<const std::function<void()>*> Job{nullptr}; // handed and not yet taken
+    std::atomic<bool> Done{true};                           // the job handed last has ended
+    std::exception_ptr Error;                               // what it threw; under Lock
+    std::atomic<bool> Taken{false}; // a caller has handed a job and not yet waited
 
-    // Watches `flag` for a while before the caller sleeps until it is set: long enough to span
-    // the gaps between the parts of one keystroke's work (a sleeping thread woke 0.1 ms late and
-    // more), short enough that an idle program soon leaves the processor alone.
-    static void Watch(const std::atomic<bool>& flag) {
+    // Watches for `ready` for a while before the caller sleeps until it holds: long enough to
+    // span the gaps between the parts of one keystroke's work (a sleeping thread woke 0.1 ms
+    // late and more), short enough that an idle program soon leaves the processor alone.
+    template <typename Ready>
+    static void Watch(Ready ready) {
         const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(2);
-        while (!flag.load(std::memory_order_acquire) && std::chrono::steady_clock::now() < until) {
+        while (!ready() && std::chrono::steady_clock::now() < until) {
             std::this_thread::yield();
         }
     }
 
     [[noreturn]] void Run() {
+        const auto handed = [this] { return Job.load(std::memory_order_acquire) != nullptr; };
         for (;;) {
-            Watch(Handed);
+            Watch(handed);
             std::unique_lock lock(Lock);
-            Changed.wait(lock, [this] { return Handed.load(std::memory_order_relaxed); });
-            Handed.store(false, std::memory_order_relaxed);
-            const std::function<void()>* const job = std::exchange(Job, nullptr);
+            Changed.wait(lock, handed);
+            const std::function<void()>* const job = Job.exchange(nullptr);
             lock.unlock();
             std::exception_ptr error;
             try {
@@ -70,18 +70,18 @@ bool SecondThread::Start(const std::function<void()>& job) {
     }
     {
         const std::lock_guard lock(Inner.Lock);
-        Inner.Job = &job;
         Inner.Done.store(false, std::memory_order_relaxed);
-        Inner.Handed.store(true, std::memory_order_release);
+        Inner.Job.store(&job, std::memory_order_release);
     }
     Inner.Changed.notify_all();
     return true;
 }
 
 std::exception_ptr SecondThread::Wait() {
-    State::Watch(Inner.Done);
+    const auto done = [this] { return Inner.Done.load(std::memory_order_acquire); };
+    State::Watch(done);
     std::unique_lock lock(Inner.Lock);
-    Inner.Changed.wait(lock, [this] { return Inner.Done.load(std::memory_order_relaxed); });
+    Inner.Changed.wait(lock, done);
     std::exception_ptr error = std::exchange(Inner.Error, nullptr);
     lock.unlock();
     Inner.Taken.store(false, std::memory_order_release);
