@@ -446,27 +446,19 @@ void TEasyGrid::WriteRow(const superarray& table, int32_t row) {
     if (!RowInRange(row)) {
         return;
     }
-    int32_t position = 0;
+    std::vector<QString> texts;
+    texts.reserve(Columns.Records().size());
     for (const ColDataT& col : Columns.Records()) {
-        if (!col.Visible) {
-            continue;
+        if (col.Visible) {
+            texts.push_back(ToQt(table.GetCellShown(row, col.Id)));
         }
-        const QString text = ToQt(table.GetCellShown(row, col.Id));
-        if (Grid->Cell(position, row) != text) {
-            Grid->SetCell(position, row, text);
-        }
-        ++position;
     }
+    Grid->SetRowCells(row, texts);
 }
 
 void TEasyGrid::ClearRow(int32_t row) {
-    if (!RowInRange(row)) {
-        return;
-    }
-    for (int column = 0; column < Grid->ColumnCount(); ++column) {
-        if (!Grid->Cell(column, row).isEmpty()) {
-            Grid->SetCell(column, row, QString());
-        }
+    if (RowInRange(row)) {
+        Grid->SetRowCells(row, {});
     }
 }
 

@@ -76,7 +76,7 @@ TEasyGrid::TRowsKept TEasyGrid::KeepRows() const {
             kept.Selected.insert(Columns.RowIdentity(row, IdentityColumns));
         }
     }
-    const int current = Grid->currentRow() + 1;
+    const int current = Grid->CurrentRow();
     if (current >= 1 && current <= count) {
         kept.Current = Columns.RowIdentity(current, IdentityColumns);
         kept.HasCurrent = true;

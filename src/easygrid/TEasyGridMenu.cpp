@@ -150,7 +150,7 @@ void TEasyGrid::MenuClick(QAction* item) {
             ResetFont();
         }
         if (position == SortItem) {
-            SortByColumn(std::max(Grid->currentColumn(), 0), false);
+            SortByColumn(std::max(Grid->CurrentColumn(), 0), false);
         }
         if (position == UnsortItem) {
             Unsort();
@@ -183,7 +183,7 @@ void TEasyGrid::GridKeyDown(QKeyEvent* event) {
         case Qt::Key_F6:
             // With shift the column is added to the sort, as ctrl+shift-click does.
             if (SortItem >= 0 && Grid) {
-                SortByColumn(std::max(Grid->currentColumn(), 0),
+                SortByColumn(std::max(Grid->CurrentColumn(), 0),
                              (event->modifiers() & Qt::ShiftModifier) != 0);
             }
             break;

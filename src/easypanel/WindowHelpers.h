@@ -8,7 +8,7 @@
 class QWidget;
 class TBevelPanel;
 
-// The grid control (a QTableWidget of its own, in a library above this one) declares these
+// The grid control (a table view of its own, in a library above this one) declares these
 // colour properties; ShowEnabledState knows a banded grid by them and sets them by name.
 inline constexpr char GridBandColor1Property[] = "BandColor1";
 inline constexpr char GridBandColor2Property[] = "BandColor2";

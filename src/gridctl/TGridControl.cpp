@@ -103,7 +103,10 @@ private:
 
 } // namespace
 
-TGridControl::TGridControl(QWidget* parent) : QTableWidget(1, 1, parent) {
+TGridControl::TGridControl(QWidget* parent) : QTableView(parent), Cells(new TGridCells(this)) {
+    Cells->SetColumnCount(1);
+    Cells->SetRowCount(1);
+    setModel(Cells);
     Look.Options = goFixedVertLine | goFixedHorzLine | goRowSelect;
     setHorizontalHeader(
         new TGridHeader(this, Look, [this](int column) { return Cell(column, 0); }));
@@ -145,12 +148,7 @@ TGridControl::TGridControl(QWidget* parent) : QTableWidget(1, 1, parent) {
 }
 
 QString TGridControl::Cell(int column, int row) const {
-    if (column < 0 || column >= columnCount() || row < 0 || row >= RowCount()) {
-        return {};
-    }
-    const QTableWidgetItem* cell =
-        row == 0 ? horizontalHeaderItem(column) : item(ItemRow(row), column);
-    return cell != nullptr ? cell->text() : QString();
+    return row == 0 ? Cells->HeaderText(column) : Cells->Text(ItemRow(row), column);
 }
 
 void TGridControl::SetCell(int column, int row, const QString& text) {
@@ -164,20 +162,14 @@ void TGridControl::SetCell(int column, int row, const QString& text) {
         SetRowCount(row + 1);
     }
     if (row == 0) {
-        if (QTableWidgetItem* header = horizontalHeaderItem(column)) {
-            header->setText(text);
-        } else if (!text.isEmpty()) {
-            setHorizontalHeaderItem(column, new QTableWidgetItem(text));
-        }
-        return;
-    }
-    if (text.isEmpty()) {
-        delete takeItem(ItemRow(row), column);
-    } else if (QTableWidgetItem* cell = item(ItemRow(row), column)) {
-        cell->setText(text);
+        Cells->SetHeaderText(column, text);
     } else {
-        setItem(ItemRow(row), column, new QTableWidgetItem(text));
+        Cells->SetText(ItemRow(row), column, text);
     }
+}
+
+void TGridControl::SetRowCells(int row, std::span<const QString> texts) {
+    Cells->SetRow(ItemRow(row), texts);
 }
 
 void TGridControl::SetRowCount(int count) {
@@ -185,7 +177,7 @@ void TGridControl::SetRowCount(int count) {
 }
 
 void TGridControl::SetDataRowCount(int count) {
-    setRowCount(std::max(count, 0));
+    Cells->SetRowCount(count);
 }
 
 std::vector<int> TGridControl::SelectedRows() const {
@@ -202,12 +194,12 @@ std::vector<int> TGridControl::SelectedRows() const {
 }
 
 void TGridControl::SetCurrentRow(int row) {
-    setCurrentCell(ItemRow(row), std::max(currentColumn(), 0));
+    setCurrentIndex(Cells->index(ItemRow(row), std::max(currentIndex().column(), 0)));
 }
 
 void TGridControl::SelectRows(const std::vector<int>& rows) {
     QItemSelection selection;
-    const int lastColumn = columnCount() - 1;
+    const int lastColumn = ColumnCount() - 1;
     // Runs of neighbouring rows as one range each.
     for (std::size_t i = 0; i < rows.size();) {
         std::size_t end = i + 1;
@@ -228,7 +220,7 @@ void TGridControl::SelectRows(const std::vector<int>& rows) {
 void TGridControl::MoveCurrentRow(int row) {
     if (row >= HeaderRows && row <= DataRowCount()) {
         selectionModel()->setCurrentIndex(
-            model()->index(ItemRow(row), std::max(currentColumn(), 0)),
+            Cells->index(ItemRow(row), std::max(currentIndex().column(), 0)),
             QItemSelectionModel::NoUpdate);
     }
 }
@@ -256,14 +248,14 @@ int TGridControl::VisibleRowCount() const {
 }
 
 int TGridControl::ColumnWidth(int column) const {
-    if (column < 0 || column >= columnCount()) {
+    if (column < 0 || column >= ColumnCount()) {
         return 0;
     }
     return std::max(horizontalHeader()->sectionSize(column) - Look.LineWidth, 0);
 }
 
 void TGridControl::SetColumnWidth(int column, int width) {
-    if (column >= 0 && column < columnCount()) {
+    if (column >= 0 && column < ColumnCount()) {
         horizontalHeader()->resizeSection(column,
                                           std::clamp(width, 0, MaxColumnWidth) + Look.LineWidth);
     }
@@ -283,7 +275,7 @@ void TGridControl::ApplyRowHeight() {
 void TGridControl::SetGridLineWidth(int width) {
     width = std::clamp(width, 0, MaxLineWidth);
     QHeaderView* header = horizontalHeader();
-    for (int column = 0; column < columnCount(); ++column) {
+    for (int column = 0; column < ColumnCount(); ++column) {
         header->resizeSection(column, ColumnWidth(column) + width);
     }
     header->setDefaultSectionSize(DefaultColumnWidth + width);
@@ -412,7 +404,7 @@ void TGridControl::ShowDesignedColours() {
 
 // A change of palette may switch between the light and the dark scheme.
 void TGridControl::changeEvent(QEvent* event) {
-    QTableWidget::changeEvent(event);
+    QTableView::changeEvent(event);
     if (event->type() == QEvent::PaletteChange ||
         event->type() == QEvent::ApplicationPaletteChange) {
         ShowDesignedColours();
@@ -475,13 +467,13 @@ bool TGridControl::viewportEvent(QEvent* event) {
         }
         return true;
     }
-    return QTableWidget::viewportEvent(event);
+    return QTableView::viewportEvent(event);
 }
 
 bool TGridControl::eventFilter(QObject* watched, QEvent* event) {
     QHeaderView* header = horizontalHeader();
     if (watched != header->viewport()) {
-        return QTableWidget::eventFilter(watched, event);
+        return QTableView::eventFilter(watched, event);
     }
     if (event->type() == QEvent::ContextMenu) {
         // The scroll area drops mouse context menus that reach it from a child, so the
@@ -539,8 +531,8 @@ void TGridControl::SetEmptyText(const QString& text) {
 }
 
 void TGridControl::paintEvent(QPaintEvent* event) {
-    QTableWidget::paintEvent(event);
-    if (rowCount() == 0 && !EmptyMessage.isEmpty()) {
+    QTableView::paintEvent(event);
+    if (DataRowCount() == 0 && !EmptyMessage.isEmpty()) {
         QPainter painter(viewport());
         painter.setPen(Look.TextColor);
         const int margin = Look.RowHeight / 2;
@@ -598,7 +590,7 @@ void TGridControl::ScrollChanged() {
 }
 
 void TGridControl::resizeEvent(QResizeEvent* event) {
-    QTableWidget::resizeEvent(event);
+    QTableView::resizeEvent(event);
     // A new height shows other rows without moving the scroll bar: scrolled to the end, the
     // row at the top changes; elsewhere more rows come into view at the bottom.
     ScrollChanged();
@@ -606,17 +598,17 @@ void TGridControl::resizeEvent(QResizeEvent* event) {
 
 // The view repaints only the cells of the old and new current index; the frame spans rows.
 void TGridControl::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
-    QTableWidget::currentChanged(current, previous);
+    QTableView::currentChanged(current, previous);
     viewport()->update();
 }
 
 // The current row's frame is thicker while the grid has the focus.
 void TGridControl::focusInEvent(QFocusEvent* event) {
-    QTableWidget::focusInEvent(event);
+    QTableView::focusInEvent(event);
     viewport()->update();
 }
 
 void TGridControl::focusOutEvent(QFocusEvent* event) {
-    QTableWidget::focusOutEvent(event);
+    QTableView::focusOutEvent(event);
     viewport()->update();
 }

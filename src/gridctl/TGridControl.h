@@ -1,6 +1,7 @@
 #pragma once
 
 #include "files/TPrintSettings.h"
+#include "gridctl/TGridCells.h"
 #include "gridctl/TGridLook.h"
 #include "gridctl/THtmlSettings.h"
 #include "gridctl/TTextWidths.h"
@@ -10,16 +11,18 @@
 #include <QMenu>
 #include <QPointer>
 #include <QString>
-#include <QTableWidget>
+#include <QTableView>
 #include <functional>
+#include <span>
 #include <vector>
 
 class QHelpEvent;
 
 // The string grid that both grids of the program are. Cells are addressed (column, row) in
 // grid rows: row 0 is the one fixed row, the header, shown as the horizontal header; grid row
-// r >= 1 is the table widget's row r - 1. Counts are counted the same way, so RowCount() is
-// one more than rowCount(). Callers use the methods below, not the table widget's own ones.
+// r >= 1 is the row r - 1 of the view's model, which holds the texts (TGridCells). Counts are
+// counted the same way, so RowCount() is one more than the model's. Callers use the methods
+// below, not the view's own ones.
 //
 // Widths and heights exclude the grid line: a column of width w takes w + GridLineWidth()
 // pixels, the line (when the options draw it) or the cell's background filling the extra ones.
@@ -33,7 +36,7 @@ class QHelpEvent;
 //
 // A new grid has one column of 64 pixels and one data row 21 high, a silver header with lines
 // around its cells, no lines between data cells, whole-row selection and cell hints off.
-class TGridControl : public QTableWidget {
+class TGridControl : public QTableView {
     Q_OBJECT
     // Named properties so that code which sees only a QObject (the enabled-state colouring)
     // can switch the banding off by giving both bands one colour.
@@ -52,26 +55,32 @@ public:
 
     // Cell text; empty for cells outside the grid. Writing a row or column one past the
     // current count grows that count first; writes further out or at negative indexes are
-    // ignored. Empty texts hold no item, so emptied rows cost nothing.
+    // ignored. Emptied rows cost nothing.
     QString Cell(int column, int row) const;
     void SetCell(int column, int row, const QString& text);
+    // Writes a data row's cells from the first column on and empties the rest of it; the view
+    // repaints the row once, where single cells would each be repainted.
+    void SetRowCells(int row, std::span<const QString> texts);
 
     // At least 1; new columns appear at the right with the default width.
-    int ColumnCount() const { return columnCount(); }
+    int ColumnCount() const { return Cells->columnCount(); }
     void SetColumnCount(int count);
     // Empties every data cell at once; the header, the selection, the current cell and the
     // scroll position stay.
     void ClearCells();
     // Grid rows, header included: at least 1 (the header alone).
-    int RowCount() const { return rowCount() + HeaderRows; }
+    int RowCount() const { return Cells->rowCount() + HeaderRows; }
     void SetRowCount(int count);
     // Data rows are grid rows 1..DataRowCount(), the table widget's rows.
-    int DataRowCount() const { return rowCount(); }
+    int DataRowCount() const { return Cells->rowCount(); }
     void SetDataRowCount(int count);
     // The grid row of an index of the table widget's model.
     static int GridRow(const QModelIndex& index) { return index.row() + HeaderRows; }
     // Grid rows holding a selected cell, ascending, each once.
     std::vector<int> SelectedRows() const;
+    // The current cell's grid row and column; 0 and -1 while no cell is current.
+    int CurrentRow() const { return currentIndex().row() + HeaderRows; }
+    int CurrentColumn() const { return currentIndex().column(); }
     // Makes a data row current, in the current column (the first while there is none).
     void SetCurrentRow(int row);
     // Selects exactly these grid rows, each whole; rows outside the data rows are left out.
@@ -198,7 +207,7 @@ protected:
 
 private:
     static constexpr int HeaderRows = 1;
-    // The table widget's row of a data row.
+    // The model's row of a data row.
     static int ItemRow(int row) { return row - HeaderRows; }
 
     void ApplyRowHeight();
@@ -231,6 +240,7 @@ private:
     TGridLook Look;     // what the cell painter and the header read: the colours as shown
     TGridLook Designed; // only its colours: as set, before a dark palette darkens them
     TTextWidths Widths;
+    TGridCells* Cells; // the view's model, owned by the grid
     bool HintsShown = true;
     bool HintCells = false;
     bool HintLargeText = false;

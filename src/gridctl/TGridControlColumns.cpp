@@ -16,39 +16,23 @@
 
 void TGridControl::SetColumnCount(int count) {
     count = std::max(count, 1);
-    if (count != columnCount()) {
-        ChangeColumns([this, count] { setColumnCount(count); },
+    if (count != ColumnCount()) {
+        ChangeColumns([this, count] { Cells->SetColumnCount(count); },
                       [count](int column) { return column < count ? column : -1; });
     }
 }
 
 void TGridControl::ClearCells() {
-    ChangeColumns([] {}, [](int) { return -1; });
+    Cells->ClearTexts();
 }
 
 void TGridControl::ChangeColumns(const std::function<void()>& change,
                                  const std::function<int(int)>& moved) {
-    // Qt's table model moves every later cell once for each row when columns come or go, a
-    // pause of a second at tens of thousands of rows; without rows it is one move. So the rows
-    // go out and come back, and with them the cells, the selection, the current cell and the
-    // scroll position.
-    struct KeptCell {
-        int Row;
-        int Column;
-        QTableWidgetItem* Item;
-    };
-    std::vector<KeptCell> cells;
-    const int rows = rowCount();
-    for (int row = 0; row < rows; ++row) {
-        for (int column = 0; column < columnCount(); ++column) {
-            if (item(row, column) == nullptr) {
-                continue;
-            }
-            if (const int to = moved(column); to >= 0) {
-                cells.push_back({row, to, takeItem(row, column)});
-            }
-        }
-    }
+    // The views would move the selection, the current cell and their places row by row for
+    // each column that comes or goes; without rows there is nothing to move. So the rows go out
+    // and come back, and with them the cells, the selection, the current cell and the scroll
+    // position.
+    const int rows = DataRowCount();
     // Cells in columns that go leave the selection, new columns come unselected; whole rows
     // stay whole. Kept as runs of rows in one column each, or in every column.
     struct KeptRun {
@@ -69,9 +53,9 @@ void TGridControl::ChangeColumns(const std::function<void()>& change,
             }
         }
     }
-    const int currentTo = currentColumn() >= 0 ? moved(currentColumn()) : -1;
+    const int currentTo = currentIndex().column() >= 0 ? moved(currentIndex().column()) : -1;
     const QPoint scrolled(horizontalScrollBar()->value(), verticalScrollBar()->value());
-    const int current = currentRow();
+    const int current = currentIndex().row();
     // The vertical scroll bar stays as it is while the rows are out: hidden for a moment, it
     // would leave the viewport wider for whatever fits the columns next.
     const Qt::ScrollBarPolicy verticalPolicy = verticalScrollBarPolicy();
@@ -79,23 +63,20 @@ void TGridControl::ChangeColumns(const std::function<void()>& change,
                                                                 : Qt::ScrollBarAlwaysOff);
     {
         const ScopedValue rebuilding(RebuildingRows, true);
-        setRowCount(0);
+        std::vector<TGridCells::Row> cells = Cells->TakeRows();
         change();
-        setRowCount(rows);
-        for (const KeptCell& cell : cells) {
-            setItem(cell.Row, cell.Column, cell.Item);
-        }
-        const int lastColumn = columnCount() - 1;
+        Cells->PutRows(std::move(cells), moved);
+        const int lastColumn = ColumnCount() - 1;
         QItemSelection selection;
         for (const KeptRun& run : selected) {
-            selection.select(model()->index(run.Top, std::max(run.Column, 0)),
-                             model()->index(run.Bottom, run.Column < 0 ? lastColumn : run.Column));
+            selection.select(Cells->index(run.Top, std::max(run.Column, 0)),
+                             Cells->index(run.Bottom, run.Column < 0 ? lastColumn : run.Column));
         }
         selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
         if (current >= 0 && current < rows) {
             // A current cell whose column went moves to the last column.
             const int column = currentTo >= 0 ? currentTo : lastColumn;
-            selectionModel()->setCurrentIndex(model()->index(current, column),
+            selectionModel()->setCurrentIndex(Cells->index(current, column),
                                               QItemSelectionModel::NoUpdate);
         }
         // The scroll ranges follow the new rows at the view's delayed layout.
@@ -131,9 +112,9 @@ void TGridControl::MoveColumnData(int from, int to) {
     const int source = to > from ? from : from + 1;
     ChangeColumns(
         [this, target, source] {
-            insertColumn(target);
-            setHorizontalHeaderItem(target, takeHorizontalHeaderItem(source));
-            removeColumn(source);
+            Cells->InsertColumn(target);
+            Cells->SetHeaderText(target, Cells->HeaderText(source));
+            Cells->RemoveColumn(source);
         },
         [from, to](int column) {
             if (column == from) {

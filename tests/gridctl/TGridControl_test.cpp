@@ -63,8 +63,8 @@ struct Grid : TGridControl {
 TEST(TGridControl, AddressesCellsWithTheHeaderAsRowZero) {
     Grid g(3);
     g.SetCell(1, 2, "b2");
-    EXPECT_EQ(g.horizontalHeaderItem(1)->text(), "B");
-    EXPECT_EQ(g.item(1, 1)->text(), "b2");
+    EXPECT_EQ(g.model()->headerData(1, Qt::Horizontal).toString(), "B");
+    EXPECT_EQ(g.model()->index(1, 1).data().toString(), "b2");
     // Name, the cell written, the column and row counts after the write, whether it is kept.
     const std::tuple<const char*, int, int, Pair, bool> writes[] = {
         {"inside", 0, 1, {3, 3}, true},         {"header", 2, 0, {3, 3}, true},
@@ -78,7 +78,7 @@ TEST(TGridControl, AddressesCellsWithTheHeaderAsRowZero) {
         EXPECT_EQ(g.Cell(column, row), stored ? "x" : "") << name;
     }
     g.SetCell(1, 2, "");
-    EXPECT_EQ(g.item(1, 1), nullptr) << "an emptied cell holds no item";
+    EXPECT_EQ(g.model()->index(1, 1).data().toString(), "");
     g.SetColumnCount(6);
     EXPECT_EQ(g.Cell(4, 4), "x") << "new columns come at the right";
     EXPECT_EQ(g.ColumnWidth(5), 64);
@@ -88,6 +88,45 @@ TEST(TGridControl, AddressesCellsWithTheHeaderAsRowZero) {
     g.SetRowCount(-5);
     EXPECT_EQ(Pair(g.ColumnCount(), g.DataRowCount()), Pair(1, 0));
     EXPECT_EQ(g.Cell(0, 0), "A");
+}
+
+TEST(TGridControl, WritesARowAtOnceAndEmptiesEveryCellKeepingItsState) {
+    Grid g(300);
+    int changes = 0;
+    QObject::connect(g.model(), &QAbstractItemModel::dataChanged, [&changes] { ++changes; });
+    const auto row = [&g](int r) { return g.Cell(0, r) + "|" + g.Cell(1, r) + "|" + g.Cell(2, r); };
+    // Name, the grid row written, the texts, the row read back, how often the view is told.
+    const std::tuple<const char*, int, QStringList, const char*, int> writes[] = {
+        {"a whole row", 5, {"a", "b", "c"}, "a|b|c", 1},
+        {"the same again", 5, {"a", "b", "c"}, "a|b|c", 0},
+        {"fewer texts empty the rest", 5, {"x"}, "x||", 1},
+        {"more texts than columns", 6, {"1", "2", "3", "4"}, "1|2|3", 1},
+        {"no text", 6, {}, "||", 1},
+        {"the header is no data row", 0, {"h"}, "A|B|C", 0},
+        {"beyond the rows", 301, {"y"}, "||", 0},
+    };
+    for (const auto& [name, r, texts, expected, told] : writes) {
+        changes = 0;
+        const std::vector<QString> cells(texts.begin(), texts.end());
+        g.SetRowCells(r, cells);
+        EXPECT_EQ(row(r), expected) << name;
+        EXPECT_EQ(changes, told) << name;
+    }
+
+    for (int r = 100; r <= 300; ++r) {
+        g.SetCell(1, r, "b");
+    }
+    g.SelectRows({160, 170});
+    g.MoveCurrentRow(170);
+    g.SetTopRow(150);
+    const int scrolls = g.Scrolls;
+    changes = 0;
+    g.ClearCells();
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(row(0) + row(5) + row(100) + row(300), "A|B|C||||||");
+    EXPECT_EQ(g.SelectedRows(), (std::vector<int>{160, 170}));
+    EXPECT_EQ(Pair(g.CurrentRow(), g.TopRow()), Pair(170, 150));
+    EXPECT_EQ(g.Scrolls, scrolls);
 }
 
 TEST(TGridControl, ClientWidthFollowsAResizeWhileHidden) {
@@ -184,7 +223,7 @@ TEST(TGridControl, RaisesClicksWithGridRows) {
     EXPECT_EQ(g.SelectedRows(), std::vector<int>{3}) << "counted in grid rows, once";
     g.SetCurrentRow(5);
     EXPECT_EQ(g.SelectedRows(), std::vector<int>{5});
-    EXPECT_EQ(g.currentColumn(), 1) << "the column stays";
+    EXPECT_EQ(g.CurrentColumn(), 1) << "the column stays";
     QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, g.CellCenter(2, 4));
     QTest::mouseDClick(g.viewport(), Qt::LeftButton, {}, g.CellCenter(2, 4));
     EXPECT_EQ(g.DblClicks, (std::vector<Pair>{{2, 4}}));
@@ -208,10 +247,10 @@ TEST(TGridControl, MovesCellsHeaderAndWidthWithADraggedColumn) {
             g.SetCell(col, 4, g.Cell(col, 0).toLower());
         }
         g.SetOptions(g.Options() & ~TGridControl::goRowSelect);
-        g.setCurrentCell(3, from); // and selects that cell alone
+        g.setCurrentIndex(g.model()->index(3, from)); // and selects that cell alone
         g.horizontalHeader()->moveSection(from, to);
         EXPECT_EQ(g.Moves, (std::vector<Pair>{{from, to}}));
-        EXPECT_EQ(Pair(g.currentRow(), g.currentColumn()), Pair(3, to)) << "with its cells";
+        EXPECT_EQ(Pair(g.CurrentRow(), g.CurrentColumn()), Pair(4, to)) << "with its cells";
         EXPECT_EQ(g.selectionModel()->selectedIndexes(), QModelIndexList{g.model()->index(3, to)});
         for (int col = 0; col < 3; ++col) {
             const QString name(QChar(order[col]));
@@ -369,17 +408,17 @@ TEST(TGridControl, ColumnsComeAndGoUnderTheRowsAndTheirState) {
     }
     g.SetTopRow(200);
     g.SelectRows({205, 206, 210});
-    g.setCurrentCell(206, 2); // grid row 207
+    g.setCurrentIndex(g.model()->index(206, 2)); // grid row 207
     g.SelectRows({205, 206, 210});
     const int scrolls = g.Scrolls;
     g.SetColumnCount(2);
-    EXPECT_EQ(Pair(g.currentRow() + 1, g.currentColumn()), Pair(207, 1));
+    EXPECT_EQ(Pair(g.CurrentRow(), g.CurrentColumn()), Pair(207, 1));
     g.SetColumnCount(3);
     EXPECT_EQ(Pair(g.TopRow(), g.Scrolls), Pair(200, scrolls));
     EXPECT_EQ(g.Cell(0, 215) + g.Cell(1, 0) + g.Cell(2, 215), "215B");
     EXPECT_EQ(g.SelectedRows(), (std::vector<int>{205, 206, 210}));
     EXPECT_TRUE(g.selectionModel()->isRowSelected(204, {})) << "whole, new columns too";
-    EXPECT_EQ(Pair(g.currentRow() + 1, g.currentColumn()), Pair(207, 1));
+    EXPECT_EQ(Pair(g.CurrentRow(), g.CurrentColumn()), Pair(207, 1));
 
     // Single cells keep their selection while their column stays.
     g.SetOptions(g.Options() & ~TGridControl::goRowSelect);
@@ -402,7 +441,7 @@ TEST(TGridControl, SelectsWholeRowsRowsGrowWithTheFontAndTabLeavesTheGrid) {
     EXPECT_EQ(g.SelectedRows(), (std::vector<int>{2, 3, 5}));
     EXPECT_TRUE(g.selectionModel()->isRowSelected(4, QModelIndex()));
     g.MoveCurrentRow(7); // the current row moves alone
-    EXPECT_EQ(Pair(g.currentRow() + 1, g.SelectedRows().front()), Pair(7, 2));
+    EXPECT_EQ(Pair(g.CurrentRow(), g.SelectedRows().front()), Pair(7, 2));
 
     QFont large("DejaVu Sans", 12, QFont::Bold);
     g.SetFont(large);
@@ -497,7 +536,7 @@ TEST(TGridControl, CellTextsDrawAsDrawTextDoes) {
 
 TEST(TGridControl, MarksCurrentRowSortKeysAndWhyItIsEmpty) {
     Grid g(5);
-    g.setCurrentCell(1, 0); // grid row 2: y 21..41
+    g.setCurrentIndex(g.model()->index(1, 0)); // grid row 2: y 21..41
     const QColor highlight = g.palette().color(QPalette::Active, QPalette::Highlight);
     const QWidget* cells = g.viewport();
     QImage shot = g.grab().toImage();

@@ -153,7 +153,7 @@ TEST_F(Form1Test, RatioMenuActsOnThePairItWasOpenedOn) {
 
 TEST_F(Form1Test, ShorterListsRangeMenuAndTheCapOnPastedAndTypedWidths) {
     // The grid shows a shorter list even when its current row is below it.
-    F.StringGrid1->setCurrentCell(44, 0);
+    F.StringGrid1->setCurrentIndex(F.StringGrid1->model()->index(44, 0));
     F.SpinEdit4->SetValue(100);
     ASSERT_EQ(F.ResultTable.Count(), 6);
     EXPECT_EQ(F.StringGrid1->RowCount(), 7);
@@ -362,7 +362,7 @@ TEST_F(Form1Test, KeyboardWalksEveryInputAndClicksRows) {
                 {3, Qt::Key_Enter, "185:100"},
                 {1, Qt::Key_unknown, "4:3"}};
     for (const auto& r : rows) {
-        F.StringGrid2->setCurrentCell(r.Row - 1, 0);
+        F.StringGrid2->setCurrentIndex(F.StringGrid2->model()->index(r.Row - 1, 0));
         if (r.Key == Qt::Key_unknown) {
             // As a mouse sends it: a click, then the second press that makes it double.
             ClickRow(F.StringGrid2, r.Row);

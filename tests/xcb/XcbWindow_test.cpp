@@ -98,8 +98,8 @@ TEST_F(XcbTest, EveryRowInViewShowsItsText) {
         // The first and last row of the view, whole or in part, short of the blank rows.
         const int first = grid->rowAt(0);
         const int below = grid->rowAt(grid->viewport()->height() - 1);
-        const int last = std::min(below < 0 ? grid->rowCount() - 1 : below,
-                                  grid->rowCount() - 1 - blankLastRows);
+        const int last = std::min(below < 0 ? grid->DataRowCount() - 1 : below,
+                                  grid->DataRowCount() - 1 - blankLastRows);
         ASSERT_GE(first, 0) << when;
         for (int row = first; row <= last; ++row) {
             EXPECT_FALSE(grid->Cell(0, row + 1).isEmpty()) << when << ", row " << row + 1;
