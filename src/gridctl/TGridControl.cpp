@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QHelpEvent>
 #include <QImage>
 #include <QMenu>
@@ -111,6 +112,9 @@ TGridControl::TGridControl(QWidget* parent) : QTableView(parent), Cells(new TGri
     setHorizontalHeader(
         new TGridHeader(this, Look, [this](int column) { return Cell(column, 0); }));
     setItemDelegate(new TGridCellDelegate(this, Look, Widths));
+    // The paint covers every pixel of the viewport (paintEvent).
+    viewport()->setAutoFillBackground(false);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     setVerticalScrollBar(new TGridScrollBar(Qt::Vertical));
     setHorizontalScrollBar(new TGridScrollBar(Qt::Horizontal));
     verticalHeader()->hide();
@@ -358,10 +362,6 @@ void TGridControl::ShowBandColor(QColor& designed, QColor& shown, const QColor& 
 void TGridControl::SetBackgroundColor(const QColor& color) {
     Designed.Background = color;
     Look.Background = SchemeBackground(color);
-    // The viewport fills the area below the last row with its base colour.
-    QPalette colours = viewport()->palette();
-    colours.setColor(QPalette::Base, Look.Background);
-    viewport()->setPalette(colours);
     viewport()->update();
     horizontalHeader()->viewport()->update();
 }
@@ -531,6 +531,18 @@ void TGridControl::SetEmptyText(const QString& text) {
 }
 
 void TGridControl::paintEvent(QPaintEvent* event) {
+    // The cells fill their own backgrounds; only the area beside and below them takes the
+    // grid's, where the viewport would first have filled all of it.
+    {
+        const QHeaderView* columns = horizontalHeader();
+        const QHeaderView* rows = verticalHeader();
+        const QRegion outside = event->region() - QRect(-columns->offset(), -rows->offset(),
+                                                        columns->length(), rows->length());
+        QPainter painter(viewport());
+        for (const QRect& rect : outside) {
+            painter.fillRect(rect, Look.Background);
+        }
+    }
     QTableView::paintEvent(event);
     if (DataRowCount() == 0 && !EmptyMessage.isEmpty()) {
         QPainter painter(viewport());

@@ -303,6 +303,7 @@ TEST(TGridControl, PaintsHeaderBandsLinesAndText) {
         {"second band", cells, {57, 31}, Qt::red},
         {"selected row", cells, {57, 52}, g.SelectionColor()},
         {"below the rows", cells, {57, 94}, background},
+        {"right of the cells", cells, {225, 10}, background},
     };
     const auto expectPainted = [&g](const auto& cases) {
         const QImage shot = g.grab().toImage();
