@@ -55,7 +55,7 @@ public:
 
     // Cell text; empty for cells outside the grid. Writing a row or column one past the
     // current count grows that count first; writes further out or at negative indexes are
-    // ignored. Emptied rows cost nothing.
+    // ignored. A row emptied as a whole (SetRowCells, ClearCells) holds no memory.
     QString Cell(int column, int row) const;
     void SetCell(int column, int row, const QString& text);
     // Writes a data row's cells from the first column on and empties the rest of it; the view
@@ -71,10 +71,10 @@ public:
     // Grid rows, header included: at least 1 (the header alone).
     int RowCount() const { return Cells->rowCount() + HeaderRows; }
     void SetRowCount(int count);
-    // Data rows are grid rows 1..DataRowCount(), the table widget's rows.
+    // Data rows are grid rows 1..DataRowCount(), the model's rows.
     int DataRowCount() const { return Cells->rowCount(); }
     void SetDataRowCount(int count);
-    // The grid row of an index of the table widget's model.
+    // The grid row of an index of the view's model.
     static int GridRow(const QModelIndex& index) { return index.row() + HeaderRows; }
     // Grid rows holding a selected cell, ascending, each once.
     std::vector<int> SelectedRows() const;

@@ -28,10 +28,9 @@ void TGridControl::ClearCells() {
 
 void TGridControl::ChangeColumns(const std::function<void()>& change,
                                  const std::function<int(int)>& moved) {
-    // The views would move the selection, the current cell and their places row by row for
-    // each column that comes or goes; without rows there is nothing to move. So the rows go out
-    // and come back, and with them the cells, the selection, the current cell and the scroll
-    // position.
+    // The rows go out while the columns change and come back with their cells in their new
+    // columns; the selection, the current cell and the scroll position come back by the rules
+    // below, not as the views would shift them column by column.
     const int rows = DataRowCount();
     // Cells in columns that go leave the selection, new columns come unselected; whole rows
     // stay whole. Kept as runs of rows in one column each, or in every column.
