@@ -27,11 +27,10 @@ bool IsPlainLine(QStringView text) {
 } // namespace
 
 QString VisiblePart(const QString& text, TTextWidths& widths, int width) {
-    const QFontMetrics& metrics = widths.Metrics();
     // A widest character beyond the edge on either side of the cut, so that kerning or a mark
     // at the cut cannot reach into view.
-    const int reach = std::max(width, 0) + 2 * metrics.maxWidth();
-    qsizetype keep = reach / std::max(metrics.averageCharWidth(), 1) + 8;
+    const int reach = std::max(width, 0) + 2 * widths.MaxWidth();
+    qsizetype keep = reach / std::max(widths.AverageCharWidth(), 1) + 8;
     if (text.size() <= keep) {
         return text;
     }

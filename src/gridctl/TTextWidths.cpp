@@ -36,6 +36,8 @@ void TTextWidths::Use(const QFont& font, const QPaintDevice* device) {
     DpiY = dpiY;
     FontMetrics = QFontMetrics(font, device);
     LineMetrics = QFontMetricsF(font, device);
+    WidestChar = FontMetrics.maxWidth();
+    AverageChar = FontMetrics.averageCharWidth();
     Advances.clear();
     ElidedTexts.clear();
     LaidTexts.clear();

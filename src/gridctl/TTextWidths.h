@@ -19,6 +19,10 @@ public:
     // remembered for another font or resolution is forgotten.
     void Use(const QFont& font, const QPaintDevice* device);
     const QFontMetrics& Metrics() const { return FontMetrics; }
+    // QFontMetrics::maxWidth and averageCharWidth, remembered: the painter needs both for
+    // every cell, and asking the font for them cost more than the rest of cutting a text.
+    int MaxWidth() const { return WidestChar; }
+    int AverageCharWidth() const { return AverageChar; }
 
     // QFontMetrics::horizontalAdvance of the text.
     int Advance(const QString& text);
@@ -42,6 +46,8 @@ private:
     int DpiY = 0;
     QFontMetrics FontMetrics{QFont()};
     QFontMetricsF LineMetrics{QFont()};
+    int WidestChar = 0;
+    int AverageChar = 0;
     QHash<QString, int> Advances;
     QHash<std::pair<QString, int>, QString> ElidedTexts;
     QHash<QString, QStaticText> LaidTexts;
