@@ -405,6 +405,12 @@ TEST_F(Form1Test, EveryControlAndDialogHasANameAScreenReaderSpeaks) {
     EXPECT_TRUE(QAccessible::queryAccessibleInterface(F.Edit1)
                     ->text(QAccessible::Description)
                     .startsWith("Separate divisors"));
+    // The results read cell by cell under their column's header.
+    QAccessibleTableInterface* results =
+        QAccessible::queryAccessibleInterface(F.StringGrid1)->tableInterface();
+    ASSERT_NE(results, nullptr);
+    EXPECT_EQ(results->columnDescription(1) + " " + results->cellAt(1, 1)->text(QAccessible::Name),
+              "Height 24");
     // A rotated movie: the screen boxes trade their labels and their names, and the frames
     // follow.
     F.CheckBox3->setChecked(true);
