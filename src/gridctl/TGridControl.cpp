@@ -538,9 +538,11 @@ void TGridControl::paintEvent(QPaintEvent* event) {
         const QHeaderView* rows = verticalHeader();
         const QRegion outside = event->region() - QRect(-columns->offset(), -rows->offset(),
                                                         columns->length(), rows->length());
-        QPainter painter(viewport());
-        for (const QRect& rect : outside) {
-            painter.fillRect(rect, Look.Background);
+        if (!outside.isEmpty()) {
+            QPainter painter(viewport());
+            for (const QRect& rect : outside) {
+                painter.fillRect(rect, Look.Background);
+            }
         }
     }
     QTableView::paintEvent(event);
